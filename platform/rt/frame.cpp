@@ -1,0 +1,484 @@
+#include "rt/frame.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "rt/dispatch.h"
+#include "rt/form.h"
+#include "rt/frame_window.h"
+#include "rt/host.h"
+#include "rt/keys.h"
+#include "rt/numbers.h"
+
+namespace rt {
+
+namespace {
+Frame* g_frame = nullptr;
+}
+
+Frame& frame() {
+  if (!g_frame) {
+    static Frame fallback;
+    g_frame = &fallback;
+  }
+  return *g_frame;
+}
+
+void setFrame(Frame* f) { g_frame = f; }
+
+// ---- The client area widget ----
+
+class ClientArea : public QWidget {
+ public:
+  explicit ClientArea(Frame& f) : QWidget(nullptr), frame_(f) {
+    setFixedSize(kClientWidth, kClientHeight);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.drawImage(0, 0, frame_.renderClient());
+  }
+  void mousePressEvent(QMouseEvent* e) override { forward(0, e); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { forward(0, e); }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    forward(1, e);
+    updateCursor(e->position().toPoint());
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override { forward(2, e); }
+
+ private:
+  static int button(Qt::MouseButton b) {
+    switch (b) {
+      case Qt::LeftButton: return vbLeftButton;
+      case Qt::RightButton: return vbRightButton;
+      case Qt::MiddleButton: return vbMiddleButton;
+      default: return 0;
+    }
+  }
+  static int buttons(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+  }
+  void forward(int type, QMouseEvent* e) {
+    QPoint pt = e->position().toPoint();
+    frame_.clientMouse(type, pt.x(), pt.y(), button(e->button()), buttons(e->buttons()),
+                       toShift(e->modifiers()));
+  }
+  void updateCursor(QPoint pt) {
+    Form* f = frame_.activeForm();
+    if (!f) {
+      unsetCursor();
+      return;
+    }
+    PicHandle icon;
+    int ptr = f->pointerAt(pt.x() - twi(f->Left), pt.y() - twi(f->Top), &icon);
+    if (ptr == kHourglass)
+      setCursor(Qt::WaitCursor);
+    else if (ptr == kCrossPointer)
+      setCursor(Qt::CrossCursor);
+    else if (ptr == kCustomPointer && icon)
+      setCursor(QCursor(QPixmap::fromImage(icon->image()), icon->width() / 2, icon->height() / 2));
+    else
+      unsetCursor();
+  }
+  Frame& frame_;
+};
+
+// ---- Frame model ----
+
+Frame::Frame() : caption_("") {}
+
+Frame::~Frame() {
+  for (Form* f : forms_) f->setFrame(nullptr);
+  delete window_;
+  if (g_frame == this) g_frame = nullptr;
+}
+
+void Frame::setCaption(const std::string& c) {
+  caption_ = c;
+  host().note("caption", c);
+  if (window_) window_->setWindowTitle(QString::fromStdString(c));
+}
+
+void Frame::setSize(int w, int h) {
+  widthTw_ = w;
+  heightTw_ = h;
+  if (window_) window_->applyFixedSize();
+}
+
+void Frame::lockStyle() {
+  // The window is made without a maximise box or sizing border; this puts the size back.
+  if (window_) window_->applyFixedSize();
+}
+
+int Frame::WindowState() const {
+  if (window_ && window_->isMinimized()) return 1;
+  return 0;
+}
+
+void Frame::setIcon(const PicHandle& icon) {
+  if (window_ && icon) window_->setWindowIcon(QIcon(QPixmap::fromImage(icon->image())));
+}
+
+MenuItem& Frame::ownMenu(const std::string& name, const std::string& caption) {
+  if (!ownMenuRoot_) ownMenuRoot_ = std::make_unique<MenuItem>(nullptr, nullptr, "", -1, "");
+  MenuItem& m = ownMenuRoot_->add(name, caption);
+  menusChanged(nullptr);
+  return m;
+}
+
+void Frame::attach(Form* f) {
+  if (std::find(forms_.begin(), forms_.end(), f) == forms_.end()) forms_.push_back(f);
+  f->setFrame(this);
+}
+
+void Frame::detach(Form* f) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+  if (mouseForm_ == f) mouseForm_ = nullptr;
+  f->setFrame(nullptr);
+  formChanged(nullptr);
+  menusChanged(nullptr);
+}
+
+Form* Frame::activeForm() const {
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+    if ((*it)->Visible() && (*it)->isLoaded()) return *it;
+  return nullptr;
+}
+
+void Frame::formChanged(Form*) {
+  if (window_) window_->updateClient();
+}
+
+void Frame::menusChanged(Form*) {
+  if (window_) window_->scheduleMenuRebuild();
+}
+
+std::vector<const MenuItem*> Frame::currentMenus() const {
+  std::vector<const MenuItem*> out;
+  if (Form* f = activeForm()) {
+    for (auto& m : f->menus()) out.push_back(m.get());
+  } else if (ownMenuRoot_) {
+    for (auto& m : ownMenuRoot_->items()) out.push_back(m.get());
+  }
+  return out;
+}
+
+FrameWindow* Frame::window() {
+  if (!window_) window_ = new FrameWindow(*this);
+  return window_;
+}
+
+void Frame::show() {
+  window()->show();
+}
+
+void Frame::close() {
+  if (closed_) return;
+  if (QueryUnload) dispatch(nullptr, QueryUnload);
+  closed_ = true;
+  abandonAll();
+  if (window_) window_->hide();
+  if (QCoreApplication::instance()) QCoreApplication::exit(0);
+}
+
+QImage Frame::renderClient() const {
+  QImage img(kClientWidth, kClientHeight, QImage::Format_RGB32);
+  img.fill(toQColor(kAppWorkspace));
+  QPainter p(&img);
+  if (Picture) p.drawImage(0, 0, Picture->image());
+  for (Form* f : forms_) {
+    if (!f->Visible() || !f->isLoaded()) continue;
+    p.save();
+    p.translate(twi(f->Left), twi(f->Top));
+    f->paint(p);
+    p.restore();
+  }
+  return img;
+}
+
+QImage Frame::renderFrame() {
+  if (window_ && window_->isVisible()) return window_->grab().toImage();
+  // A drawn caption line and menu bar over the client area.
+  const int capH = 22, barH = 20;
+  QImage img(kClientWidth, kClientHeight + capH + barH, QImage::Format_RGB32);
+  img.fill(QColor(240, 240, 240));
+  QPainter p(&img);
+  p.fillRect(0, 0, img.width(), capH, QColor(40, 70, 140));
+  QFont f("DejaVu Sans");
+  f.setPixelSize(12);
+  p.setFont(f);
+  p.setPen(Qt::white);
+  p.drawText(QRect(6, 0, img.width() - 12, capH), Qt::AlignVCenter, QString::fromStdString(caption_));
+  p.setPen(Qt::black);
+  int x = 6;
+  for (const MenuItem* m : currentMenus()) {
+    if (!m->Visible()) continue;
+    QString t = QString::fromStdString(m->Caption()).remove('&');
+    p.setPen(m->Enabled() ? Qt::black : Qt::gray);
+    p.drawText(QRect(x, capH, 200, barH), Qt::AlignVCenter, t);
+    x += QFontMetrics(f).horizontalAdvance(t) + 14;
+  }
+  p.drawImage(0, capH + barH, renderClient());
+  return img;
+}
+
+void Frame::clientMouse(int type, int x, int y, int button, int buttons, int shift) {
+  if (closed_) return;
+  Form* f = nullptr;
+  if (mouseForm_ && (type != 0 || mouseForm_->dragging())) f = mouseForm_;
+  if (!f) {
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+      Form* c = *it;
+      if (!c->Visible() || !c->isLoaded()) continue;
+      int lx = x - twi(c->Left), ly = y - twi(c->Top);
+      if (lx >= 0 && ly >= 0 && lx < c->pixelWidth() && ly < c->pixelHeight()) {
+        f = c;
+        break;
+      }
+    }
+  }
+  if (!f) return;
+  int lx = x - twi(f->Left), ly = y - twi(f->Top);
+  if (type == 0) {
+    mouseForm_ = f;
+    f->mouseDown(lx, ly, button, shift);
+  } else if (type == 1) {
+    f->mouseMove(lx, ly, buttons, shift);
+  } else {
+    if (buttons == 0) mouseForm_ = nullptr;
+    f->mouseUp(lx, ly, button, shift);
+  }
+}
+
+void Frame::clientKey(int type, int keyCode, int shift, int keyAscii) {
+  if (closed_) return;
+  Form* f = activeForm();
+  if (!f) return;
+  if (type == 0) {
+    f->keyDown(keyCode, shift);
+    if (keyAscii && f->isLoaded() && !(shift & vbCtrlMask)) f->keyPress(keyAscii);
+  } else {
+    f->keyUp(keyCode, shift);
+  }
+}
+
+// ---- The Qt window ----
+
+int toShift(Qt::KeyboardModifiers m) {
+  return (m & Qt::ShiftModifier ? vbShiftMask : 0) | (m & Qt::ControlModifier ? vbCtrlMask : 0) |
+         (m & Qt::AltModifier ? vbAltMask : 0);
+}
+
+int toKeyCode(int k, bool keypad) {
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return keypad ? vbKeyNumpad0 + (k - Qt::Key_0) : k;
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return vbKeyF1 + (k - Qt::Key_F1);
+  switch (k) {
+    case Qt::Key_Backspace: return vbKeyBack;
+    case Qt::Key_Tab: return vbKeyTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vbKeyReturn;
+    case Qt::Key_Shift: return vbKeyShift;
+    case Qt::Key_Control: return vbKeyControl;
+    case Qt::Key_Alt: return vbKeyMenu;
+    case Qt::Key_Escape: return vbKeyEscape;
+    case Qt::Key_Space: return vbKeySpace;
+    case Qt::Key_PageUp: return vbKeyPageUp;
+    case Qt::Key_PageDown: return vbKeyPageDown;
+    case Qt::Key_End: return vbKeyEnd;
+    case Qt::Key_Home: return vbKeyHome;
+    case Qt::Key_Left: return vbKeyLeft;
+    case Qt::Key_Up: return vbKeyUp;
+    case Qt::Key_Right: return vbKeyRight;
+    case Qt::Key_Down: return vbKeyDown;
+    case Qt::Key_Insert: return vbKeyInsert;
+    case Qt::Key_Delete: return vbKeyDelete;
+    default: return 0;
+  }
+}
+
+FrameWindow::FrameWindow(Frame& frame) : QWidget(nullptr), frame_(frame) {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  bar_ = new QMenuBar(this);
+  bar_->setNativeMenuBar(false);
+  client_ = new ClientArea(frame_);
+  client_->setParent(this);
+  layout->setMenuBar(bar_);
+  layout->addWidget(client_);
+  setWindowTitle(QString::fromStdString(frame_.Caption()));
+  rebuildMenus();
+  applyFixedSize();
+  setFocusProxy(client_);
+}
+
+void FrameWindow::applyFixedSize() {
+  int h = kClientHeight + bar_->sizeHint().height();
+  if (width() != kClientWidth || height() != h || minimumWidth() != kClientWidth) setFixedSize(kClientWidth, h);
+}
+
+void FrameWindow::updateClient() { client_->update(); }
+
+void FrameWindow::scheduleMenuRebuild() {
+  if (rebuildPending_) return;
+  rebuildPending_ = true;
+  QTimer::singleShot(0, this, [this] { rebuildMenus(); });
+}
+
+static bool menuStillThere(const MenuItem* target, const std::vector<const MenuItem*>& roots) {
+  std::vector<const MenuItem*> todo(roots.begin(), roots.end());
+  while (!todo.empty()) {
+    const MenuItem* m = todo.back();
+    todo.pop_back();
+    if (m == target) return true;
+    for (auto& c : m->items()) todo.push_back(c.get());
+  }
+  return false;
+}
+
+static void fillMenu(QMenu* menu, const MenuItem& item, Frame& frame);
+
+static void addItem(QMenu* menu, const MenuItem& m, Frame& frame) {
+  if (!m.Visible()) return;
+  if (m.isSeparator()) {
+    menu->addSeparator();
+    return;
+  }
+  QString text = QString::fromStdString(m.Caption());
+  if (!m.items().empty()) {
+    QMenu* sub = menu->addMenu(text);
+    sub->setEnabled(m.Enabled());
+    fillMenu(sub, m, frame);
+    return;
+  }
+  if (!m.Shortcut().empty()) text += "\t" + QString::fromStdString(m.Shortcut());
+  QAction* a = menu->addAction(text);
+  a->setEnabled(m.Enabled());
+  a->setCheckable(m.Checked());
+  a->setChecked(m.Checked());
+  const MenuItem* target = &m;
+  Form* owner = frame.activeForm();
+  QObject::connect(a, &QAction::triggered, a, [a, target, owner, &frame] {
+    a->setChecked(target->Checked());  // a click never toggles a mark by itself
+    // Run the handler from the event loop, not from inside the menu's own code.
+    QTimer::singleShot(0, [target, owner, &frame] {
+      if (owner && (frame.activeForm() != owner || !owner->isLoaded())) return;
+      if (!menuStillThere(target, frame.currentMenus())) return;
+      if (!target->effectivelyEnabled()) return;
+      dispatch(owner, [target] { const_cast<MenuItem*>(target)->fireClick(); });
+    });
+  });
+}
+
+static void fillMenu(QMenu* menu, const MenuItem& item, Frame& frame) {
+  for (auto& c : item.items()) addItem(menu, *c, frame);
+}
+
+void FrameWindow::rebuildMenus() {
+  rebuildPending_ = false;
+  auto* old = bar_;
+  auto* bar = new QMenuBar(this);
+  bar->setNativeMenuBar(false);
+  for (const MenuItem* m : frame_.currentMenus()) {
+    if (!m->Visible()) continue;
+    if (m->items().empty()) {
+      QAction* a = bar->addAction(QString::fromStdString(m->Caption()));
+      a->setEnabled(m->Enabled());
+      const MenuItem* target = m;
+      Form* owner = frame_.activeForm();
+      Frame& fr = frame_;
+      QObject::connect(a, &QAction::triggered, a, [target, owner, &fr] {
+        QTimer::singleShot(0, [target, owner, &fr] {
+          if (owner && (fr.activeForm() != owner || !owner->isLoaded())) return;
+          if (!menuStillThere(target, fr.currentMenus())) return;
+          if (!target->effectivelyEnabled()) return;
+          dispatch(owner, [target] { const_cast<MenuItem*>(target)->fireClick(); });
+        });
+      });
+      continue;
+    }
+    QMenu* menu = bar->addMenu(QString::fromStdString(m->Caption()));
+    menu->setEnabled(m->Enabled());
+    fillMenu(menu, *m, frame_);
+  }
+  static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
+  bar_ = bar;
+  old->hide();
+  old->deleteLater();
+  applyFixedSize();
+}
+
+void FrameWindow::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  frame_.close();
+}
+
+bool FrameWindow::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && frame_.Activate && !frame_.closed()) {
+    auto h = frame_.Activate;
+    QTimer::singleShot(0, this, [this, h] {
+      if (!frame_.closed()) dispatch(nullptr, h);
+    });
+  }
+  return QWidget::event(e);
+}
+
+void FrameWindow::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (frame_.Resize && !frame_.closed()) {
+    auto h = frame_.Resize;
+    QTimer::singleShot(0, this, [this, h] {
+      if (!frame_.closed()) dispatch(nullptr, h);
+    });
+  }
+}
+
+void FrameWindow::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange) {
+    bool minimised = isMinimized();
+    if (wasMinimised_ && !minimised && frame_.Resize && !frame_.closed()) {
+      auto h = frame_.Resize;
+      QTimer::singleShot(0, this, [this, h] {
+        if (!frame_.closed()) dispatch(nullptr, h);
+      });
+    }
+    wasMinimised_ = minimised;
+  }
+}
+
+void FrameWindow::keyPressEvent(QKeyEvent* e) {
+  int code = toKeyCode(e->key(), e->modifiers() & Qt::KeypadModifier);
+  QString t = e->text();
+  int ascii = 0;
+  if (!t.isEmpty()) {
+    ushort u = t.at(0).unicode();
+    if (u == 127) u = 8;
+    ascii = u;
+  }
+  if (code == 0 && ascii == 0) return;
+  frame_.clientKey(0, code, toShift(e->modifiers()), ascii);
+}
+
+void FrameWindow::keyReleaseEvent(QKeyEvent* e) {
+  if (e->isAutoRepeat()) return;  // repeats come as key-downs only
+  int code = toKeyCode(e->key(), e->modifiers() & Qt::KeypadModifier);
+  if (code) frame_.clientKey(1, code, toShift(e->modifiers()), 0);
+}
+
+}  // namespace rt

@@ -1,0 +1,38 @@
+#pragma once
+// The Qt side of the frame: a fixed-size window with a menu bar and the client area.
+#include <QWidget>
+
+namespace rt {
+
+class Frame;
+class MenuItem;
+class ClientArea;
+
+class FrameWindow : public QWidget {
+ public:
+  explicit FrameWindow(Frame& frame);
+  void scheduleMenuRebuild();
+  void rebuildMenus();
+  void updateClient();
+  void applyFixedSize();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+
+ private:
+  Frame& frame_;
+  class QMenuBar* bar_;
+  ClientArea* client_;
+  bool rebuildPending_ = false;
+  bool wasMinimised_ = false;
+};
+
+int toKeyCode(int qtKey, bool keypad);
+int toShift(Qt::KeyboardModifiers m);
+
+}  // namespace rt

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "rt/form.h"
+#include "rt/frame.h"
+
+using namespace rt;
+
+namespace {
+PicHandle solid(int w, int h, QColor c, PictureRef ref = {}) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(c);
+  return makePicture(img, ref);
+}
+}  // namespace
+
+TEST(PictureBoxTest, PictureBackColourAndClsEraseDrawings) {
+  Form f("F", 3000, 3000);
+  auto& pb = f.add<PictureBox>("pb");
+  pb.setBorderStyle(0);
+  pb.Move(0, 0, 10, 10);
+  pb.setBackColor(kWhite);
+  pb.PSet(5, 5, kRed);
+  EXPECT_EQ(pb.surface().pixel(5, 5), kRed);
+  pb.Cls();
+  EXPECT_EQ(pb.surface().pixel(5, 5), kWhite);
+
+  pb.PSet(5, 5, kRed);
+  auto pic = solid(4, 4, QColor(0, 0, 255));
+  pb.setPicture(pic);
+  EXPECT_EQ(pb.surface().pixel(5, 5), kWhite);  // outside the picture: back colour again
+  EXPECT_EQ(pb.surface().pixel(1, 1), kBlue);
+
+  pb.PSet(8, 8, kRed);
+  pb.setBackColor(kGreen);
+  EXPECT_EQ(pb.surface().pixel(8, 8), kGreen);
+  EXPECT_EQ(pb.surface().pixel(1, 1), kBlue);  // the picture stays on the new colour
+}
+
+TEST(PictureBoxTest, PicturesAreComparedByIdentity) {
+  Form f("F", 3000, 3000);
+  auto& a = f.add<PictureBox>("a");
+  auto& b = f.add<PictureBox>("b");
+  auto p1 = solid(2, 2, Qt::red, {"cartoon", 1});
+  auto p2 = solid(2, 2, Qt::red, {"cartoon", 1});
+  a.setPicture(p1);
+  b.setPicture(p1);
+  EXPECT_EQ(a.Picture(), b.Picture());
+  b.setPicture(p2);
+  EXPECT_NE(a.Picture(), b.Picture());  // same pixels, another picture
+  EXPECT_EQ(a.Picture()->ref().text(), "cartoon(1)");
+  auto snap = a.Image();
+  EXPECT_NE(snap, a.Picture());
+}
+
+TEST(PictureBoxTest, BorderShrinksTheClientArea) {
+  Form f("F", 3000, 3000);
+  auto& pb = f.add<PictureBox>("pb");
+  pb.Move(0, 0, 40, 30);
+  EXPECT_EQ(pb.surface().width(), 36);
+  pb.setBorderStyle(0);
+  EXPECT_EQ(pb.surface().width(), 40);
+}
+
+TEST(ControlsTest, OwnVisibleAndEnabledInsideHiddenOrDisabledParents) {
+  Form f("F", 3000, 3000);
+  auto& board = f.add<PictureBox>("board");
+  auto& cell = f.add<ImageBox>("cell", &board);
+  board.setVisible(false);
+  board.setEnabled(false);
+  EXPECT_TRUE(cell.Visible());
+  EXPECT_TRUE(cell.Enabled());
+  EXPECT_FALSE(cell.effectivelyVisible());
+  EXPECT_FALSE(cell.effectivelyEnabled());
+  cell.setContainer(nullptr);
+  EXPECT_TRUE(cell.effectivelyVisible());
+}
+
+TEST(ControlsTest, ControlArrayLoadsHiddenCopiesOnce) {
+  Form f("F", 3000, 3000);
+  ControlArray<Label> labels(&f, "lbl");
+  auto& first = labels.create(0);
+  first.setCaption("x");
+  first.Move(5, 6, 7, 8);
+  int clicks = 0;
+  labels.bind([&](Label& l, int i) { l.Click = [&clicks, i] { clicks += i; }; });
+  EXPECT_TRUE(labels.Load(3));
+  EXPECT_FALSE(labels.Load(3));
+  EXPECT_FALSE(labels(3).Visible());
+  EXPECT_EQ(labels(3).Caption(), "x");
+  EXPECT_EQ(labels(3).Left(), 5);
+  labels(3).Click();
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(f.find("lbl", 3), &labels(3));
+  labels.Unload(3);
+  EXPECT_EQ(f.find("lbl", 3), nullptr);
+  EXPECT_EQ(labels.UBound(), 0);
+}
+
+TEST(MenuTest, ArrayItemsLoadAfterTheLastAndMarksAreOwn) {
+  Form f("F", 3000, 3000);
+  auto& play = f.menu("eee1134", "Play");
+  auto& first = play.add("igrica", "", 0);
+  play.add("other", "Other");
+  int chosen = -1;
+  first.ClickIndexed = [&](int i) { chosen = i; };
+  ASSERT_NE(play.loadItem("igrica", 1), nullptr);
+  EXPECT_EQ(play.loadItem("igrica", 1), nullptr);
+  EXPECT_EQ(play.items()[1]->Name(), "igrica");
+  EXPECT_EQ(play.items()[2]->Name(), "other");
+  f.findMenu("igrica", 1)->fireClick();
+  EXPECT_EQ(chosen, 1);
+
+  auto& opt = f.menu("opcije", "Options");
+  auto& item = opt.add("sp", "Small");
+  item.Click = [] {};
+  item.fireClick();
+  EXPECT_FALSE(item.Checked());  // a click never sets a mark by itself
+  item.setChecked(true);
+  item.fireClick();
+  EXPECT_TRUE(item.Checked());
+}

@@ -1,0 +1,171 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+#include "rt/dispatch.h"
+#include "rt/form.h"
+#include "rt/frame.h"
+#include "rt/frame_window.h"
+#include "virtual_host.h"
+
+using namespace rt;
+
+namespace {
+struct Board {
+  Form f{"F", 6000, 6000};
+  PictureBox* board;
+  PictureBox* cell;
+  Label* label;
+  std::vector<std::string> events;
+  Board() {
+    f.Load();
+    board = &f.add<PictureBox>("Podloga");
+    board->setBorderStyle(0);
+    board->Move(10, 10, 100, 100);
+    cell = &f.add<PictureBox>("slika", board, 0);
+    cell->setBorderStyle(0);
+    cell->Move(0, 0, 20, 20);
+    label = &f.add<Label>("lbl", board);
+    label->Move(40, 40, 20, 20);
+    f.Form_Click = [this] { events.push_back("form click"); };
+    f.Form_MouseDown = [this](int, int, float x, float y) { events.push_back("form down"); };
+    cell->Click = [this] { events.push_back("cell click"); };
+    cell->MouseDown = [this](int b, int, float x, float y) {
+      events.push_back("cell down " + std::to_string(b) + " " + std::to_string(int(x)));
+    };
+    label->Click = [this] { events.push_back("label click"); };
+  }
+  void click(int x, int y, int button = 1) {
+    f.mouseDown(x, y, button, 0);
+    f.mouseUp(x, y, button, 0);
+  }
+};
+}  // namespace
+
+TEST(InputTest, ClicksReachTheControlUnderThePointer) {
+  Board b;
+  b.cell->ScaleModeValue = kPixels;
+  b.click(15, 12);
+  EXPECT_EQ(b.events, (std::vector<std::string>{"cell down 1 5", "cell click"}));
+  b.events.clear();
+  b.click(55, 55);
+  EXPECT_EQ(b.events, (std::vector<std::string>{"label click"}));
+}
+
+TEST(InputTest, ClickInsideADisabledContainerReachesTheForm) {
+  Board b;
+  b.board->setEnabled(false);
+  b.click(15, 12);
+  EXPECT_EQ(b.events, (std::vector<std::string>{"form down", "form click"}));
+  b.events.clear();
+  b.board->setEnabled(true);
+  b.cell->setEnabled(false);  // a disabled cell gives its click to the board
+  b.board->Click = [&] { b.events.push_back("board click"); };
+  b.click(15, 12);
+  EXPECT_EQ(b.events, (std::vector<std::string>{"board click"}));
+}
+
+TEST(InputTest, ReleaseOutsideThePressedControlIsNoClick) {
+  Board b;
+  b.f.mouseDown(15, 12, 1, 0);
+  b.f.mouseUp(80, 80, 1, 0);
+  EXPECT_EQ(b.events.size(), 1u);  // the press only
+}
+
+TEST(InputTest, DragSequenceEnterLeaveDropAndCancel) {
+  Board b;
+  auto& other = b.f.add<PictureBox>("slika", b.board, 1);
+  other.setBorderStyle(0);
+  other.Move(50, 0, 20, 20);
+  std::vector<std::string> ev;
+  for (PictureBox* c : {b.cell, &other}) {
+    c->setDragMode(1);
+    c->DragOver = [&ev, c](Control* src, float, float, int state) {
+      ev.push_back("over " + std::to_string(c->Index()) + " " + std::to_string(state));
+    };
+    c->DragDrop = [&ev, c](Control* src, float, float) {
+      ev.push_back("drop " + std::to_string(src->Index()) + "->" + std::to_string(c->Index()));
+    };
+  }
+  b.f.mouseDown(15, 15, 1, 0);  // automatic drag: no MouseDown event
+  EXPECT_TRUE(b.f.dragging());
+  b.f.mouseMove(16, 15, 1, 0);
+  b.f.mouseMove(65, 15, 1, 0);
+  b.f.mouseUp(65, 15, 1, 0);
+  EXPECT_EQ(ev, (std::vector<std::string>{"over 0 0", "over 0 2", "over 0 1", "over 1 0", "drop 0->1"}));
+  EXPECT_FALSE(b.f.dragging());
+  EXPECT_EQ(b.events.size(), 0u);
+
+  // A release over nothing is no drop, and the source is forgotten.
+  ev.clear();
+  b.f.mouseDown(15, 15, 1, 0);
+  b.f.mouseMove(900, 900, 1, 0);
+  b.f.mouseUp(900, 900, 1, 0);
+  EXPECT_EQ(ev, (std::vector<std::string>{"over 0 0", "over 0 1"}));
+  EXPECT_EQ(b.f.dragSource(), nullptr);
+
+  // A handler can cancel the drag: no drop follows.
+  ev.clear();
+  other.DragOver = [&](Control* src, float, float, int state) {
+    ev.push_back("over 1 " + std::to_string(state));
+    src->Drag(0);
+  };
+  b.f.mouseDown(15, 15, 1, 0);
+  b.f.mouseMove(65, 15, 1, 0);
+  b.f.mouseUp(65, 15, 1, 0);
+  EXPECT_EQ(ev, (std::vector<std::string>{"over 0 0", "over 0 1", "over 1 0"}));
+}
+
+TEST(InputTest, KeyPreviewShortcutsAndTextBoxes) {
+  Form f("F", 3000, 3000);
+  f.Load();
+  auto& m = f.menu("moves", "Moves");
+  int backs = 0;
+  auto& back = m.add("back", "Back");
+  back.setShortcut("Ctrl+B");
+  back.Click = [&] { ++backs; };
+  std::vector<int> keys;
+  f.KeyPreview = true;
+  f.Form_KeyDown = [&](int& code, int) { keys.push_back(code); };
+  f.keyDown('B', 2);
+  EXPECT_EQ(backs, 1);
+  EXPECT_TRUE(keys.empty());
+  back.setEnabled(false);
+  f.keyDown('B', 2);
+  EXPECT_EQ(backs, 1);
+  f.keyDown(37, 0);
+  EXPECT_EQ(keys, std::vector<int>{37});
+
+  auto& tb = f.add<TextBox>("name");
+  tb.MaxLength = 3;
+  tb.SetFocus();
+  tb.KeyPress = [](int& k) {
+    if (k == 'x') k = 0;
+  };
+  for (int c : {'a', 'x', 'b', 'c', 'd'}) f.keyPress(c);
+  EXPECT_EQ(tb.Text(), "abc");
+  f.keyPress(8);
+  EXPECT_EQ(tb.Text(), "ab");
+}
+
+TEST(InputTest, AutoRepeatGivesKeyDownsWithoutKeyUps) {
+  Frame fr;
+  setFrame(&fr);
+  Form f("F", 3000, 3000);
+  f.Load();
+  f.Show();
+  int downs = 0, ups = 0;
+  f.KeyPreview = true;
+  f.Form_KeyDown = [&](int&, int) { ++downs; };
+  f.Form_KeyUp = [&](int&, int) { ++ups; };
+  FrameWindow* w = fr.window();
+  QKeyEvent d1(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  QKeyEvent r1(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
+  QKeyEvent d2(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
+  QKeyEvent r2(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
+  for (QKeyEvent* e : {&d1, &r1, &d2, &r2}) QCoreApplication::sendEvent(w, e);
+  EXPECT_EQ(downs, 2);
+  EXPECT_EQ(ups, 1);
+  f.Unload();
+  setFrame(nullptr);
+}

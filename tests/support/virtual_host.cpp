@@ -1,0 +1,107 @@
+#include "virtual_host.h"
+
+#include <cmath>
+#include <sstream>
+
+#include <QCoreApplication>
+
+#include "rt/random.h"
+
+namespace vt {
+
+VirtualHost& vhost() {
+  static VirtualHost h;
+  return h;
+}
+
+void installVirtualHost() { rt::setHost(&vhost()); }
+
+void VirtualHost::runDue() {
+  // Inputs run in time order; one that schedules another at the same time runs it too.
+  while (!inputs_.empty() && inputs_.begin()->first <= now_) {
+    auto fn = std::move(inputs_.begin()->second);
+    inputs_.erase(inputs_.begin());
+    fn();
+  }
+}
+
+void VirtualHost::processEvents() {
+  ++depth_;
+  runDue();
+  if (QCoreApplication::instance() && depth_ == 1) QCoreApplication::processEvents();
+  --depth_;
+}
+
+void VirtualHost::sleepUntil(int64_t target) {
+  ++sleeps_;
+  if (target > now_) {
+    if (!inputs_.empty() && inputs_.begin()->first <= target) {
+      now_ = std::max(now_, inputs_.begin()->first);
+    } else {
+      if (static_cast<double>(target - now_) * 1000.0 / kFrequency > watchdogMs_)
+        throw WatchdogError("a wait that never ends");
+      now_ = target;
+    }
+  }
+  processEvents();
+}
+
+void VirtualHost::playClip(const rt::SoundClip& clip) {
+  log_.push_back("sound " + std::to_string(clip.number));
+  // The clip blocks input: scheduled inputs wait until it has ended.
+  now_ += static_cast<int64_t>(std::llround(clip.seconds * kFrequency));
+}
+
+void VirtualHost::beep() { log_.push_back("beep"); }
+
+int VirtualHost::messageBox(const std::string& text, int style, const std::string& title) {
+  log_.push_back("msgbox " + title + ": " + text);
+  return 1;
+}
+
+void VirtualHost::openUrl(const std::string& url) { log_.push_back("url " + url); }
+
+void VirtualHost::note(const std::string& kind, const std::string& text) {
+  if (kind == "wait" && !logWaits) return;
+  log_.push_back(kind + " " + text);
+}
+
+void VirtualHost::reset() {
+  now_ = 0;
+  inputs_.clear();
+  log_.clear();
+  sleeps_ = 0;
+}
+
+void VirtualHost::advanceMs(double ms) {
+  now_ += static_cast<int64_t>(std::llround(ms * kFrequency / 1000.0));
+  processEvents();
+}
+
+void VirtualHost::at(double ms, std::function<void()> input) {
+  inputs_.emplace(static_cast<int64_t>(std::llround(ms * kFrequency / 1000.0)), std::move(input));
+}
+
+void VirtualHost::after(double ms, std::function<void()> input) { at(nowMs() + ms, std::move(input)); }
+
+std::vector<std::string> VirtualHost::takeLog() {
+  std::vector<std::string> out;
+  out.swap(log_);
+  return out;
+}
+
+ScriptedRandom::ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {
+  rt::SetRandomSource([this] {
+    if (pos_ >= values_.size()) {
+      exhausted_ = true;
+      return 0.0f;
+    }
+    return values_[pos_++];
+  });
+}
+
+ScriptedRandom::~ScriptedRandom() { rt::SetRandomSource(nullptr); }
+
+void ScriptedRandom::push(std::vector<float> more) { values_.insert(values_.end(), more.begin(), more.end()); }
+
+}  // namespace vt
