@@ -11,7 +11,6 @@
 #include <QRadialGradient>
 
 #include <cmath>
-#include <functional>
 
 namespace assetgen {
 
