@@ -1,0 +1,44 @@
+// The asset generator's picture and sound makers.
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace assetgen {
+
+// One generated picture; `path` is relative to the output folder ("pictures/cartoon/0.png").
+struct Picture {
+    QString path;
+    QImage image;
+};
+
+struct Sound {
+    QString path;
+    QByteArray bytes;
+};
+
+// A theme: its set name, its menu caption and its pictures (0..5, sport 0..6).
+struct Theme {
+    QString set;
+    QString caption;
+    std::vector<QImage> pictures;
+};
+
+std::vector<Theme> makeThemes();
+std::vector<Picture> makeLibraryPictures();   // effect, helper, panels, marks, arrows, portholes
+std::vector<Picture> makeChessPictures();     // the piece strip and its mask
+std::vector<Picture> makeFramePictures();     // frame background, icon, button skin
+std::vector<Sound> makeSounds();
+
+// A 32 x 32 opaque tile: the emoji on a round gradient from `centre` to `edge`.
+QImage motifTile(const QString& emoji, const QColor& centre, const QColor& edge);
+
+// The contact sheet of all theme pictures at 4:1 with their set names.
+QImage makeThemeSheet(const std::vector<Theme>& themes);
+
+}  // namespace assetgen

@@ -1,0 +1,153 @@
+#include "raster.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace assetgen {
+
+uint64_t Rng::next()
+{
+    // splitmix64
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+double Rng::uniform()
+{
+    return double(next() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+namespace {
+
+double latticeValue(int ix, int iy, uint32_t seed)
+{
+    uint32_t h = uint32_t(ix) * 374761393u + uint32_t(iy) * 668265263u + seed * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    h ^= h >> 16;
+    return double(h & 0xFFFFFF) / double(0x800000) - 1.0;
+}
+
+double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
+
+int wrap(int v, int period)
+{
+    if (period <= 0)
+        return v;
+    v %= period;
+    return v < 0 ? v + period : v;
+}
+
+}  // namespace
+
+double valueNoise(double x, double y, uint32_t seed, int period)
+{
+    const double fx = std::floor(x), fy = std::floor(y);
+    const int x0 = int(fx), y0 = int(fy);
+    const double tx = smooth(x - fx), ty = smooth(y - fy);
+    const double a = latticeValue(wrap(x0, period), wrap(y0, period), seed);
+    const double b = latticeValue(wrap(x0 + 1, period), wrap(y0, period), seed);
+    const double c = latticeValue(wrap(x0, period), wrap(y0 + 1, period), seed);
+    const double d = latticeValue(wrap(x0 + 1, period), wrap(y0 + 1, period), seed);
+    return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
+}
+
+double fractalNoise(double x, double y, uint32_t seed, int octaves, int period)
+{
+    double sum = 0, amp = 1, norm = 0;
+    for (int o = 0; o < octaves; ++o) {
+        sum += amp * valueNoise(x, y, seed + uint32_t(o) * 101u, period);
+        norm += amp;
+        amp *= 0.5;
+        x *= 2;
+        y *= 2;
+        if (period > 0)
+            period *= 2;
+    }
+    return sum / norm;
+}
+
+int clampByte(double v)
+{
+    return std::clamp(int(std::lround(v)), 0, 255);
+}
+
+QColor mix(const QColor& a, const QColor& b, double t)
+{
+    return QColor(clampByte(a.red() + (b.red() - a.red()) * t),
+                  clampByte(a.green() + (b.green() - a.green()) * t),
+                  clampByte(a.blue() + (b.blue() - a.blue()) * t));
+}
+
+QRgb mixRgb(QRgb a, QRgb b, double t)
+{
+    return qRgb(clampByte(qRed(a) + (qRed(b) - qRed(a)) * t),
+                clampByte(qGreen(a) + (qGreen(b) - qGreen(a)) * t),
+                clampByte(qBlue(a) + (qBlue(b) - qBlue(a)) * t));
+}
+
+QImage opaqueImage(int w, int h, const QColor& fill)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(fill);
+    return img;
+}
+
+QImage transparentImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QByteArray encodePng(const QImage& image)
+{
+    QImage out;
+    if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB)
+        out = image.convertToFormat(QImage::Format_Mono);
+    else if (image.hasAlphaChannel())
+        out = image.convertToFormat(QImage::Format_ARGB32);
+    else
+        out = image.convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0);  // strongest compression
+    if (!writer.write(out))
+        qFatal("PNG encoding failed: %s", qPrintable(writer.errorString()));
+    return bytes;
+}
+
+QImage fitInto(const QImage& source, int w, int h)
+{
+    if (source.isNull())
+        return source;
+    return source.scaled(w, h, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage cropToAlpha(const QImage& source, int threshold)
+{
+    const QImage img = source.convertToFormat(QImage::Format_ARGB32);
+    int x0 = img.width(), y0 = img.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            if (qAlpha(row[x]) > threshold) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+        }
+    }
+    if (x1 < 0)
+        return QImage();
+    return source.copy(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+}
+
+}  // namespace assetgen

@@ -1,0 +1,46 @@
+// Small drawing helpers shared by the picture makers.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+
+namespace assetgen {
+
+// A fixed-seed generator: every run of the generator draws the same numbers.
+class Rng {
+public:
+    explicit Rng(uint64_t seed) : state_(seed) {}
+    uint64_t next();
+    double uniform();                       // [0, 1)
+    double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
+    int below(int n) { return int(next() % uint64_t(n)); }
+
+private:
+    uint64_t state_;
+};
+
+// Smooth lattice noise in [-1, 1], tileable with the given period (in lattice cells).
+double valueNoise(double x, double y, uint32_t seed, int period = 0);
+// Sum of octaves of valueNoise, roughly in [-1, 1].
+double fractalNoise(double x, double y, uint32_t seed, int octaves, int period = 0);
+
+QColor mix(const QColor& a, const QColor& b, double t);
+QRgb mixRgb(QRgb a, QRgb b, double t);
+int clampByte(double v);
+
+QImage opaqueImage(int w, int h, const QColor& fill);       // RGB32
+QImage transparentImage(int w, int h);                     // ARGB32 premultiplied, all clear
+
+// Encodes a picture as PNG bytes: opaque pictures without an alpha channel,
+// transparent ones with it, the 1-bit mask as a 1-bit picture.
+QByteArray encodePng(const QImage& image);
+
+// Scales `source` to fit inside w x h keeping its aspect ratio (smooth).
+QImage fitInto(const QImage& source, int w, int h);
+// Crops to the bounding box of pixels with alpha above `threshold`.
+QImage cropToAlpha(const QImage& source, int threshold = 0);
+
+}  // namespace assetgen
