@@ -49,6 +49,11 @@ class ClientArea : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.drawImage(0, 0, frame_.renderClient());
+    if (frame_.firstPaint) {
+      auto once = std::move(frame_.firstPaint);
+      frame_.firstPaint = nullptr;
+      once();
+    }
   }
   void mousePressEvent(QMouseEvent* e) override { forward(0, e); }
   void mouseDoubleClickEvent(QMouseEvent* e) override { forward(0, e); }

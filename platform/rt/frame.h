@@ -47,6 +47,7 @@ class Frame {
 
   // Frame events.
   std::function<void()> Initialize, Load, Activate, Resize, QueryUnload;
+  std::function<void()> firstPaint;  // once, after the client area was first painted
 
   // The real window; created on demand (never in the virtual host's tests unless asked).
   FrameWindow* window();

@@ -28,7 +28,20 @@ float Rnd() {
   return static_cast<float>(engine()() >> 8) / 16777216.0f;
 }
 
+namespace {
+std::optional<uint32_t> g_fixed;
+}
+
+void FixSeed(std::optional<uint32_t> seed) {
+  g_fixed = seed;
+  if (seed) engine().seed(*seed);
+}
+
 void Randomize() {
+  if (g_fixed) {
+    engine().seed(*g_fixed);
+    return;
+  }
   auto t = std::chrono::system_clock::now().time_since_epoch().count();
   engine().seed(static_cast<uint32_t>(t ^ (t >> 32)));
 }

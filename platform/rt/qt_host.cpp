@@ -1,0 +1,96 @@
+#include "rt/qt_host.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include "rt/audio.h"
+#include "rt/dispatch.h"
+#include "rt/files.h"
+#include "rt/frame.h"
+#include "rt/frame_window.h"
+
+namespace rt {
+
+QtHost::QtHost() {
+  clock_.start();
+  wake_ = new QTimer(this);
+  wake_->setSingleShot(true);
+  wake_->setTimerType(Qt::PreciseTimer);
+  connect(wake_, &QTimer::timeout, this, [] {});
+}
+
+QtHost::~QtHost() = default;
+
+AudioOut& QtHost::audio() {
+  if (!audio_) {
+    audio_ = std::make_unique<AudioOut>();
+    // The worker wakes the GUI thread's event loop when a clip ends.
+    audio_->setWake([this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); });
+  }
+  return *audio_;
+}
+
+void QtHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtHost::sleepUntil(int64_t target) {
+  const int64_t remaining = target - counterNow();
+  if (remaining <= 2'000'000) {
+    // The last 2 ms are spun: the event loop's timers are not that precise.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return;
+  }
+  const int ms = static_cast<int>((remaining - 2'000'000) / 1'000'000);
+  wake_->start(std::max(ms, 0));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtHost::playClip(const SoundClip& clip) {
+  if (!clip.pcm) return;
+  AudioOut& out = audio();
+  const uint64_t ticket = out.play(clip.pcm);
+  // A safety net in case a wake-up is lost: the clip cannot last longer than its length.
+  const int64_t deadline = counterNow() + static_cast<int64_t>((clip.seconds + 0.25) * 1e9);
+  while (!out.finished(ticket) && counterNow() < deadline) {
+    const int64_t left = deadline - counterNow();
+    wake_->start(static_cast<int>(std::min<int64_t>(left / 1'000'000 + 1, 50)));
+    // Input waits in the queue while the clip plays; paints and the close request do not.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    if (closing()) {
+      out.stop();
+      return;
+    }
+  }
+}
+
+void QtHost::stopSound() {
+  if (audio_) audio_->stop();
+}
+
+void QtHost::beep() { audio().beep(); }
+
+int QtHost::messageBox(const std::string& text, int style, const std::string& title) {
+  QWidget* parent = frame().hasWindow() ? frame().window() : nullptr;
+  QMessageBox box(parent);
+  box.setWindowTitle(QString::fromStdString(title));
+  box.setText(QString::fromStdString(text));
+  switch (style & 0x70) {
+    case 16: box.setIcon(QMessageBox::Critical); break;
+    case 32: box.setIcon(QMessageBox::Question); break;
+    case 48: box.setIcon(QMessageBox::Warning); break;
+    case 64: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return 1;
+}
+
+void QtHost::openUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
+
+std::string QtHost::documentsFolder() { return systemDocumentsFolder(); }
+
+}  // namespace rt

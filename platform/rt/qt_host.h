@@ -1,0 +1,39 @@
+#pragma once
+// The real host: the Qt event loop, the monotonic clock, the sound server, the desktop.
+#include <memory>
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include "rt/host.h"
+
+class QTimer;
+
+namespace rt {
+
+class AudioOut;
+
+class QtHost : public QObject, public Host {
+ public:
+  QtHost();
+  ~QtHost() override;
+
+  int64_t counterFrequency() override { return 1'000'000'000; }
+  int64_t counterNow() override { return clock_.nsecsElapsed() + 1; }
+  void processEvents() override;
+  void sleepUntil(int64_t target) override;
+  void playClip(const SoundClip& clip) override;
+  void stopSound() override;
+  void beep() override;
+  int messageBox(const std::string& text, int style, const std::string& title) override;
+  void openUrl(const std::string& url) override;
+  std::string documentsFolder() override;
+
+ private:
+  AudioOut& audio();
+  QElapsedTimer clock_;
+  QTimer* wake_;
+  std::unique_ptr<AudioOut> audio_;
+};
+
+}  // namespace rt

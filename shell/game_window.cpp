@@ -1,0 +1,123 @@
+#include "game_window.h"
+
+#include "mdi_form.h"
+#include "pack_fn.h"
+#include "picture_library.h"
+#include "rt/frame.h"
+#include "rt/host.h"
+
+namespace shell {
+
+GameWindow::GameWindow(std::string formName, int gameIndex, int widthTwips, int heightTwips)
+    : rt::Form(std::move(formName), widthTwips, heightTwips), gameIndex_(gameIndex) {
+  MouseIcon = nullptr;
+  Form_Click = [this] {
+    if (beepWhenBusy_ && board_ && !board_->Enabled()) rt::host().beep();
+  };
+}
+
+rt::PicHandle GameWindow::picture(const std::string& set, int index) {
+  return PictureLibrary::instance().get(set, index);
+}
+
+void GameWindow::Form_Load() {
+  // A game whose window is not built yet: the frame's menus and a short note.
+  addPlayMenu();
+  addHelpMenu();
+  addHomePageMenu();
+  auto& note = add<rt::Label>("Label1");
+  note.Move(20, 20, pixelWidth() - 40, 60);
+  note.Alignment = rt::kCenter;
+  note.setCaption(std::string(GameRegistry[gameIndex_].caption) + " is not available in this version.");
+  buildHelpPanel(HelpPanelLayout{.width = pixelWidth(), .height = pixelHeight(), .textWidth = pixelWidth() - 32,
+                                 .textHeight = pixelHeight() - 70, .buttonLeft = (pixelWidth() - 81) / 2,
+                                 .buttonTop = pixelHeight() - 40, .shortVariant = true},
+                 "  " + std::string(GameRegistry[gameIndex_].caption) + " is not available in this version.");
+}
+
+rt::MenuItem& GameWindow::addPlayMenu(const std::string& name, const std::string& caption) {
+  rt::MenuItem& play = menu(name, caption);
+  rt::MenuItem& first = play.add("igrica", "", 0);
+  first.ClickIndexed = [this](int i) { igrica_Click(i); };
+  return play;
+}
+
+rt::MenuItem& GameWindow::addHelpMenu(const std::string& name, const std::string& caption) {
+  rt::MenuItem& m = menu(name, caption);
+  m.Click = [this] { pomoc_Click(); };
+  return m;
+}
+
+rt::MenuItem& GameWindow::addHomePageMenu() {
+  rt::MenuItem& m = menu("hpg", "HomePage");
+  m.Click = [this] { hpg_Click(); };
+  return m;
+}
+
+void GameWindow::igrica_Click(int Index) {
+  rt::frame().setCaption(frameForm().BaseCaption);
+  frameForm().zakuj();
+  Unload();
+  OpenGame(static_cast<int16_t>(Index));
+}
+
+void GameWindow::hpg_Click() { OpenHomepage(); }
+
+void GameWindow::buildHelpPanel(const HelpPanelLayout& l, const std::string& text) {
+  helpPanel_ = &add<rt::PictureBox>(l.panel);
+  helpPanel_->setBorderStyle(0);
+  helpPanel_->Move(l.left, l.top, l.width, l.height);
+  helpPanel_->setBackColor(rt::RGB(250, 245, 230));
+  helpPanel_->setPicture(picture("Picture13"));
+  helpLabel_ = &add<rt::Label>(l.label, helpPanel_);
+  helpLabel_->BackStyle = 0;
+  helpLabel_->WordWrap = true;
+  helpLabel_->setFont(l.font);
+  helpLabel_->setForeColor(l.textColor);
+  helpLabel_->Move(l.textLeft, l.textTop, l.textWidth, l.textHeight);
+  helpLabel_->setCaption(text);
+  helpOk_ = &add<ctrl_SkinableButton>(l.button, helpPanel_);
+  helpOk_->Move(l.buttonLeft, l.buttonTop, l.buttonWidth, 24);
+  helpOk_->setCaption("OK");
+  helpOk_->LoadSkin();
+  helpOk_->Refresh();
+  helpOk_->ClickEvent = [this] { Command5_Click(); };
+  helpPanel_->setVisible(false);
+  shortHelp_ = l.shortVariant;
+}
+
+void GameWindow::showHelp() {
+  if (!helpPanel_) return;
+  helpPanel_->setVisible(true);
+  helpPanel_->ZOrder(0);
+  if (board_) {
+    if (shortHelp_)
+      board_->setEnabled(false);
+    else
+      board_->setVisible(false);
+  }
+}
+
+void GameWindow::hideHelp() {
+  if (!helpPanel_) return;
+  helpPanel_->setVisible(false);
+  if (board_) {
+    if (shortHelp_)
+      board_->setEnabled(true);
+    else
+      board_->setVisible(true);
+  }
+}
+
+void GameWindow::setBusy(bool isBusy, bool withPointer) {
+  if (board_) board_->setEnabled(!isBusy);
+  if (withPointer) setMousePointer(isBusy ? rt::kHourglass : rt::kCustomPointer);
+}
+
+void GameWindow::Continue_Click() {
+  if (continue_) continue_->setVisible(false);
+  if (options_) options_->setEnabled(false);
+  startPlay();
+}
+
+}  // namespace shell

@@ -1,0 +1,67 @@
+#pragma once
+// What every game window repeats: the "Play" list, the options, "Help" with its panel, "HomePage",
+// the "Continue" start button that locks the options, and the busy state of the board.
+#include <string>
+
+#include "rt/form.h"
+#include "skinable_button.h"
+
+namespace shell {
+
+class GameWindow : public rt::Form {
+ public:
+  GameWindow(std::string formName, int gameIndex, int widthTwips = 6000, int heightTwips = 4500);
+  int gameIndex() const { return gameIndex_; }
+
+  // The switching protocol of the "Play" list.
+  virtual void igrica_Click(int Index);
+  void hpg_Click();
+
+ protected:
+  void Form_Load() override;  // a window with no game yet: its menus and a note
+
+  // Menus, added in the order the window shows them.
+  rt::MenuItem& addPlayMenu(const std::string& name = "eee1134", const std::string& caption = "Play");
+  rt::MenuItem& addHelpMenu(const std::string& name = "pomoc", const std::string& caption = "Help");
+  rt::MenuItem& addHomePageMenu();
+  virtual void pomoc_Click() { showHelp(); }
+
+  // The help panel: the library's paper background, the text label and an "OK" button.
+  struct HelpPanelLayout {
+    std::string panel = "Picture12", label = "Label3", button = "Command5";
+    int left = 0, top = 0, width = 350, height = 350;      // pixels
+    int textLeft = 16, textTop = 16, textWidth = 318, textHeight = 280;
+    int buttonLeft = 135, buttonTop = 310, buttonWidth = 81;
+    rt::Font font{"Tahoma", 9.75, false, false, false};
+    rt::Color textColor = rt::kBlack;
+    bool shortVariant = false;  // only the panel's visibility changes; the board is disabled
+  };
+  void buildHelpPanel(const HelpPanelLayout& layout, const std::string& text);
+  virtual void showHelp();
+  virtual void hideHelp();
+  virtual void Command5_Click() { hideHelp(); }
+  rt::PictureBox* helpPanel_ = nullptr;
+  rt::Label* helpLabel_ = nullptr;
+  ctrl_SkinableButton* helpOk_ = nullptr;
+  bool shortHelp_ = false;
+
+  // The board container: disabled while a move is worked.
+  rt::Control* board_ = nullptr;
+  bool beepWhenBusy_ = false;  // a click on the window beside the disabled board beeps
+  void setBusy(bool busy, bool withPointer = true);
+  bool busy() const { return board_ && !board_->Enabled(); }
+
+  // "Continue": hides itself, locks the options until the window opens again, starts play.
+  ctrl_SkinableButton* continue_ = nullptr;
+  rt::MenuItem* options_ = nullptr;
+  virtual void startPlay() {}
+  void Continue_Click();
+
+  // Pictures of the library under the window's own name.
+  static rt::PicHandle picture(const std::string& set, int index = -1);
+
+ private:
+  int gameIndex_;
+};
+
+}  // namespace shell

@@ -1,0 +1,142 @@
+#include "pack_fn.h"
+
+#include <cmath>
+
+#include "game_window.h"
+#include "mdi_form.h"
+#include "rt/dispatch.h"
+#include "rt/form.h"
+#include "rt/frame.h"
+#include "rt/host.h"
+
+namespace shell {
+
+const std::array<GameEntry, kGameCount> GameRegistry = {{
+    {0, "Klevo", "Form1"},      {1, "Pimbar", "Form2"},    {2, "Tumo", "Form3"},
+    {3, "Wendrix", "Form4"},    {4, "Skaldo", "Form5"},    {5, "Faunix", "Form6"},
+    {6, "Recollo", "Form7"},    {7, "Glimbo", "Form8"},    {8, "Kippel", "Form9"},
+    {9, "Brenx", "Form10"},     {10, "Quadrin", "Form11"}, {11, "Holmo", "Form12"},
+    {12, "Klumpa", "Form13"},   {13, "Arrik", "Form14"},   {14, "Railor", "Form15"},
+    {15, "Twirno", "Form16"},   {16, "Gemmet", "Form21"},  {17, "Whitlo", "Form22"},
+    {18, "Flippa", "Form24"},   {19, "Verdo", "Form25"},   {20, "Equin", "Form26"},
+    {21, "Rookwell", "Form28"}, {22, "Pairn", "Form29"},   {23, "Stakk 3D", "Form17"},
+    {24, "Smylo", "Form18"},    {25, "Fendo", "Form19"},   {26, "Pegwise", "Form20"},
+    {27, "Lobbo", "Form23"},    {28, "Spredo", "form27"},  {29, "Velk Chess", "FrmBoard"},
+}};
+
+const char* const kHomepage = "https://www.morvelware.example/";
+
+namespace {
+std::array<WindowFactory, kGameCount>& factories() {
+  static std::array<WindowFactory, kGameCount> f;
+  return f;
+}
+std::array<std::shared_ptr<rt::Form>, kGameCount>& instances() {
+  static std::array<std::shared_ptr<rt::Form>, kGameCount> i;
+  return i;
+}
+
+struct OpeningGuard {
+  bool saved;
+  OpeningGuard() : saved(frameForm().openingGame) { frameForm().openingGame = true; }
+  ~OpeningGuard() { frameForm().openingGame = saved; }
+};
+}  // namespace
+
+void RegisterGameWindow(int index, WindowFactory factory) {
+  if (index >= 0 && index < kGameCount) factories()[index] = std::move(factory);
+}
+
+std::shared_ptr<rt::Form> GameInstance(int index) {
+  if (index < 0 || index >= kGameCount) return nullptr;
+  return instances()[index];
+}
+
+void ResetGamesForTests() {
+  for (auto& inst : instances()) {
+    if (inst && inst->isLoaded()) inst->Unload();
+    rt::retireForm(std::move(inst));
+    inst.reset();
+  }
+}
+
+void BuildGameMenu(rt::Form& frm) {
+  rt::MenuItem* first = frm.findMenu("igrica", 0);
+  if (!first) return;
+  rt::MenuItem* parent = first->parent();
+  for (int i = 0; i < kGameCount; ++i) {
+    if (rt::MenuItem* item = frm.findMenu("igrica", i)) item->setCaption(GameRegistry[i].caption);
+    if (i < kGameCount - 1 && parent) parent->loadItem("igrica", i + 1);  // fails quietly when loaded
+  }
+}
+
+void OpenGame(int16_t index) {
+  OpeningGuard guard;
+  if (index >= 0 && index < kGameCount) {
+    // A window that was unloaded is a new object when it opens again, with its design values.
+    for (auto& inst : instances())
+      if (inst && !inst->isLoaded()) rt::retireForm(std::move(inst));
+    auto& slot = instances()[index];
+    if (!slot) {
+      auto& make = factories()[index];
+      slot = make ? make() : std::make_shared<GameWindow>(GameRegistry[index].window, index);
+    }
+    std::shared_ptr<rt::Form> frm = slot;
+    PrepareGameForm(*frm);
+    SetGameCaption(GameRegistry[index].caption);
+  }
+  frameForm().CurrentGame = static_cast<uint16_t>(index);
+  frameForm().zakuj();
+  rt::DoEvents();
+}
+
+void PrepareGameForm(rt::Form& frm) {
+  frameForm().zakuj();
+  frm.Load();  // touching an unloaded window loads it
+  if (!frm.isLoaded()) return;
+  rt::Frame& fr = rt::frame();
+  frm.Move((fr.Width() - static_cast<double>(frm.Width())) / 2 - 80,
+           (fr.Height() - static_cast<double>(frm.Height())) / 2 - 450);
+  frm.Refresh();
+  rt::DoEvents();
+  BuildGameMenu(frm);
+  frm.Load();
+  frm.Show();
+}
+
+void SetGameCaption(const std::string& text) {
+  rt::frame().setCaption(frameForm().BaseCaption + " - " + text);
+  frameForm().zakuj();
+}
+
+void OpenHomepage() { rt::host().openUrl(kHomepage); }
+
+void PlaySoundNo(int16_t n) {
+  if (n < 1 || n > 10) return;
+  frameForm().EmbedSound1[n].PlaySound();
+}
+
+void WaitMs(std::optional<double> ms) {
+  PerformanceTimer* t = frameForm().PerfTimer.get();
+  const double want = ms.value_or(0.0);
+  rt::host().note("wait", std::to_string(static_cast<long long>(std::llround(want))));
+  rt::DoEvents();
+  if (!t) return;
+  t->StopTimer();
+  while (t->TimeElapsed(1000).value_or(0.0) < want) {
+    // Sleep in the event loop until the stopwatch reaches the goal (a handler that restarts it
+    // meanwhile moves the goal), instead of spinning on the counter.
+    const double counts = std::ceil(want * static_cast<double>(t->frequency()) / 1000.0);
+    rt::SleepUntil(t->startCount() + t->overhead() + static_cast<int64_t>(counts));
+    t->StopTimer();
+  }
+}
+
+void PauseSeconds(int16_t s) {
+  const int product = s * 1000;
+  if (product > 32767 || product < -32768) return;  // the 16-bit product overflows: no wait
+  if (PerformanceTimer* t = frameForm().PerfTimer.get()) t->StartTimer();
+  WaitMs(product);
+}
+
+}  // namespace shell

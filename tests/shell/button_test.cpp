@@ -1,0 +1,64 @@
+#include "fixture.h"
+#include "rt/dispatch.h"
+#include "rt/form.h"
+#include "skinable_button.h"
+
+using namespace shell;
+
+namespace {
+// A skin strip whose every column has its own colour, so a face pixel names its source column.
+rt::PicHandle columnSkin() {
+  QImage img(144, 24, QImage::Format_RGB32);
+  for (int x = 0; x < 144; ++x)
+    for (int y = 0; y < 24; ++y) img.setPixel(x, y, qRgb(x, 0, 0));
+  return rt::makePicture(img);
+}
+int sourceColumn(ctrl_SkinableButton& b, int faceX) { return b.face().surface().pixel(faceX, 3) & 0xFF; }
+}  // namespace
+
+TEST_F(PackTest, ButtonPiecesForAnEightyOnePixelButton) {
+  rt::Form f("F", 3000, 3000);
+  f.Load();
+  auto& b = f.add<ctrl_SkinableButton>("Command1");
+  b.Move(0, 0, 81, 30);
+  b.skinBox().setPicture(columnSkin());
+  b.LoadSkin();
+  EXPECT_EQ(b.face().Height(), 24);  // 360 twips whatever the control's height
+  EXPECT_EQ(b.face().Width(), 81);
+  // Left cap from skin x 0; middle pieces at 15, 30, 45, 60, 75 from x 15; the right cap last,
+  // at 65, over the middle pieces, from x 55.
+  EXPECT_EQ(sourceColumn(b, 0), 0);
+  EXPECT_EQ(sourceColumn(b, 14), 14);
+  EXPECT_EQ(sourceColumn(b, 15), 15);
+  EXPECT_EQ(sourceColumn(b, 30), 15);
+  EXPECT_EQ(sourceColumn(b, 64), 19);
+  EXPECT_EQ(sourceColumn(b, 65), 55);
+  EXPECT_EQ(sourceColumn(b, 80), 70);
+  EXPECT_EQ(b.captionLabel().Top(), 4);
+  f.mouseDown(40, 10, 1, 0);
+  EXPECT_TRUE(b.pressed());
+  EXPECT_EQ(sourceColumn(b, 0), 72);
+  EXPECT_EQ(sourceColumn(b, 15), 83);
+  EXPECT_EQ(sourceColumn(b, 65), 128);
+  EXPECT_EQ(b.captionLabel().Top(), 5);  // one pixel down while pressed
+  int clicks = 0;
+  b.ClickEvent = [&] {
+    ++clicks;
+    EXPECT_TRUE(b.pressed());  // the pressed look stays while the handler runs
+  };
+  f.mouseUp(40, 10, 1, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(b.pressed());
+  f.mouseDown(40, 10, 2, 0);
+  f.mouseUp(40, 10, 2, 0);
+  EXPECT_EQ(clicks, 1);  // the right button does nothing
+  EXPECT_FALSE(b.pressed());
+  b.setEnabled(false);
+  f.mouseDown(40, 10, 1, 0);
+  f.mouseUp(40, 10, 1, 0);
+  EXPECT_EQ(clicks, 1);
+  f.mouseDown(40, 10, 1, 0);
+  b.setEnabled(true);  // redraws the normal look, also during a press
+  EXPECT_FALSE(b.pressed());
+  f.Unload();
+}

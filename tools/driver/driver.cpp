@@ -1,0 +1,251 @@
+#include "driver.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+#include <vector>
+
+#include "json.h"
+#include "mdi_form.h"
+#include "pack_fn.h"
+#include "rt/dispatch.h"
+#include "rt/form.h"
+#include "rt/frame.h"
+#include "rt/keys.h"
+#include "rt/numbers.h"
+#include "rt/random.h"
+#include "virtual_host.h"
+
+namespace drv {
+
+namespace {
+
+std::string error(const std::string& msg) { return Obj().boolean("ok", false).str("error", msg).text(); }
+std::string ok() { return Obj().boolean("ok", true).text(); }
+
+// "slika(12)" -> ("slika", 12); "Command1" -> ("Command1", -1)
+bool parseName(const std::string& s, std::string& name, int& index) {
+  index = -1;
+  auto p = s.find('(');
+  if (p == std::string::npos) {
+    name = s;
+    return !name.empty();
+  }
+  if (s.back() != ')') return false;
+  name = s.substr(0, p);
+  std::string num = s.substr(p + 1, s.size() - p - 2);
+  if (num.empty() || !std::all_of(num.begin(), num.end(), ::isdigit)) return false;
+  index = std::stoi(num);
+  return !name.empty();
+}
+
+std::string colorText(rt::Color c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "&H%X", c);
+  return buf;
+}
+
+void centreOf(const rt::Control& c, int& x, int& y) {
+  int ox, oy;
+  c.clientOrigin(ox, oy);
+  ox -= c.borderWidth();
+  oy -= c.borderWidth();
+  x = ox + c.Width() / 2;
+  y = oy + c.Height() / 2;
+}
+
+std::string menuJson(const rt::MenuItem& m) {
+  Obj o;
+  o.str("name", m.Name());
+  if (m.Index() >= 0) o.num("index", m.Index());
+  o.str("caption", m.Caption()).boolean("checked", m.Checked()).boolean("enabled", m.Enabled());
+  if (!m.Visible()) o.boolean("visible", false);
+  if (!m.Shortcut().empty()) o.str("shortcut", m.Shortcut());
+  if (!m.items().empty()) {
+    std::vector<std::string> kids;
+    for (auto& c : m.items()) kids.push_back(menuJson(*c));
+    o.add("items", array(kids));
+  }
+  return o.text();
+}
+
+void advanceTo(double ms) {
+  auto& h = vt::vhost();
+  const int64_t target = static_cast<int64_t>(ms * vt::VirtualHost::kFrequency / 1000.0);
+  while (h.counterNow() < target) h.sleepUntil(target);
+}
+
+}  // namespace
+
+Driver::Driver() {}
+
+std::string Driver::dump() {
+  Obj out;
+  out.boolean("ok", true);
+  out.str("caption", rt::frame().Caption());
+  out.num("game", shell::frameForm().CurrentGame);
+  out.num("time_ms", static_cast<long long>(vt::vhost().nowMs()));
+  rt::Form* f = rt::frame().activeForm();
+  std::vector<std::string> menus;
+  for (const rt::MenuItem* m : rt::frame().currentMenus()) menus.push_back(menuJson(*m));
+  out.add("menus", array(menus));
+  if (!f) return out.text();
+  out.str("window", f->Name());
+  out.num("pointer", f->MousePointer());
+  std::vector<std::string> controls;
+  for (rt::Control* c : f->controls()) {
+    Obj o;
+    o.str("name", c->Name());
+    if (c->Index() >= 0) o.num("index", c->Index());
+    o.str("kind", c->kind());
+    std::string cap = c->captionText();
+    if (!cap.empty()) o.str("caption", cap);
+    o.boolean("visible", c->Visible()).boolean("enabled", c->Enabled());
+    if (auto p = c->currentPicture()) o.str("picture", p->ref().text());
+    o.str("back", colorText(c->backColorValue()));
+    o.add("rect", "[" + std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," +
+                      std::to_string(c->Width()) + "," + std::to_string(c->Height()) + "]");
+    controls.push_back(o.text());
+  }
+  out.add("controls", array(controls));
+  Obj state;
+  for (auto& [name, var] : f->state()) {
+    auto values = var.get();
+    if (var.isArray) {
+      std::vector<std::string> items;
+      for (long long v : values) items.push_back(std::to_string(v));
+      state.add(name, array(items));
+    } else {
+      state.num(name, values.empty() ? 0 : values[0]);
+    }
+  }
+  out.add("state", state.text());
+  return out.text();
+}
+
+std::string Driver::run(const std::string& line) {
+  std::istringstream in(line);
+  std::string cmd;
+  in >> cmd;
+  if (cmd.empty() || cmd[0] == '#') return "";
+  std::vector<std::string> args;
+  for (std::string a; in >> a;) args.push_back(a);
+  auto arg = [&](size_t i, long long def) -> long long {
+    if (i >= args.size()) return def;
+    try {
+      return std::stoll(args[i]);
+    } catch (...) {
+      return def;
+    }
+  };
+  rt::Form* f = rt::frame().activeForm();
+
+  if (cmd == "seed") {
+    rt::FixSeed(static_cast<uint32_t>(arg(0, 1)));
+    return ok();
+  }
+  if (cmd == "open") {
+    auto n = static_cast<int16_t>(arg(0, 255));
+    if (f) {
+      if (rt::MenuItem* item = f->findMenu("igrica", n); item && item->effectivelyEnabled()) {
+        rt::dispatch(f, [item] { item->fireClick(); });
+        return ok();
+      }
+    }
+    rt::dispatch(nullptr, [n] { shell::OpenGame(n); });
+    return ok();
+  }
+  if (cmd == "wait") {
+    advanceTo(vt::vhost().nowMs() + static_cast<double>(arg(0, 0)));
+    return ok();
+  }
+  if (cmd == "log") {
+    std::vector<std::string> items;
+    for (auto& l : vt::vhost().takeLog()) items.push_back(quote(l));
+    return Obj().boolean("ok", true).add("log", array(items)).text();
+  }
+  if (cmd == "dump") return dump();
+  if (cmd == "shot") {
+    if (args.empty()) return error("shot needs a file");
+    if (!rt::frame().renderFrame().save(QString::fromStdString(args[0]))) return error("cannot write");
+    return ok();
+  }
+  if (cmd == "file") {
+    if (args.empty()) return error("file needs a name");
+    if (args[0].find("..") != std::string::npos) return error("outside the data folder");
+    QFile file(QString::fromStdString(shell::frameForm().DataFolder + args[0]));
+    if (!file.open(QIODevice::ReadOnly)) return error("no such file");
+    return Obj().boolean("ok", true).str("text", file.read(1 << 20).toStdString()).text();
+  }
+  if (!f) return error("no window is open");
+  if (cmd == "menu") {
+    std::string name;
+    int index;
+    if (args.empty() || !parseName(args[0], name, index)) return error("menu needs a name");
+    rt::MenuItem* item = f->findMenu(name, index);
+    if (!item) return error("no menu " + args[0]);
+    if (!item->effectivelyEnabled()) return error("menu " + args[0] + " is disabled");
+    rt::dispatch(f, [item] { item->fireClick(); });
+    return ok();
+  }
+  if (cmd == "click" || cmd == "down" || cmd == "up") {
+    std::string name;
+    int index;
+    if (args.empty() || !parseName(args[0], name, index)) return error(cmd + " needs a control");
+    rt::Control* c = f->find(name, index);
+    if (!c) return error("no control " + args[0]);
+    int button = static_cast<int>(arg(1, 1)), shift = static_cast<int>(arg(2, 0));
+    int x, y;
+    centreOf(*c, x, y);
+    if (args.size() >= 5) {
+      int ox, oy;
+      c->clientOrigin(ox, oy);
+      x = ox - c->borderWidth() + static_cast<int>(arg(3, 0));
+      y = oy - c->borderWidth() + static_cast<int>(arg(4, 0));
+    }
+    if (cmd != "up") f->mouseDown(x, y, button, shift);
+    if (cmd != "down" && f->isLoaded()) f->mouseUp(x, y, button, shift);
+    return ok();
+  }
+  if (cmd == "drag") {
+    std::string a, b;
+    int ia, ib;
+    if (args.size() < 2 || !parseName(args[0], a, ia) || !parseName(args[1], b, ib)) return error("drag needs two controls");
+    rt::Control* src = f->find(a, ia);
+    rt::Control* dst = f->find(b, ib);
+    if (!src || !dst) return error("no such control");
+    int x1, y1, x2, y2;
+    centreOf(*src, x1, y1);
+    centreOf(*dst, x2, y2);
+    f->mouseDown(x1, y1, 1, 0);
+    if (f->isLoaded()) f->mouseMove(x2, y2, 1, 0);
+    if (f->isLoaded()) f->mouseUp(x2, y2, 1, 0);
+    return ok();
+  }
+  if (cmd == "key") {
+    int code = static_cast<int>(arg(0, 0));
+    bool up = args.size() > 1 && args[1] == "up";
+    int shift = static_cast<int>(arg(up ? 2 : 1, 0));
+    if (!up) {
+      rt::frame().clientKey(0, code, shift,
+                            (code >= 48 && code <= 57) || code == 32 || code == 8 || code == 13
+                                ? code
+                                : (code >= 65 && code <= 90 ? (shift & 1 ? code : code + 32) : 0));
+    } else {
+      rt::frame().clientKey(1, code, shift, 0);
+    }
+    return ok();
+  }
+  if (cmd == "set") {
+    if (args.size() < 3 || (args.size() - 1) % 2) return error("set ARRAY I V [I V ...]");
+    auto it = f->state().find(args[0]);
+    if (it == f->state().end() || !it->second.set) return error("no state " + args[0]);
+    for (size_t i = 1; i + 1 < args.size(); i += 2) it->second.set(static_cast<size_t>(arg(i, 0)), arg(i + 1, 0));
+    if (f->redrawState) rt::dispatch(f, f->redrawState);
+    return ok();
+  }
+  return error("unknown command " + cmd);
+}
+
+}  // namespace drv

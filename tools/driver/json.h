@@ -1,0 +1,24 @@
+#pragma once
+// Just enough JSON for one result line per command.
+#include <string>
+#include <vector>
+
+namespace drv {
+
+std::string quote(const std::string& s);
+
+class Obj {
+ public:
+  Obj& add(const std::string& k, const std::string& rawJson);
+  Obj& str(const std::string& k, const std::string& v) { return add(k, quote(v)); }
+  Obj& num(const std::string& k, long long v) { return add(k, std::to_string(v)); }
+  Obj& boolean(const std::string& k, bool v) { return add(k, v ? "true" : "false"); }
+  std::string text() const { return "{" + body_ + "}"; }
+
+ private:
+  std::string body_;
+};
+
+std::string array(const std::vector<std::string>& rawItems);
+
+}  // namespace drv
