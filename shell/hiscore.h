@@ -1,0 +1,42 @@
+#pragma once
+// Best-score files: one number per line, one line per option combination, CR LF line ends.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "rt/control.h"
+
+namespace shell {
+
+struct HiscoreSpec {
+  const char* game;
+  const char* fileName;
+  int lines;
+  const char* created;       // the text of each line of a new file
+  bool bestIsNumber;         // the best label takes the score's number, not a copy of its caption
+  bool emptyShowsZero;       // an empty entry is shown as "0"
+};
+
+// The nine games that keep bests.
+const HiscoreSpec* FindHiscoreSpec(const std::string& game);
+
+class HiscoreFile {
+ public:
+  explicit HiscoreFile(const HiscoreSpec& spec) : spec_(spec), entries_(spec.lines) {}
+
+  std::string path() const;  // DataFolder + file name
+  // Makes sure the file exists, reads its lines and shows entry `index` in `best`.
+  void LoadHiscore(rt::Label& best, int index);
+  // Saves the score shown in `score` when it beats `best`; otherwise beeps.
+  void SaveScore(rt::Label& best, const rt::Label& score, int index);
+
+  const std::vector<std::optional<std::string>>& entries() const { return entries_; }
+
+ private:
+  const HiscoreSpec& spec_;
+  std::vector<std::optional<std::string>> entries_;
+};
+
+std::string NumberText(double v);  // shortest plain form: "0", "17", "2.5"
+
+}  // namespace shell
