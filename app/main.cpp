@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "games.h"
 #include "mdi_form.h"
 #include "rt/frame.h"
 #include "rt/qt_host.h"
@@ -23,7 +22,6 @@ int main(int argc, char** argv) {
   rt::setFrame(&frame);
   shell::MDIForm1 mdi;
   shell::setFrameForm(&mdi);
-  app::RegisterGames();
 
   // Start-up probe for the benchmark: prints the time to the first painted frame and quits.
   if (std::getenv("VPK_STARTUP_PROBE")) {

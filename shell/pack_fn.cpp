@@ -43,8 +43,10 @@ struct OpeningGuard {
 };
 }  // namespace
 
-void RegisterGameWindow(int index, WindowFactory factory) {
-  if (index >= 0 && index < kGameCount) factories()[index] = std::move(factory);
+bool RegisterGameWindow(int index, WindowFactory factory) {
+  if (index < 0 || index >= kGameCount) return false;
+  factories()[index] = std::move(factory);
+  return true;
 }
 
 std::shared_ptr<rt::Form> GameInstance(int index) {

@@ -27,8 +27,9 @@ constexpr uint16_t kNoGame = 255;
 extern const std::array<GameEntry, kGameCount> GameRegistry;
 
 using WindowFactory = std::function<std::shared_ptr<rt::Form>()>;
-// The application registers each game's window; an entry without one opens a bare game window.
-void RegisterGameWindow(int index, WindowFactory factory);
+// Each game registers its window (from a static initialiser in its own source file); an entry
+// without one opens a bare game window.
+bool RegisterGameWindow(int index, WindowFactory factory);
 std::shared_ptr<rt::Form> GameInstance(int index);  // the window object of an entry, if any
 
 void BuildGameMenu(rt::Form& frm);

@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "pack_fixture.h"
 #include "rt/dispatch.h"
 #include "rt/form.h"
 #include "skinable_button.h"

@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "fixture.h"
+#include "pack_fixture.h"
 #include "hiscore.h"
 #include "rt/form.h"
 

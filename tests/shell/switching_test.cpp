@@ -1,6 +1,6 @@
 #include <QDir>
 
-#include "fixture.h"
+#include "pack_fixture.h"
 #include "game_window.h"
 #include "rt/dispatch.h"
 #include "rt/random.h"

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include "driver.h"
-#include "games.h"
 #include "mdi_form.h"
 #include "rt/frame.h"
 #include "startup.h"
@@ -26,7 +25,6 @@ int main(int argc, char** argv) {
   rt::setFrame(&frame);
   shell::MDIForm1 mdi;
   shell::setFrameForm(&mdi);
-  app::RegisterGames();
   shell::StartPack(false);
   vt::vhost().takeLog();
   drv::Driver driver;

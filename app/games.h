@@ -1,5 +1,0 @@
-#pragma once
-namespace app {
-// Registers every game window with the shell's registry.
-void RegisterGames();
-}
