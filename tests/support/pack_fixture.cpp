@@ -1,6 +1,7 @@
 #include "pack_fixture.h"
 
 #include "rt/dispatch.h"
+#include "rt/form.h"
 #include "rt/random.h"
 
 void PackTest::SetUp() {

@@ -4,6 +4,7 @@
 
 #include "mdi_form.h"
 #include "pack_fn.h"
+#include "rt/form.h"
 #include "rt/frame.h"
 #include "virtual_host.h"
 
