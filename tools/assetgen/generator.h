@@ -35,6 +35,13 @@ std::vector<Picture> makeChessPictures();     // the piece strip and its mask
 std::vector<Picture> makeFramePictures();     // frame background, icon, button skin
 std::vector<Sound> makeSounds();
 
+// Pictures of one game window (its own buttons, cells, pointers, banners). Each window's
+// maker lives in its own win_<game>.cpp and registers itself with a static initialiser;
+// paths are "pictures/<window>/<name>.png".
+using PictureMaker = std::vector<Picture> (*)();
+bool registerWindowPictures(const char* window, PictureMaker maker);
+std::vector<Picture> makeWindowPictures();  // every registered window, in name order
+
 // A 32 x 32 opaque tile: the emoji on a round gradient from `centre` to `edge`.
 QImage motifTile(const QString& emoji, const QColor& centre, const QColor& edge);
 

@@ -98,7 +98,8 @@ int main(int argc, char** argv)
                 put(QString("pictures/%1/%2.png").arg(theme.set).arg(i),
                     assetgen::encodePng(theme.pictures[i]));
         for (auto maker : {assetgen::makeLibraryPictures, assetgen::makeChessPictures,
-                           assetgen::makeFramePictures})
+                           assetgen::makeFramePictures,
+                           assetgen::makeWindowPictures})
             for (const assetgen::Picture& picture : maker())
                 put(picture.path, assetgen::encodePng(picture.image));
         for (const assetgen::Sound& sound : assetgen::makeSounds())
