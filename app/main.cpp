@@ -1,6 +1,7 @@
 // VantixPack: the frame, the real host and the thirty game windows.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,6 +28,12 @@ int main(int argc, char** argv) {
   if (std::getenv("VPK_STARTUP_PROBE")) {
     frame.firstPaint = [&sinceStart] {
       std::printf("first-paint-ms %.1f\n", sinceStart.nsecsElapsed() / 1e6);
+      if (FILE* st = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, st))
+          if (std::strncmp(line, "VmHWM:", 6) == 0) std::printf("peak-rss-kb %ld\n", std::atol(line + 6));
+        std::fclose(st);
+      }
       std::fflush(stdout);
       QTimer::singleShot(0, [] { std::_Exit(0); });
     };
