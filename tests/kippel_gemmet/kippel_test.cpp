@@ -7,6 +7,7 @@
 
 #include "kippel.h"
 #include "pack_fixture.h"
+#include "rt/dispatch.h"
 #include "rt/random.h"
 
 using namespace kippel;
@@ -349,4 +350,19 @@ TEST_F(KippelWindow, HelpHidesTheBoardAndSaveKeepsTheBest) {
   QFile f(dir_.path() + "/Kippel_hsc_A.nrz");
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), "7\r\n");
+}
+
+TEST_F(KippelWindow, ChoosingAnotherGameMidFallEndsTheMove) {
+  Cells b = quietBoard();
+  b[73] = b[83] = b[93] = 4;
+  b[72] = b[74] = b[82] = b[84] = b[92] = b[94] = 1;
+  setBoard(b);
+  vt::ScriptedRandom rnd(refill(3));
+  std::weak_ptr<rt::Form> kippel = shell::GameInstance(8);
+  vt::vhost().after(1, [&] { rt::dispatch(w, [&] { w->findMenu("igrica", 16)->fireClick(); }); });
+  click(w->Element(93));
+  EXPECT_TRUE(kippel.expired());  // gone once its handler left the stack
+  EXPECT_EQ(frame_.Caption(), "Vantix Pack v3.47  by Morvel Vukran - Gemmet");
+  std::vector<std::string> log = takeLog();
+  EXPECT_EQ(waits(log, "wait 50"), 1);  // the fall stopped at its first step
 }
