@@ -2,7 +2,6 @@
 
 #include "pack_fn.h"
 #include "mdi_form.h"
-#include "picture_library.h"
 #include "rt/color.h"
 #include "rt/numbers.h"
 #include "rt/random.h"
