@@ -1,0 +1,28 @@
+#pragma once
+// Kippel: click a group of three or more equal pictures to remove it; jokers join any group,
+// bombs and ladders clear their surroundings, a group clicked on a gem scores fifty.
+#include "kippel_rules.h"
+#include "removal_window.h"
+
+class Form9 : public removal::RemovalWindow {
+ public:
+  Form9();
+  removal::Cells& removeFlag = cellFlag;
+
+  void Element_Click(int Index);
+
+ protected:
+  void loadKindPictures() override;
+  std::string helpText() const override;
+  void bindCell(rt::PictureBox& cell, int index) override;
+  rt::PicHandle pictureOf(int16_t code) const override;
+  bool takeGap(int cell) override { return removeFlag[cell] == kippel::kFlagged; }
+  void RefillBoard() override;
+  void afterTransformRedraw() override;
+  void exposeGameState() override;
+
+  void ClearMarked();
+
+ private:
+  void endMove();
+};

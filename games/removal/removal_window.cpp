@@ -1,0 +1,193 @@
+#include "removal_window.h"
+
+#include "pack_fn.h"
+#include "mdi_form.h"
+#include "rt/color.h"
+#include "rt/numbers.h"
+#include "rt/random.h"
+
+namespace removal {
+
+namespace {
+// Window design, pixels.
+constexpr int kFormWidth = 535, kFormHeight = 362;
+constexpr int kBoardLeft = 8, kBoardTop = 8;
+constexpr int kBoardInner = (kSide - 1) * RemovalWindow::kPitch + RemovalWindow::kCellSize;  // 342
+constexpr int kPanelLeft = 366, kPanelWidth = 161;
+}  // namespace
+
+RemovalWindow::RemovalWindow(std::string formName, int gameIndex, const char* hiscoreGame, int16_t emptyCode)
+    : shell::GameWindow(std::move(formName), gameIndex, kFormWidth * rt::kTwipsPerPixel,
+                        kFormHeight * rt::kTwipsPerPixel),
+      hiscore_(*shell::FindHiscoreSpec(hiscoreGame)),
+      empty_(emptyCode) {}
+
+rt::PicHandle RemovalWindow::ownPicture(const std::string& name) const {
+  return rt::loadPicture(QString::fromStdString(":/pictures/" + Name() + "/" + name + ".png"),
+                         {Name() + "." + name, -1});
+}
+
+void RemovalWindow::Form_Load() {
+  addPlayMenu();
+  addOptionsMenu();
+  addHelpMenu();
+  addHomePageMenu();
+
+  // The window's own copies of the pictures it draws.
+  Uzorak[7] = picture("Uzorak", 7);
+  Uzorak[8] = picture("Uzorak", 8);
+  Uzorak[10] = picture("Uzorak", 10);
+  Uzorak[11] = picture("Picture2");
+  Uzorak[12] = picture("Picture3");
+  Uzorak[13] = picture("Picture4");
+  Uzorak[14] = picture("animals", 5);
+  loadKindPictures();
+  MouseIcon = ownPicture("pointer");
+
+  layOut();
+  buildHelpPanel(HelpPanelLayout{.left = kBoardLeft - 2, .top = kBoardTop - 2}, helpText());
+  board_ = Podloga;
+  beepWhenBusy_ = true;
+
+  exposeArray("Board", Board);
+  exposeArray("fallRow", fallRow);
+  exposeArray("fallFlag", fallFlag);
+  exposeScalar("Score", score);
+  exposeGameState();
+  redrawState = [this] { redrawAll(); };
+
+  rt::Randomize();
+  Label8->setCaption("0");
+  setMousePointer(rt::kCustomPointer);
+  StartGame();
+}
+
+void RemovalWindow::layOut() {
+  Podloga = &add<rt::PictureBox>("Podloga");
+  Podloga->Move(kBoardLeft, kBoardTop, kBoardInner + 4, kBoardInner + 4);
+  Podloga->setBackColor(rt::RGB(128, 128, 128));
+  Picture1 = &add<rt::PictureBox>("Picture1", Podloga);
+  Picture1->setBorderStyle(0);
+  Picture1->Move(0, 0, kBoardInner, kBoardInner);
+  Picture1->setBackColor(rt::RGB(128, 128, 128));
+
+  Element.init(this, "Element");
+  rt::PictureBox& first = Element.create(0, Picture1);
+  first.setBorderStyle(1);
+  first.setBackColor(rt::RGB(128, 128, 128));
+  first.Move(0, 0, kCellSize, kCellSize);
+  for (int i = 1; i < kCells; ++i) Element.Load(i);
+  for (int i = 0; i < kCells; ++i) {
+    Element(i).Move((i % kSide) * kPitch, (i / kSide) * kPitch, kCellSize, kCellSize);
+    Element(i).setVisible(true);
+  }
+  Element.bind([this](rt::PictureBox& cell, int i) { bindCell(cell, i); });
+
+  auto button = [this](const char* name, const char* tip, const char* pic, int left, void (RemovalWindow::*fn)()) {
+    rt::PictureBox& b = add<rt::PictureBox>(name);
+    b.setBorderStyle(0);
+    b.Move(left, kBoardTop + 144, 40, 32);
+    b.setPicture(picture(pic));
+    b.ToolTipText = tip;
+    b.Click = [this, fn] { (this->*fn)(); };
+    return &b;
+  };
+  Picture6 = button("Picture6", "Flip vertical", "Tumo.Picture6", kPanelLeft + 4, &RemovalWindow::Picture6_Click);
+  Picture7 = button("Picture7", "Rotate left", "Picture7", kPanelLeft + 60, &RemovalWindow::Picture7_Click);
+  Picture8 = button("Picture8", "Rotate right", "Picture8", kPanelLeft + 117, &RemovalWindow::Picture8_Click);
+
+  lova = &add<rt::PictureBox>("lova");
+  lova->setBorderStyle(0);
+  lova->Move(kPanelLeft, kBoardTop, kPanelWidth, 88);
+  lova->setPicture(picture("lova"));
+  rt::Font font{"Tahoma", 11, true, false, false};
+  auto label = [&](const char* name, const char* caption, int left, int top, int width) {
+    rt::Label& l = add<rt::Label>(name, lova);
+    l.BackStyle = 0;
+    l.setFont(font);
+    l.setForeColor(rt::RGB(0, 0, 128));
+    l.Move(left, top, width, 24);
+    l.setCaption(caption);
+    return &l;
+  };
+  Label2 = label("Label2", "Score:", 10, 16, 76);
+  Label4 = label("Label4", "0", 88, 16, 68);
+  Label7 = label("Label7", "Hiscore:", 10, 50, 76);
+  Label8 = label("Label8", "0", 88, 50, 68);
+
+  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
+  Command1->Move(kPanelLeft + (kPanelWidth - 100) / 2, kBoardTop + 100, 100, 24);
+  Command1->setCaption("Save score");
+  Command1->LoadSkin();
+  Command1->Refresh();
+  Command1->ClickEvent = [this] { Command1_Click(); };
+}
+
+void RemovalWindow::StartGame() {
+  score = 0;
+  Label4->setCaption("0");
+  LoadHiscore();
+  Podloga->setEnabled(false);
+  Board.fill(empty_);
+  RefillBoard();  // enables Podloga when it ends
+}
+
+void RemovalWindow::DrawCell(int cell) {
+  rt::PicHandle pic = pictureOf(Board[cell]);
+  // Compared by identity: an unchanged cell costs nothing.
+  if (Element(cell).Picture() != pic) Element(cell).setPicture(std::move(pic));
+}
+
+void RemovalWindow::redrawAll() {
+  for (int i = 0; i < kCells; ++i) DrawCell(i);
+  showScore();
+}
+
+void RemovalWindow::showScore() { Label4->setCaption(rt::Plain(score)); }
+
+void RemovalWindow::FallStep() {
+  removal::FallStep(Board, cellFlag, fallRow, fallFlag, empty_, [this](int cell) { DrawCell(cell); });
+}
+
+void RemovalWindow::FallAndRefill() {
+  fallRow.fill(kSide - 1);
+  while (FindFallingColumns(fallRow, fallFlag, [this](int cell) { return takeGap(cell); })) {
+    shell::frameForm().PerfTimer->StartTimer();
+    FallStep();
+    shell::WaitMs(50);
+  }
+  RefillBoard();
+}
+
+void RemovalWindow::SettleAfterTransform() {
+  for (int i = 0; i < kCells; ++i) DrawCell(i);
+  afterTransformRedraw();
+  FallAndRefill();
+}
+
+void RemovalWindow::transform(void (*permute)(Cells&)) {
+  lockTransforms(true);
+  Podloga->setEnabled(false);
+  setMousePointer(rt::kHourglass);
+  beforeTransform();
+  cellFlag.fill(0);
+  permute(Board);
+  SettleAfterTransform();
+  Podloga->setEnabled(true);
+  setMousePointer(rt::kCustomPointer);
+  lockTransforms(false);
+}
+
+void RemovalWindow::Picture6_Click() { transform(&FlipVertical); }
+void RemovalWindow::Picture7_Click() { transform(&RotateLeft); }
+void RemovalWindow::Picture8_Click() { transform(&RotateRight); }
+
+void RemovalWindow::lockTransforms(bool locked) {
+  for (rt::PictureBox* b : {Picture6, Picture7, Picture8}) b->setEnabled(!locked);
+}
+
+void RemovalWindow::LoadHiscore() { hiscore_.LoadHiscore(*Label8, hiscoreIndex()); }
+
+void RemovalWindow::SaveScore() { hiscore_.SaveScore(*Label8, *Label4, hiscoreIndex()); }
+
+}  // namespace removal
