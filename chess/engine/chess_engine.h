@@ -7,6 +7,14 @@
 // Orientation: the human always starts on rows 1-2 and the computer on rows 7-8. With the
 // human as White, column c is file c and row r is rank r; with the human as Black, column c
 // is file 9 - c and row r is rank 9 - r.
+//
+// The window's use:
+//   new game    SetGameOverFlag(false); InitEngine(humanIsWhite);
+//               then, with the human as Black, ComputerMove() (White opens)
+//   human move  TryHumanMove(from, to): the computer's answer is searched and shown inside
+//   "Move now"  ComputerMove()
+//   move list   SetShownPly(k) (and SetLastPly), then RestorePosition()
+//   display     Root() after each ShowComputerMove callback; MoveHistory(k) for ply k
 #include <cstdint>
 #include <vector>
 

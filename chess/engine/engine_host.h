@@ -1,6 +1,8 @@
 #pragma once
 // What the engine calls on the chess window. The window implements it; tests use a recorder.
 // All calls come on the one thread, from inside the engine operation that the window started.
+// A call may throw to abandon that operation: the search changes the root and the history
+// only at its end, and the next InitEngine starts clean in any case.
 #include <string_view>
 
 namespace chess {

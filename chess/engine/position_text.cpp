@@ -54,16 +54,18 @@ bool ParsePosition(std::string_view text, EngineBoard& board, bool& humanIsWhite
 
   board.FillFrame();
   int rank = 8, file = 1, humanKings = 0, computerKings = 0;
+  bool fits = true;  // every rank has exactly 8 squares and there are 8 ranks
   for (char ch : placement) {
     if (ch == '/') {
-      if (file != 9) break;
+      fits = file == 9 && rank > 1;
+      if (!fits) break;
       --rank;
       file = 1;
-      if (rank < 1) break;
       continue;
     }
     if (ch >= '1' && ch <= '8') {
-      if (file + (ch - '0') > 9) break;
+      fits = file + (ch - '0') <= 9;
+      if (!fits) break;
       for (int k = 0; k < ch - '0'; ++k, ++file) {
         const int col = humanIsWhite ? file : 9 - file, row = humanIsWhite ? rank : 9 - rank;
         board(col, row) = kEmpty;
@@ -83,7 +85,8 @@ bool ParsePosition(std::string_view text, EngineBoard& board, bool& humanIsWhite
     } else if (human) {
       value = -value;
     }
-    if (file > 8) break;
+    fits = file <= 8;
+    if (!fits) break;
     if (lower == 'p' && (rank == 1 || rank == 8)) {
       error = "a pawn stands on rank 1 or 8";
       return false;
@@ -92,7 +95,7 @@ bool ParsePosition(std::string_view text, EngineBoard& board, bool& humanIsWhite
     board(col, row) = value;
     ++file;
   }
-  if (rank != 1 || file != 9) {
+  if (!fits || rank != 1 || file != 9) {
     error = "the placement must give 8 ranks of 8 squares";
     return false;
   }
