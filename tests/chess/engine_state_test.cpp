@@ -98,10 +98,7 @@ TEST(ChessHistory, SteppingBackRestoresAPlyAndTheNextMoveOverwritesTheRest) {
 
 TEST(ChessHistory, AGameLongerThanThreeHundredPliesKeepsGoing) {
   Game g("7k/8/8/8/8/8/8/K7 w");
-  for (int i = 0; i < 320; ++i) {
-    g.engine.SetRoot(g.engine.Root());
-    g.engine.RecordPosition();
-  }
+  for (int i = 0; i < 320; ++i) g.engine.RecordPosition();
   EXPECT_EQ(g.engine.MoveCounter(), 320);
   EXPECT_EQ(g.engine.HistoryLength(), 321);
   EXPECT_EQ(g.engine.MoveHistory(320), g.engine.Root());
