@@ -1,0 +1,129 @@
+// The computer's search: promotion, early stop, ties, repetition, fallback and game over,
+// mates, and the cut-off flag that must not leak from one reply to the next.
+#include "recording_host.h"
+
+using namespace chess;
+using namespace chess_test;
+
+namespace {
+
+// Number of the root candidate (1..count) that the computer played.
+int PlayedCandidate(const ChessEngine& e) {
+  const BoardList& list = e.Level1List();
+  for (int n = 1; n <= list.Count(); ++n)
+    if (list.Entry(n).SamePlaySquares(e.Root())) return n;
+  return 0;
+}
+
+}  // namespace
+
+TEST(ChessSearch, PromotionMakesAQueenInTheSearchButNotInTheFallback) {
+  Game g("7k/8/8/8/4K3/8/p7/8 w");
+  EXPECT_EQ(g.Go(), "a2a1q");
+  EXPECT_EQ(g.engine.Root()(1, 1), kQueen);
+  bool queenCandidate = false;
+  for (int n = 1; n <= g.engine.Level1List().Count(); ++n)
+    queenCandidate |= g.engine.Level1List().Entry(n)(1, 1) == kQueen;
+  EXPECT_TRUE(queenCandidate);
+
+  // The fallback scans column 1 first, so the pawn's step is its first candidate, and with
+  // nothing to win it keeps it; the pawn stays a pawn there.
+  g.Load("7k/8/8/8/4K3/8/p7/8 w");
+  g.engine.FallbackSearch();
+  EXPECT_EQ(g.engine.BestBoard()(1, 1), kPawn);
+  EXPECT_EQ(g.engine.BestBoard()(1, 2), kEmpty);
+  EXPECT_FALSE(g.engine.GameOverFlag());
+}
+
+TEST(ChessSearch, WinningMoreThanTwoPointsEndsTheSearchAtThatCandidate) {
+  Game pawn("4k3/8/8/3p4/4P3/8/8/4K3 w");
+  EXPECT_EQ(pawn.Go(), "d5e4");
+  EXPECT_EQ(pawn.host.HighestProgress(), 1);  // the capture is ordered first
+  EXPECT_EQ(pawn.engine.ProgressTotal(), 7);
+
+  // Knight for bishop wins exactly 2: every candidate is still searched.
+  Game minor("4k3/8/8/3n4/8/4B3/3P4/4K3 w");
+  EXPECT_EQ(minor.Go(), "d5e3");
+  EXPECT_EQ(minor.host.HighestProgress(), minor.engine.ProgressTotal());
+  EXPECT_LT(PlayedCandidate(minor.engine), minor.engine.ProgressTotal());
+}
+
+TEST(ChessSearch, TheFirstCandidateInOrderWinsTies) {
+  // Bare kings: every king move scores the same and keeps the material, so the exchange
+  // sort leaves the generator's order and its first move is played.
+  for (bool strong : {false, true}) {
+    Game g("4k3/8/8/8/8/8/8/4K3 w", strong);
+    EXPECT_EQ(g.Go(), "e8d7");
+    EXPECT_EQ(PlayedCandidate(g.engine), 1);
+    EXPECT_EQ(g.host.HighestProgress(), g.engine.ProgressTotal());
+  }
+}
+
+TEST(ChessSearch, ACandidateThatBringsAPlacementBackAThirdTimeIsRefused) {
+  // Computer placements A (rook e8) and B (rook e7) alternate on its plies 4..10; at ply 11
+  // the human's knight stands on e8, and taking it would bring A a third time.
+  const std::string a = "4r1k1/8/8/8/8/8/8/K7 w", b = "6k1/4r3/8/8/8/8/8/K7 w";
+  const std::string now = "4N1k1/4r3/8/8/8/8/8/K7 w";
+  Game g(a);
+  EXPECT_FALSE(g.engine.IsRepetition(Board(a)));  // below ply 10 never
+  for (int ply = 1; ply <= 11; ++ply) {
+    const int computerPly = ply - ply % 2;
+    g.engine.SetRoot(Board(ply == 11 ? now : computerPly % 4 == 0 ? a : b));
+    g.engine.RecordPosition();
+  }
+  ASSERT_EQ(g.engine.MoveCounter(), 11);
+  EXPECT_TRUE(g.engine.IsRepetition(Board("4N1k1/8/8/8/8/8/8/K7 w")));  // computer men of A
+  const std::string move = g.Go();
+  EXPECT_NE(move, "e7e8");
+  EXPECT_FALSE(move.empty());
+
+  Game fresh(now);  // the same position without that past takes the knight
+  EXPECT_EQ(fresh.Go(), "e7e8");
+}
+
+TEST(ChessSearch, GameOverWhenEveryComputerMoveLosesTheKing) {
+  for (const char* position : {"7k/6Q1/6K1/8/8/8/8/8 w",    // mated
+                               "7k/5Q2/6K1/8/8/8/8/8 w"}) {  // stalemated: no draw exists
+    SCOPED_TRACE(position);
+    Game g(position);
+    const EngineBoard before = g.engine.Root();
+    EXPECT_EQ(g.Go(), "");
+    EXPECT_TRUE(g.engine.GameOverFlag());
+    EXPECT_EQ(g.host.log, (std::vector<std::string>{"begin", "msgbox Game over", "show 0", "show 1", "end"}));
+    EXPECT_TRUE(g.engine.Root().SamePlaySquares(before));
+    EXPECT_EQ(g.engine.MoveCounter(), 1);  // the unchanged position is one more ply
+    EXPECT_EQ(g.engine.MoveHistory(1), g.engine.MoveHistory(0));
+  }
+}
+
+TEST(ChessSearch, MateInOneIsFoundAtBothStrengths) {
+  for (bool strong : {false, true}) {
+    SCOPED_TRACE(strong ? "6 plies" : "4 plies");
+    Game back("r5k1/8/8/8/8/8/5PPP/6K1 w", strong);
+    EXPECT_EQ(back.Go(), "a8a1");
+    Game white("7k/8/6K1/8/8/8/8/R7 b", strong);  // the computer plays White
+    EXPECT_EQ(white.Go(), "a1a8");
+    // Mated: every human move is refused.
+    for (int from = 0; from < 64; ++from)
+      for (int to = 0; to < 64; ++to) ASSERT_FALSE(white.engine.TryHumanMove(from, to)) << from << " " << to;
+  }
+}
+
+TEST(ChessSearch, ACutoffLeftByOneReplyDoesNotScoreTheNextReply) {
+  // Here a cut-off set on the last square of one reply's scan used to end the next reply's
+  // scan at once, scoring the candidate -30000 and throwing away the best move.
+  Game weak("6k1/r1pn4/4N2B/p2p4/3P1p2/1P2P3/1PP2PPP/RN1QKB1R b");
+  EXPECT_EQ(weak.Go(), "e3f4");  // the leak played e6f4
+  Game strong("2rk2nr/2p1ppB1/2P4p/1P1N2p1/p7/3P1N1P/1PP1BP2/R2QK2R b", true);
+  EXPECT_EQ(strong.Go(), "g7h8");  // takes the rook; the leak played d5e7
+}
+
+TEST(ChessSearch, StrengthIsReadForEachSearch) {
+  Game g("r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w");
+  g.engine.ComputerMove();
+  const int64_t four = g.engine.PositionsExamined();
+  g.Load("r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w");
+  g.host.difficult = true;
+  g.engine.ComputerMove();
+  EXPECT_GT(g.engine.PositionsExamined(), 10 * four);
+}

@@ -1,0 +1,177 @@
+// vpk-chess: the chess engine on the command line.
+//   vpk-chess moves POSITION           the computer's generated moves, in generator order
+//   vpk-chess go POSITION [strong]     the move ComputerMove plays, positions examined
+//   vpk-chess bench                    both strengths on a fixed set of positions
+//   vpk-chess perft POSITION DEPTH     leaves of the generator's move tree
+// POSITION is one argument: a FEN piece placement, a blank, and w or b for the colour the
+// human plays. The computer is to move. The position is loaded as a new game (ply 0).
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "chess_engine.h"
+#include "gen_mov.h"
+#include "perft.h"
+#include "position_text.h"
+
+namespace {
+
+using namespace chess;
+
+class ToolHost final : public EngineHost {
+ public:
+  bool difficult = false;
+  bool gameOverShown = false;
+  void BeginThinking() override {}
+  void EndThinking() override {}
+  void ShowProgress(int, int) override {}
+  void ShowComputerMove(int) override {}
+  int CheckedPromotionItem() override { return 3; }
+  bool Difficult() override { return difficult; }
+  void PumpMessages() override {}
+  void MsgBox(std::string_view) override { gameOverShown = true; }
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: vpk-chess moves POSITION\n"
+               "       vpk-chess go POSITION [strong]\n"
+               "       vpk-chess bench\n"
+               "       vpk-chess perft POSITION DEPTH\n"
+               "POSITION: \"FEN-PLACEMENT w|b\", w or b the colour the human plays; the computer moves.\n");
+  return 2;
+}
+
+bool Load(const char* text, EngineBoard& board, bool& humanIsWhite) {
+  std::string error;
+  if (ParsePosition(text, board, humanIsWhite, error)) return true;
+  std::fprintf(stderr, "vpk-chess: bad position \"%s\": %s\n", text, error.c_str());
+  return false;
+}
+
+struct Result {
+  std::string move;
+  int64_t examined = 0;
+  double seconds = 0;
+  bool gameOver = false;
+};
+
+Result Play(const EngineBoard& board, bool humanIsWhite, bool strong) {
+  ToolHost host;
+  host.difficult = strong;
+  ChessEngine engine(host);
+  engine.LoadPosition(board, humanIsWhite);
+  const EngineBoard before = engine.Root();
+  const auto t0 = std::chrono::steady_clock::now();
+  engine.ComputerMove();
+  const auto t1 = std::chrono::steady_clock::now();
+  Result r;
+  r.move = DescribeComputerMove(before, engine.Root(), humanIsWhite);
+  r.examined = engine.PositionsExamined();
+  r.seconds = std::chrono::duration<double>(t1 - t0).count();
+  r.gameOver = engine.GameOverFlag();
+  return r;
+}
+
+int Moves(const char* text) {
+  EngineBoard board;
+  bool humanIsWhite;
+  if (!Load(text, board, humanIsWhite)) return 1;
+  std::vector<std::string> names;
+  for (int row = 8; row >= 1; --row)
+    for (int col = 1; col <= 8; ++col)
+      if (board(col, row) > 0)
+        GenMoves<Side::Computer>(board, col, row, [&](int to, int from) {
+          names.push_back(MoveName(board, to, from, humanIsWhite));
+        });
+  std::printf("%zu moves\n", names.size());
+  for (size_t i = 0; i < names.size(); ++i) std::printf("%s%s", i ? " " : "", names[i].c_str());
+  std::printf("\n");
+  return 0;
+}
+
+int Go(const char* text, bool strong) {
+  EngineBoard board;
+  bool humanIsWhite;
+  if (!Load(text, board, humanIsWhite)) return 1;
+  const Result r = Play(board, humanIsWhite, strong);
+  std::printf("move %s\npositions %lld\ntime %.1f ms\n", r.gameOver ? "none (Game over)" : r.move.c_str(),
+              static_cast<long long>(r.examined), r.seconds * 1000);
+  return 0;
+}
+
+int PerftCommand(const char* text, const char* depthText) {
+  EngineBoard board;
+  bool humanIsWhite;
+  if (!Load(text, board, humanIsWhite)) return 1;
+  char* end = nullptr;
+  const long depth = std::strtol(depthText, &end, 10);
+  if (*depthText == '\0' || *end != '\0' || depth < 1 || depth > 8) {
+    std::fprintf(stderr, "vpk-chess: DEPTH must be 1 to 8\n");
+    return 2;
+  }
+  const auto t0 = std::chrono::steady_clock::now();
+  const uint64_t n = Perft(board, static_cast<int>(depth));
+  const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  std::printf("%llu\ntime %.1f ms\n", static_cast<unsigned long long>(n), s * 1000);
+  return 0;
+}
+
+struct BenchPosition {
+  const char* name;
+  const char* position;
+};
+
+// Openings, middlegames and endgames, with the human on either colour.
+const BenchPosition kBench[] = {
+    {"start, computer White", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b"},
+    {"after 1.e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w"},
+    {"open game, 3.Bc4", "r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w"},
+    {"queen's gambit declined", "rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w"},
+    {"sicilian middlegame", "r1bqk2r/pp2bppp/2nppn2/8/3NP3/2N1B3/PPPQ1PPP/R3KB1R w"},
+    {"closed middlegame", "r2q1rk1/pp2bppp/2n1pn2/3p4/3P4/2NBPN2/PP3PPP/R2Q1RK1 w"},
+    {"italian middlegame, computer White", "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQ1RK1 b"},
+    {"sharp middlegame", "r1b2rk1/2q1bppp/p2ppn2/1p6/3NP3/1BN1B3/PPP2PPP/R2Q1RK1 w"},
+    {"rook endgame", "8/5pk1/6p1/8/3R4/6P1/r4PK1/8 w"},
+    {"pawn endgame, computer White", "8/8/4k3/8/2p5/8/2P1K3/8 b"},
+    {"queen against rook, computer White", "8/8/3k4/8/8/8/1r6/4K2Q b"},
+    {"minor piece endgame", "8/p4pk1/1p4p1/3n4/8/1P3BP1/P4PKP/8 w"},
+};
+
+int Bench() {
+  int64_t total = 0;
+  double seconds = 0, slowestStrong = 0;
+  std::printf("%-36s %-8s %10s %9s   %-8s %10s %9s\n", "position", "4 plies", "positions", "ms", "6 plies",
+              "positions", "ms");
+  for (const BenchPosition& p : kBench) {
+    EngineBoard board;
+    bool humanIsWhite;
+    if (!Load(p.position, board, humanIsWhite)) return 1;
+    const Result weak = Play(board, humanIsWhite, false);
+    const Result strong = Play(board, humanIsWhite, true);
+    std::printf("%-36s %-8s %10lld %9.1f   %-8s %10lld %9.1f\n", p.name, weak.move.c_str(),
+                static_cast<long long>(weak.examined), weak.seconds * 1000, strong.move.c_str(),
+                static_cast<long long>(strong.examined), strong.seconds * 1000);
+    total += weak.examined + strong.examined;
+    seconds += weak.seconds + strong.seconds;
+    if (strong.seconds > slowestStrong) slowestStrong = strong.seconds;
+  }
+  std::printf("total %lld positions in %.3f s: %.0f positions/s; slowest 6-ply search %.1f ms\n",
+              static_cast<long long>(total), seconds, seconds > 0 ? total / seconds : 0.0, slowestStrong * 1000);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string cmd = argv[1];
+  if (cmd == "moves" && argc == 3) return Moves(argv[2]);
+  if (cmd == "go" && (argc == 3 || (argc == 4 && std::string(argv[3]) == "strong")))
+    return Go(argv[2], argc == 4);
+  if (cmd == "bench" && argc == 2) return Bench();
+  if (cmd == "perft" && argc == 4) return PerftCommand(argv[2], argv[3]);
+  return Usage();
+}
