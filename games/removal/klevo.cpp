@@ -519,8 +519,7 @@ void Form1::AnimateRotation(int mode) {
     rotirka->Cls();
     shell::RotatePicture(rotirka->surface(), 172, 172, PicSource->surface(), rt::kMagenta, angle, 1);
     rotirka->changed();
-    rotirka->setVisible(true);
-    rotirka->ZOrder(0);
+    rotirka->setVisible(true);  // above the board; a help panel opened meanwhile stays above it
     rotirka->Refresh();
     shell::WaitMs(100);
   }
