@@ -97,7 +97,8 @@ void paintControl(QPainter& p, const Control& c, int x, int y) {
     text.replace("\r\n", "\n");
     text.replace('\r', '\n');
     int flags = alignFlags(lb->Alignment) | Qt::AlignTop;
-    if (lb->effectivelyEnabled()) {
+    // Only a label's own Enabled greys it: a disabled container leaves its labels' look alone.
+    if (lb->Enabled()) {
       p.setPen(toQColor(lb->ForeColor()));
       drawText(p, box, text, toQFont(lb->font()), flags, lb->WordWrap || !lb->AutoSize);
     } else {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QPainter>
 
 #include "rt/form.h"
 #include "rt/frame.h"
@@ -118,4 +119,39 @@ TEST(MenuTest, ArrayItemsLoadAfterTheLastAndMarksAreOwn) {
   item.setChecked(true);
   item.fireClick();
   EXPECT_TRUE(item.Checked());
+}
+
+TEST(ControlsTest, LabelInADisabledContainerKeepsItsColour) {
+  Form f("F", 1500, 600);
+  f.BackColor = kWhite;
+  auto& panel = f.add<PictureBox>("panel");
+  panel.setBorderStyle(0);
+  panel.Move(0, 0, 100, 40);
+  panel.setBackColor(kWhite);
+  auto& label = f.add<Label>("label", &panel);
+  label.Move(0, 0, 100, 40);
+  label.BackStyle = 0;
+  label.setForeColor(kRed);
+  label.setCaption("WWWW");
+  auto redPixels = [&f] {
+    QImage img(100, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    f.paint(p);
+    p.end();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        QColor c = img.pixelColor(x, y);
+        n += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+      }
+    return n;
+  };
+  const int shown = redPixels();
+  ASSERT_GT(shown, 20);
+  panel.setEnabled(false);
+  EXPECT_EQ(redPixels(), shown);
+  panel.setEnabled(true);
+  label.setEnabled(false);
+  EXPECT_EQ(redPixels(), 0);
 }

@@ -1,0 +1,193 @@
+// Klevo's own pictures: the "Rotate 180 degrees" and random image buttons, the blank cell,
+// the window's mouse pointer and the title.
+#include "generator.h"
+#include "glyphs.h"
+#include "raster.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPathStroker>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace assetgen {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The face of the library's 40 x 32 turn buttons, so the three turns look alike.
+void buttonFace(QPainter& p, int w, int h)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient face(QPointF(0, 0), QPointF(0, h));
+    face.setColorAt(0.0, QColor(252, 253, 255));
+    face.setColorAt(0.5, QColor(232, 237, 244));
+    face.setColorAt(1.0, QColor(198, 208, 222));
+    p.setPen(QPen(QColor(96, 110, 132), 1.0));
+    p.setBrush(face);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), 3, 3);
+}
+
+QPointF onCircle(const QPointF& c, double r, double deg)
+{
+    const double a = deg * kPi / 180.0;
+    return QPointF(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
+}
+
+// An arc (angles counterclockwise from three o'clock) ending in a head along the sweep.
+QPainterPath arcArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width)
+{
+    QPainterPath arc;
+    const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    arc.arcMoveTo(box, startDeg);
+    arc.arcTo(box, startDeg, sweepDeg);
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::FlatCap);
+    QPainterPath shape = stroker.createStroke(arc);
+
+    const double end = startDeg + sweepDeg;
+    const QPointF tip = onCircle(c, r, end);
+    const double dir = sweepDeg > 0 ? 1.0 : -1.0;
+    const double a = end * kPi / 180.0;
+    const QPointF tangent(-std::sin(a) * dir, -std::cos(a) * dir);
+    const QPointF normal(std::cos(a), -std::sin(a));
+    const double half = width * 1.35;
+    QPainterPath head;
+    head.moveTo(tip + tangent * (width * 1.9));
+    head.lineTo(tip + normal * half - tangent * 0.6);
+    head.lineTo(tip - normal * half - tangent * 0.6);
+    head.closeSubpath();
+    return shape.united(head);
+}
+
+void fillArrow(QPainter& p, const QPainterPath& shape)
+{
+    QLinearGradient fill(QPointF(0, 4), QPointF(0, 28));
+    fill.setColorAt(0.0, QColor(70, 140, 235));
+    fill.setColorAt(1.0, QColor(20, 80, 180));
+    p.setPen(QPen(QColor(10, 40, 100), 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(fill);
+    p.drawPath(shape.simplified());
+}
+
+// A half turn: the arrow sweeps over the top from left to right and comes down, "180" below.
+QImage halfTurnButton()
+{
+    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
+    QPainter p(&img);
+    buttonFace(p, 40, 32);
+    fillArrow(p, arcArrow(QPointF(20, 15), 9.0, 190, -165, 3.4));
+    QPainterPath label = dejavuTextPath(QStringLiteral("180"), 8.0, true);
+    const QRectF box = label.boundingRect();
+    label.translate(20.0 - box.center().x(), 29.0 - box.bottom());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(10, 40, 100));
+    p.drawPath(label);
+    return img;
+}
+
+// A die on the same face: a picture drawn at random.
+QImage randomImageButton()
+{
+    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
+    QPainter p(&img);
+    buttonFace(p, 40, 32);
+    const QImage die = emojiFitted(QString::fromUcs4(U"\U0001F3B2"), 26, 26);
+    p.drawImage(QPointF(20 - die.width() / 2.0, 16 - die.height() / 2.0), die);
+    return img;
+}
+
+// A cell picture that no kind shows: a plain light tile.
+QImage blankCell()
+{
+    QImage tile = opaqueImage(32, 32, QColor(214, 222, 234));
+    QPainter p(&tile);
+    QRadialGradient ground(QPointF(16, 14), 24);
+    ground.setColorAt(0.0, QColor(250, 251, 253));
+    ground.setColorAt(1.0, QColor(214, 222, 234));
+    p.fillRect(tile.rect(), ground);
+    return tile;
+}
+
+// The window's pointer: a ring with a cross, its hot spot in the middle (where the frame puts it).
+QImage pointer()
+{
+    QImage img = transparentImage(32, 32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(16, 16);
+    auto stroke = [&](const QColor& colour, double width) {
+        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(c, 7.5, 7.5);
+        p.drawLine(QPointF(16, 2), QPointF(16, 10));
+        p.drawLine(QPointF(16, 22), QPointF(16, 30));
+        p.drawLine(QPointF(2, 16), QPointF(10, 16));
+        p.drawLine(QPointF(22, 16), QPointF(30, 16));
+    };
+    stroke(QColor(255, 255, 255), 4.0);
+    stroke(QColor(200, 30, 40), 1.8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 30, 40));
+    p.drawEllipse(c, 1.6, 1.6);
+    return img;
+}
+
+// The title: "Klevo" in the colours of the first theme's tiles, on the window's colour.
+QImage title()
+{
+    QImage img = opaqueImage(161, 50, QColor(206, 218, 236));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QString word = QStringLiteral("Klevo");
+    const QColor colours[] = {QColor(222, 60, 48), QColor(240, 150, 30), QColor(60, 160, 70), QColor(40, 110, 210),
+                              QColor(150, 70, 190)};
+    std::vector<QPainterPath> letters;
+    double width = 0;
+    for (const QChar ch : word) {
+        QPainterPath path = dejavuTextPath(QString(ch), 42.0, true);
+        width += path.boundingRect().width() + 2.0;
+        letters.push_back(path);
+    }
+    double x = (161.0 - width + 2.0) / 2.0;
+    for (size_t i = 0; i < letters.size(); ++i) {
+        QPainterPath path = letters[i];
+        const QRectF box = path.boundingRect();
+        path.translate(x - box.left(), 41.0);
+        x += box.width() + 2.0;
+        QPainterPath shadow = path.translated(1.5, 1.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 50, 80, 110));
+        p.drawPath(shadow);
+        QLinearGradient fill(QPointF(0, 12), QPointF(0, 42));
+        fill.setColorAt(0.0, colours[i].lighter(140));
+        fill.setColorAt(1.0, colours[i].darker(115));
+        p.setPen(QPen(colours[i].darker(190), 1.2));
+        p.setBrush(fill);
+        p.drawPath(path);
+    }
+    return img;
+}
+
+std::vector<Picture> klevoPictures()
+{
+    return {
+        {QStringLiteral("pictures/Form1/Picture6.png"), halfTurnButton()},
+        {QStringLiteral("pictures/Form1/Picture12.png"), randomImageButton()},
+        {QStringLiteral("pictures/Form1/Uzorak6.png"), blankCell()},
+        {QStringLiteral("pictures/Form1/pointer.png"), pointer()},
+        {QStringLiteral("pictures/Form1/Picture11.png"), title()},
+    };
+}
+
+const bool kRegistered = registerWindowPictures("Form1", klevoPictures);
+
+}  // namespace
+
+}  // namespace assetgen
