@@ -22,7 +22,7 @@ const HiscoreSpec* FindHiscoreSpec(const std::string& game);
 
 class HiscoreFile {
  public:
-  explicit HiscoreFile(const HiscoreSpec& spec) : spec_(spec), entries_(spec.lines) {}
+  explicit HiscoreFile(const HiscoreSpec& game) : spec_(game), entries_(game.lines) {}
 
   std::string path() const;  // DataFolder + file name
   // Makes sure the file exists, reads its lines and shows entry `index` in `best`.

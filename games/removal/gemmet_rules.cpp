@@ -25,21 +25,7 @@ int MeasureGroup(const Cells& board, Cells& flags, int cell) {
   removal::ForEachNeighbour(cell, [&](int n) { neighbour = neighbour || board[n] == k; });
   if (!neighbour) return 0;
   flags[cell] = kFlagged;
-  int count = 1;
-  for (bool grew = true; grew;) {
-    grew = false;
-    for (int i = 0; i < removal::kCells; ++i) {
-      if (flags[i] == kFlagged || board[i] != k) continue;
-      bool touches = false;
-      removal::ForEachNeighbour(i, [&](int n) { touches = touches || flags[n] == kFlagged; });
-      if (touches) {
-        flags[i] = kFlagged;
-        ++count;
-        grew = true;
-      }
-    }
-  }
-  return count;
+  return 1 + removal::GrowFlagged(board, flags, [k](int16_t v) { return v == k; });
 }
 
 void MarkGroupRemoved(Cells& board, const Cells& flags) {

@@ -39,27 +39,13 @@ bool HasMatchingNeighbour(const Cells& board, int index) {
 int FloodGroup(const Cells& board, Cells& flags, int index) {
   const int16_t k = board[index];
   flags[index] = kFlagged;
-  int count = 1;
-  for (bool grew = true; grew;) {
-    grew = false;
-    for (int i = 0; i < removal::kCells; ++i) {
-      if (flags[i] == kFlagged || !Joins(board[i], k)) continue;
-      bool touches = false;
-      removal::ForEachNeighbour(i, [&](int n) { touches = touches || flags[n] == kFlagged; });
-      if (touches) {
-        flags[i] = kFlagged;
-        ++count;
-        grew = true;
-      }
-    }
-  }
-  return count;
+  return 1 + removal::GrowFlagged(board, flags, [k](int16_t v) { return Joins(v, k); });
 }
 
 int GroupScore(int16_t clickedKind) { return clickedKind == kGem ? 50 : 1; }
 
 int16_t RefillKind(const std::function<double()>& rnd) {
-  // m is one of 5.0, 5.1, ..., 6.0; only the part of [0, m) beyond 5 gives the joker slot.
+  // m is one of 5.0, 5.1, ..., 6.0; only the share of [0, m) beyond 5 gives the joker slot.
   const double m = 5.0 + std::floor(rnd() * 11.0) / 10.0;
   auto k = static_cast<int16_t>(std::floor(rnd() * m));
   if (k == kJoker && std::floor(rnd() * 4.0) == 0)

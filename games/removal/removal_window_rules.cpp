@@ -4,6 +4,24 @@
 
 namespace removal {
 
+int GrowFlagged(const Cells& board, Cells& flags, const std::function<bool(int16_t kind)>& joins) {
+  int added = 0;
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (int i = 0; i < kCells; ++i) {
+      if (flags[i] == -1 || !joins(board[i])) continue;
+      bool touches = false;
+      ForEachNeighbour(i, [&](int n) { touches = touches || flags[n] == -1; });
+      if (touches) {
+        flags[i] = -1;
+        ++added;
+        grew = true;
+      }
+    }
+  }
+  return added;
+}
+
 void FlipVertical(Cells& b) {
   for (int r = 0; r < kSide / 2; ++r)
     for (int c = 0; c < kSide; ++c) std::swap(b[r * kSide + c], b[(kSide - 1 - r) * kSide + c]);

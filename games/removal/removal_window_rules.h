@@ -25,6 +25,10 @@ void ForEachNeighbour(int cell, F&& f) {
   if (HasRight(cell)) f(cell + 1);
 }
 
+// Flags (-1) every cell that `joins` accepts and that touches a flagged cell, again and again
+// until no more cells join; returns how many cells it flagged.
+int GrowFlagged(const Cells& board, Cells& flags, const std::function<bool(int16_t kind)>& joins);
+
 void FlipVertical(Cells& b);  // rows mirrored top to bottom
 void RotateLeft(Cells& b);    // new (r, c) = old (c, 9 - r)
 void RotateRight(Cells& b);   // new (r, c) = old (9 - c, r)
@@ -34,7 +38,7 @@ void RotateRight(Cells& b);   // new (r, c) = old (9 - c, r)
 // no column falls.
 bool FindFallingColumns(Columns& fallRow, Columns& fallFlag, const std::function<bool(int cell)>& takeGap);
 
-// One step of the fall: in every falling column the part above its gap moves down one row, each
+// One step of the fall: in every falling column the cells above its gap move down one row, each
 // cell with its flag; the top cell becomes `empty` with its flag cleared. `drawn` is told every
 // cell that changed, in the order they change.
 void FallStep(Cells& board, Cells& flags, const Columns& fallRow, const Columns& fallFlag, int16_t empty,

@@ -65,10 +65,10 @@ std::string findServer() {
 }
 
 pa_simple* openStream(const std::string& server, const char* name, int rate, int channels, int bufferMs) {
-  pa_sample_spec spec{};
-  spec.format = PA_SAMPLE_S16NE;
-  spec.rate = static_cast<uint32_t>(rate);
-  spec.channels = static_cast<uint8_t>(channels);
+  pa_sample_spec format{};
+  format.format = PA_SAMPLE_S16NE;
+  format.rate = static_cast<uint32_t>(rate);
+  format.channels = static_cast<uint8_t>(channels);
   const auto bytesFor = [&](int ms) {
     return static_cast<uint32_t>(std::max<int64_t>(1, int64_t{rate} * ms / 1000) * 2 * channels);
   };
@@ -79,7 +79,7 @@ pa_simple* openStream(const std::string& server, const char* name, int rate, int
   attr.minreq = bytesFor(kChunkMs);
   attr.fragsize = static_cast<uint32_t>(-1);
   int error = 0;
-  return pa_simple_new(server.c_str(), kClientName, PA_STREAM_PLAYBACK, nullptr, name, &spec, nullptr, &attr,
+  return pa_simple_new(server.c_str(), kClientName, PA_STREAM_PLAYBACK, nullptr, name, &format, nullptr, &attr,
                        &error);
 }
 

@@ -106,10 +106,10 @@ const std::vector<ThemeSpec>& themeSpecs()
 std::vector<Theme> makeThemes()
 {
     std::vector<Theme> themes;
-    for (const ThemeSpec& spec : themeSpecs()) {
-        Theme theme{QString::fromLatin1(spec.set), QString::fromLatin1(spec.caption), {}};
-        for (const char32_t* motif : spec.motifs)
-            theme.pictures.push_back(motifTile(QString::fromUcs4(motif), QColor(255, 255, 255), spec.tint));
+    for (const ThemeSpec& t : themeSpecs()) {
+        Theme theme{QString::fromLatin1(t.set), QString::fromLatin1(t.caption), {}};
+        for (const char32_t* motif : t.motifs)
+            theme.pictures.push_back(motifTile(QString::fromUcs4(motif), QColor(255, 255, 255), t.tint));
         themes.push_back(std::move(theme));
     }
     return themes;
