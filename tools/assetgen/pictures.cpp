@@ -139,39 +139,6 @@ void drawArrowShape(QPainter& p, const QPainterPath& shape)
     p.drawPath(shape.simplified());
 }
 
-QPointF onCircle(const QPointF& c, double r, double deg)
-{
-    const double a = deg * kPi / 180.0;
-    return QPointF(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
-}
-
-// An arc of a circle (angles counterclockwise from three o'clock, as on screen)
-// ending in an arrow head that points along the sweep.
-QPainterPath circularArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width)
-{
-    QPainterPath arc;
-    const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
-    arc.arcMoveTo(box, startDeg);
-    arc.arcTo(box, startDeg, sweepDeg);
-    QPainterPathStroker stroker;
-    stroker.setWidth(width);
-    stroker.setCapStyle(Qt::FlatCap);
-    QPainterPath shape = stroker.createStroke(arc);
-
-    const double end = startDeg + sweepDeg;
-    const QPointF tip0 = onCircle(c, r, end);
-    const double dir = sweepDeg > 0 ? 1.0 : -1.0;
-    const double a = end * kPi / 180.0;
-    const QPointF tangent(-std::sin(a) * dir, -std::cos(a) * dir);
-    const QPointF normal(std::cos(a), -std::sin(a));
-    const double half = width * 1.35;
-    QPainterPath head;
-    head.moveTo(tip0 + tangent * (width * 1.9));
-    head.lineTo(tip0 + normal * half - tangent * 0.6);
-    head.lineTo(tip0 - normal * half - tangent * 0.6);
-    head.closeSubpath();
-    return shape.united(head);
-}
 
 QImage rotateButton(bool clockwise)
 {

@@ -1,5 +1,9 @@
 #include "raster.h"
 
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <cmath>
+
 #include <QBuffer>
 #include <QImageWriter>
 
@@ -148,6 +152,40 @@ QImage cropToAlpha(const QImage& source, int threshold)
     if (x1 < 0)
         return QImage();
     return source.copy(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+}
+
+QPointF onCircle(const QPointF& c, double r, double deg)
+{
+    const double a = deg * 3.14159265358979323846 / 180.0;
+    return QPointF(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
+}
+
+// An arc of a circle (angles counterclockwise from three o'clock, as on screen)
+// ending in an arrow head that points along the sweep.
+QPainterPath circularArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width)
+{
+    QPainterPath arc;
+    const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    arc.arcMoveTo(box, startDeg);
+    arc.arcTo(box, startDeg, sweepDeg);
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::FlatCap);
+    QPainterPath shape = stroker.createStroke(arc);
+
+    const double end = startDeg + sweepDeg;
+    const QPointF tip0 = onCircle(c, r, end);
+    const double dir = sweepDeg > 0 ? 1.0 : -1.0;
+    const double a = end * 3.14159265358979323846 / 180.0;
+    const QPointF tangent(-std::sin(a) * dir, -std::cos(a) * dir);
+    const QPointF normal(std::cos(a), -std::sin(a));
+    const double half = width * 1.35;
+    QPainterPath head;
+    head.moveTo(tip0 + tangent * (width * 1.9));
+    head.lineTo(tip0 + normal * half - tangent * 0.6);
+    head.lineTo(tip0 - normal * half - tangent * 0.6);
+    head.closeSubpath();
+    return shape.united(head);
 }
 
 }  // namespace assetgen

@@ -3,6 +3,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainterPath>
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -42,5 +44,10 @@ QByteArray encodePng(const QImage& image);
 QImage fitInto(const QImage& source, int w, int h);
 // Crops to the bounding box of pixels with alpha above `threshold`.
 QImage cropToAlpha(const QImage& source, int threshold = 0);
+
+// The point at `deg` degrees (counterclockwise from three o'clock, as on screen) on a circle.
+QPointF onCircle(const QPointF& c, double r, double deg);
+// An arc of a circle ending in an arrow head that points along the sweep.
+QPainterPath circularArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width);
 
 }  // namespace assetgen

@@ -15,7 +15,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // The face of the library's 40 x 32 turn buttons, so the three turns look alike.
 void buttonFace(QPainter& p, int w, int h)
@@ -33,38 +32,6 @@ void buttonFace(QPainter& p, int w, int h)
     p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), 3, 3);
 }
 
-QPointF onCircle(const QPointF& c, double r, double deg)
-{
-    const double a = deg * kPi / 180.0;
-    return QPointF(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
-}
-
-// An arc (angles counterclockwise from three o'clock) ending in a head along the sweep.
-QPainterPath arcArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width)
-{
-    QPainterPath arc;
-    const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
-    arc.arcMoveTo(box, startDeg);
-    arc.arcTo(box, startDeg, sweepDeg);
-    QPainterPathStroker stroker;
-    stroker.setWidth(width);
-    stroker.setCapStyle(Qt::FlatCap);
-    QPainterPath shape = stroker.createStroke(arc);
-
-    const double end = startDeg + sweepDeg;
-    const QPointF tip = onCircle(c, r, end);
-    const double dir = sweepDeg > 0 ? 1.0 : -1.0;
-    const double a = end * kPi / 180.0;
-    const QPointF tangent(-std::sin(a) * dir, -std::cos(a) * dir);
-    const QPointF normal(std::cos(a), -std::sin(a));
-    const double half = width * 1.35;
-    QPainterPath head;
-    head.moveTo(tip + tangent * (width * 1.9));
-    head.lineTo(tip + normal * half - tangent * 0.6);
-    head.lineTo(tip - normal * half - tangent * 0.6);
-    head.closeSubpath();
-    return shape.united(head);
-}
 
 void fillArrow(QPainter& p, const QPainterPath& shape)
 {
@@ -82,7 +49,7 @@ QImage halfTurnButton()
     QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
     QPainter p(&img);
     buttonFace(p, 40, 32);
-    fillArrow(p, arcArrow(QPointF(20, 15), 9.0, 190, -165, 3.4));
+    fillArrow(p, circularArrow(QPointF(20, 15), 9.0, 190, -165, 3.4));
     QPainterPath label = dejavuTextPath(QStringLiteral("180"), 8.0, true);
     const QRectF box = label.boundingRect();
     label.translate(20.0 - box.center().x(), 29.0 - box.bottom());
