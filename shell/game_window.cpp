@@ -20,6 +20,11 @@ rt::PicHandle GameWindow::picture(const std::string& set, int index) {
   return PictureLibrary::instance().get(set, index);
 }
 
+rt::PicHandle GameWindow::ownPicture(const std::string& name) const {
+  return rt::loadPicture(QString::fromStdString(":/pictures/" + Name() + "/" + name + ".png"),
+                         {Name() + "." + name, -1});
+}
+
 void GameWindow::Form_Load() {
   // A game whose window is not built yet: the frame's menus and a short note.
   addPlayMenu();

@@ -57,8 +57,10 @@ class GameWindow : public rt::Form {
   virtual void startPlay() {}
   void Continue_Click();
 
-  // Pictures of the library under the window's own name.
+  // Pictures of the library.
   static rt::PicHandle picture(const std::string& set, int index = -1);
+  // The window's own pictures (made by the asset generator under the window's name).
+  rt::PicHandle ownPicture(const std::string& name) const;
 
  private:
   int gameIndex_;

@@ -31,10 +31,6 @@ const char* const kHelpText =
     "The help (bomb, ladders, heart, rotation,...) you need will decrease your amount of money.\r"
     "  Good luck. Have a fun.";
 
-rt::PicHandle ownPicture(const char* name) {
-  return rt::loadPicture(QString(":/pictures/Form1/%1.png").arg(name), {std::string("Form1.") + name, -1});
-}
-
 rt::Font labelFont(double size, bool bold) { return rt::Font{"Tahoma", size, bold, false, false}; }
 
 }  // namespace

@@ -22,11 +22,6 @@ RemovalWindow::RemovalWindow(std::string formName, int gameIndex, const char* hi
       hiscore_(*shell::FindHiscoreSpec(hiscoreGame)),
       empty_(emptyCode) {}
 
-rt::PicHandle RemovalWindow::ownPicture(const std::string& name) const {
-  return rt::loadPicture(QString::fromStdString(":/pictures/" + Name() + "/" + name + ".png"),
-                         {Name() + "." + name, -1});
-}
-
 void RemovalWindow::Form_Load() {
   addPlayMenu();
   addOptionsMenu();

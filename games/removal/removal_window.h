@@ -69,7 +69,6 @@ class RemovalWindow : public shell::GameWindow {
   void lockTransforms(bool locked);
 
   std::array<rt::PicHandle, 15> Uzorak;  // the window's copies of the kind and effect pictures
-  rt::PicHandle ownPicture(const std::string& name) const;
 
  private:
   void transform(void (*permute)(Cells&));
