@@ -174,14 +174,27 @@ void CtrlPanel::ClickOnBoard(int button, int shift, float x, float y, int kind) 
   }
 
   DragCode = 0;
-  if (b.HighlightBusy) return;
+  if (b.HighlightBusy) {
+    // A quick click's release can arrive while its press still marks the square (the drawing
+    // pumps): the press hands it on afterwards instead of losing the move.
+    if (kind == 1) deferredRelease_ = {true, button, shift, x, y};
+    return;
+  }
+  deferredRelease_.waiting = false;
   b.HighlightBusy = true;
   b.LastMoveCol = static_cast<uint8_t>(col);
   b.LastMoveRow = static_cast<uint8_t>(row);
   RedrawChessBoard();
   b.HighlightBusy = false;
   b.MoveInputState = 0;
-  if (kind != 1) return;
+  if (kind != 1) {
+    if (deferredRelease_.waiting) {
+      const DeferredRelease r = deferredRelease_;
+      deferredRelease_.waiting = false;
+      ClickOnBoard(r.button, r.shift, r.x, r.y, 1);
+    }
+    return;
+  }
   bool made = b.HumanMoveInput(SelCol, SelRow);
   if (made) made = b.HumanMoveInput(col, row);
   if (!made) {

@@ -74,4 +74,10 @@ class CtrlPanel : public rt::Form {
   rt::PictureBox& hiddenBox(const char* name, int w, int h);
 
   FrmBoard& board_;
+  struct DeferredRelease {
+    bool waiting = false;
+    int button = 0, shift = 0;
+    float x = 0, y = 0;
+  };
+  DeferredRelease deferredRelease_;
 };

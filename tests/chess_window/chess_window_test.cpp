@@ -152,6 +152,18 @@ TEST_F(ChessWindowTest, TwoClicksAndADragMakeTheSameMove) {
   EXPECT_EQ(drawn(), picture);
 }
 
+TEST_F(ChessWindowTest, AQuickClicksReleaseDuringThePressStillMoves) {
+  openChess();
+  clickSquare("e2");
+  // The release comes while the press still draws the destination mark.
+  vt::vhost().at(vt::vhost().nowMs(), [&] { release("e4"); });
+  press("e4");
+  EXPECT_EQ(value("LastPly"), 2);
+  EXPECT_EQ(moveList().at(0), 5254);
+  EXPECT_EQ(code("e4"), 1);
+  EXPECT_FALSE(w->HighlightBusy);
+}
+
 TEST_F(ChessWindowTest, RefusedMovesAndSelection) {
   openChess();
   const DisplayBoard start = w->DisplayBoard;
