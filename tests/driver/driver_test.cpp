@@ -50,3 +50,12 @@ TEST_F(DriverTest, ShotSavesTheFrame) {
   EXPECT_EQ(img.width(), 540);
   EXPECT_GT(img.height(), 452);
 }
+
+TEST_F(DriverTest, DragsBetweenTwoPointsOfOneControl) {
+  d_.run("open 29");
+  // e2 to e4 on the chess board: square centres lie 19 + 32 * (n - 1) + 16 from its corner.
+  EXPECT_EQ(d_.run("drag Surface 163 227 163 163"), R"({"ok":true})");
+  const std::string dump = d_.run("dump");
+  EXPECT_NE(dump.find(R"("MoveList":[5254,)"), std::string::npos) << dump;
+  EXPECT_NE(d_.run("drag nothing 1 2 3 4").find(R"("ok":false)"), std::string::npos);
+}

@@ -208,6 +208,25 @@ std::string Driver::run(const std::string& line) {
     if (cmd != "down" && f->isLoaded()) f->mouseUp(x, y, button, shift);
     return ok();
   }
+  if (cmd == "drag" && args.size() == 5) {
+    // drag NAME X1 Y1 X2 Y2: from one point of a control to another (pixels inside it).
+    std::string name;
+    int index;
+    if (!parseName(args[0], name, index)) return error("drag needs a control");
+    rt::Control* c = f->find(name, index);
+    if (!c) return error("no control " + args[0]);
+    int ox, oy;
+    c->clientOrigin(ox, oy);
+    ox -= c->borderWidth();
+    oy -= c->borderWidth();
+    const int x1 = ox + static_cast<int>(arg(1, 0)), y1 = oy + static_cast<int>(arg(2, 0));
+    const int x2 = ox + static_cast<int>(arg(3, 0)), y2 = oy + static_cast<int>(arg(4, 0));
+    f->mouseDown(x1, y1, 1, 0);
+    if (f->isLoaded()) f->mouseMove((x1 + x2) / 2, (y1 + y2) / 2, 1, 0);
+    if (f->isLoaded()) f->mouseMove(x2, y2, 1, 0);
+    if (f->isLoaded()) f->mouseUp(x2, y2, 1, 0);
+    return ok();
+  }
   if (cmd == "drag") {
     std::string a, b;
     int ia, ib;
