@@ -1,5 +1,7 @@
 #include "raster.h"
 
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <cmath>
@@ -186,6 +188,31 @@ QPainterPath circularArrow(const QPointF& c, double r, double startDeg, double s
     head.lineTo(tip0 - normal * half - tangent * 0.6);
     head.closeSubpath();
     return shape.united(head);
+}
+
+void buttonFace(QPainter& p, int w, int h)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient face(QPointF(0, 0), QPointF(0, h));
+    face.setColorAt(0.0, QColor(252, 253, 255));
+    face.setColorAt(0.5, QColor(232, 237, 244));
+    face.setColorAt(1.0, QColor(198, 208, 222));
+    p.setPen(QPen(QColor(96, 110, 132), 1.0));
+    p.setBrush(face);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), 3, 3);
+}
+
+void drawArrowShape(QPainter& p, const QPainterPath& shape)
+{
+    QLinearGradient fill(QPointF(0, 4), QPointF(0, 28));
+    fill.setColorAt(0.0, QColor(70, 140, 235));
+    fill.setColorAt(1.0, QColor(20, 80, 180));
+    p.setPen(QPen(QColor(10, 40, 100), 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(fill);
+    p.drawPath(shape.simplified());
 }
 
 }  // namespace assetgen

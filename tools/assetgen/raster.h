@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
 #include <QString>
@@ -47,6 +48,10 @@ QImage cropToAlpha(const QImage& source, int threshold = 0);
 
 // The point at `deg` degrees (counterclockwise from three o'clock, as on screen) on a circle.
 QPointF onCircle(const QPointF& c, double r, double deg);
+// The face of the 40 x 32 buttons (turns, flips), so that every such button looks alike.
+void buttonFace(QPainter& p, int w, int h);
+// Fills an arrow shape in the buttons' blue.
+void drawArrowShape(QPainter& p, const QPainterPath& shape);
 // An arc of a circle ending in an arrow head that points along the sweep.
 QPainterPath circularArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width);
 

@@ -16,32 +16,6 @@ namespace assetgen {
 namespace {
 
 
-// The face of the library's 40 x 32 turn buttons, so the three turns look alike.
-void buttonFace(QPainter& p, int w, int h)
-{
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient face(QPointF(0, 0), QPointF(0, h));
-    face.setColorAt(0.0, QColor(252, 253, 255));
-    face.setColorAt(0.5, QColor(232, 237, 244));
-    face.setColorAt(1.0, QColor(198, 208, 222));
-    p.setPen(QPen(QColor(96, 110, 132), 1.0));
-    p.setBrush(face);
-    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
-    p.setPen(QPen(QColor(255, 255, 255, 200), 1.0));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), 3, 3);
-}
-
-
-void fillArrow(QPainter& p, const QPainterPath& shape)
-{
-    QLinearGradient fill(QPointF(0, 4), QPointF(0, 28));
-    fill.setColorAt(0.0, QColor(70, 140, 235));
-    fill.setColorAt(1.0, QColor(20, 80, 180));
-    p.setPen(QPen(QColor(10, 40, 100), 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(fill);
-    p.drawPath(shape.simplified());
-}
 
 // A half turn: the arrow sweeps over the top from left to right and comes down, "180" below.
 QImage halfTurnButton()
@@ -49,7 +23,7 @@ QImage halfTurnButton()
     QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
     QPainter p(&img);
     buttonFace(p, 40, 32);
-    fillArrow(p, circularArrow(QPointF(20, 15), 9.0, 190, -165, 3.4));
+    drawArrowShape(p, circularArrow(QPointF(20, 15), 9.0, 190, -165, 3.4));
     QPainterPath label = dejavuTextPath(QStringLiteral("180"), 8.0, true);
     const QRectF box = label.boundingRect();
     label.translate(20.0 - box.center().x(), 29.0 - box.bottom());
