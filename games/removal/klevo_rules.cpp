@@ -1,5 +1,7 @@
 #include "klevo_rules.h"
 
+#include "removal_window_rules.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -173,38 +175,14 @@ void LevelDown(int32_t& level, int32_t& money, Prices& prices) {
 }
 
 void TurnBoard(Board& b, int mode) {
-  auto right = [&b] {
-    for (int r = 0; r < 5; ++r)
-      for (int c = 0; c < 5; ++c) {
-        const int p0 = at(r, c), p1 = at(c, 9 - r), p2 = at(9 - r, 9 - c), p3 = at(9 - c, r);
-        const int16_t t = b[p0];
-        b[p0] = b[p3];
-        b[p3] = b[p2];
-        b[p2] = b[p1];
-        b[p1] = t;
-      }
-  };
   switch (mode) {
-    case kTurnRight:
-      right();
-      break;
-    case kTurnLeft:
-      for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 5; ++c) {
-          const int p0 = at(r, c), p1 = at(c, 9 - r), p2 = at(9 - r, 9 - c), p3 = at(9 - c, r);
-          const int16_t t = b[p0];
-          b[p0] = b[p1];
-          b[p1] = b[p2];
-          b[p2] = b[p3];
-          b[p3] = t;
-        }
-      break;
+    case kTurnRight: removal::RotateRight(b); break;
+    case kTurnLeft: removal::RotateLeft(b); break;
     case kTurnHalf:
-      right();
-      right();
+      removal::RotateRight(b);
+      removal::RotateRight(b);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
