@@ -396,7 +396,8 @@ void Form1::Element_Click(int Index) {
     removeMark[cell] = klevo::kMarked;
     if (Board[cell] != klevo::kEmpty) Element(cell).setPicture(Uzorak[kHitPicture[mode]]);
   }
-  shell::PlaySoundNo(kHitSound[mode]);
+  // A mode written from outside (the driver) that is no helper flags nothing and sounds nothing.
+  if (mode >= klevo::kBomb && mode <= klevo::kHeart) shell::PlaySoundNo(kHitSound[mode]);
   if (mode == klevo::kColumnLadder)
     ClearMarkedCells();
   else

@@ -131,6 +131,17 @@ TEST_F(KlevoTest, VerticalLadderEmptiesItsColumnWithoutAFall) {
     EXPECT_EQ(w_->Board[r * 10 + 4], Checkerboard()[r * 10 + 5]);
     EXPECT_EQ(w_->Board[r * 10 + 9], kEmpty);
   }
+
+  // A mode that is no helper (the driver can write one) flags nothing and sounds nothing.
+  const Board before = w_->Board;
+  for (int16_t mode : {9, -2}) {
+    w_->helperMode = mode;
+    click(cell(0));
+    EXPECT_TRUE(takeLog().empty()) << mode;
+    EXPECT_EQ(w_->Board, before);
+    EXPECT_EQ(w_->helperMode, klevo::kNormal);
+    EXPECT_TRUE(boardEnabled());
+  }
 }
 
 TEST_F(KlevoTest, ClearingTheBoardRaisesTheLevelAndDealsTheNextThemeWrapping) {
