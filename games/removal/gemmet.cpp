@@ -57,7 +57,7 @@ void Form21::bindCell(rt::PictureBox& cell, int index) {
 }
 
 rt::PicHandle Form21::pictureOf(int16_t code) const {
-  if (code == kRemoving) return Uzorak[8];  // a removed cell keeps its removal picture while it falls
+  if (code == kRemoving) return Uzorak[8];  // for a full redraw by the driver
   return code >= 1 && code <= 50 ? ikona[code] : nullptr;
 }
 

@@ -24,6 +24,8 @@ class Form21 : public removal::RemovalWindow {
   std::string helpText() const override;
   void bindCell(rt::PictureBox& cell, int index) override;
   rt::PicHandle pictureOf(int16_t code) const override;
+  // A cell marked for removal keeps showing whatever it shows until the fall closes its gap.
+  bool keepsPicture(int16_t code) const override { return code == gemmet::kRemoving; }
   bool takeGap(int cell) override;
   void RefillBoard() override;
   int hiscoreIndex() const override { return gemmet::HiscoreLine(skill, few); }

@@ -128,6 +128,7 @@ void RemovalWindow::StartGame() {
 }
 
 void RemovalWindow::DrawCell(int cell) {
+  if (keepsPicture(Board[cell])) return;
   rt::PicHandle pic = pictureOf(Board[cell]);
   // Compared by identity: an unchanged cell costs nothing.
   if (Element(cell).Picture() != pic) Element(cell).setPicture(std::move(pic));

@@ -49,6 +49,7 @@ class RemovalWindow : public shell::GameWindow {
   virtual std::string helpText() const = 0;
   virtual void bindCell(rt::PictureBox& cell, int index) = 0;
   virtual rt::PicHandle pictureOf(int16_t code) const = 0;
+  virtual bool keepsPicture(int16_t /*code*/) const { return false; }  // DrawCell leaves such a cell as it is
   virtual bool takeGap(int cell) = 0;  // the fall's test for a removed cell
   virtual void RefillBoard() = 0;
   virtual int hiscoreIndex() const { return 0; }

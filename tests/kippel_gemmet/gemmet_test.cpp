@@ -135,6 +135,27 @@ TEST_F(GemmetWindow, LonelySwapIsUndoneAndRestoredPicturesAreMeasured) {
   EXPECT_EQ(w->Board[51], 2);
 }
 
+TEST_F(GemmetWindow, MarkedCellThatFallsKeepsItsPicture) {
+  // A U of five 1s: column 0 loses rows 7 and 9, with row 8 between them.
+  setUpCase(3, {{60, 1}, {70, 2}, {71, 1}, {81, 1}, {91, 1}, {90, 1}});
+  const Cells b = w->Board;
+  auto kind = [](int16_t k) { return shell::PictureLibrary::instance().kindPicture(k, 1)->ref().text(); };
+  vt::ScriptedRandom rnd(std::vector<float>(5, 0.0f));
+  click(w->Element(60));
+  std::string row8, row9;
+  vt::vhost().after(501, [&] {  // the first step of the fall
+    row8 = w->Element(80).Picture()->ref().text();
+    row9 = w->Element(90).Picture()->ref().text();
+  });
+  click(w->Element(70));
+  EXPECT_EQ(row9, kind(b[80]));  // fell from row 8
+  EXPECT_EQ(row8, kind(b[80]));  // took the mark from row 7 and still shows what it showed
+  EXPECT_EQ(w->score, 5);
+  EXPECT_EQ(w->Board[90], b[80]);
+  EXPECT_EQ(w->Board[80], 2);  // the first picture in its new place, fallen two rows
+  EXPECT_EQ(w->Element(80).Picture()->ref().text(), kind(2));
+}
+
 TEST_F(GemmetWindow, EqualPicturesSwappedArePaidOnce) {
   setUpCase(2, {{33, 4}, {34, 4}});
   vt::ScriptedRandom rnd(std::vector<float>(2, 0.0f));
