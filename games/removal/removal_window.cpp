@@ -162,6 +162,7 @@ void RemovalWindow::SettleAfterTransform() {
 }
 
 void RemovalWindow::transform(void (*permute)(Cells&)) {
+  if (!Podloga->Visible()) return;  // the board takes no input while the help panel covers it
   lockTransforms(true);
   Podloga->setEnabled(false);
   setMousePointer(rt::kHourglass);

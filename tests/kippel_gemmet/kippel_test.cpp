@@ -273,6 +273,9 @@ TEST_F(KippelWindow, HelpPanelAndBestScore) {
   EXPECT_TRUE(w->find("Picture12")->Visible());
   EXPECT_FALSE(w->Podloga->Visible());
   EXPECT_EQ(dynamic_cast<rt::Label*>(w->find("Label3"))->Caption().rfind("  Welcome to Kippel,\r Your goal", 0), 0u);
+  const auto before = w->Board;
+  click(*w->Picture7);  // no turn of the hidden board
+  EXPECT_EQ(w->Board, before);
   click(*w->find("Command5.pic_Button"));
   EXPECT_TRUE(w->Podloga->Visible());
 
