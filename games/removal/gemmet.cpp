@@ -71,7 +71,13 @@ void Form21::exposeGameState() {
   exposeArray("groupFlag", groupFlag);
   exposeScalar("few", few);
   exposeScalar("skill", skill);
-  exposeScalar("selection", selection);
+  // Only a cell or no selection: another value would index past the board.
+  exposeState("selection", {[this] { return std::vector<long long>{selection}; },
+                            [this](size_t, long long v) {
+                              if (v == kNoSelection || (v >= 0 && v < removal::kCells))
+                                selection = static_cast<int16_t>(v);
+                            },
+                            false});
 }
 
 void Form21::redrawAll() {
