@@ -198,11 +198,14 @@ void FrmBoard::exposeGameState() {
 
 // ---------------------------------------------------------------- menus and toolbar
 
+bool FrmBoard::Busy() const { return ThinkingFlag || panel_->TabBusy || panel_->EngineBusy; }
+
 void FrmBoard::SubFileMenu_Click(int index) {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
+  panel_->EngineBusy = true;
   if (index == 0) {
     if (!HumanIsWhite) {
       HumanIsWhite = true;
@@ -217,10 +220,11 @@ void FrmBoard::SubFileMenu_Click(int index) {
     panel_->NewGame();
     Engine().ComputerMove();  // White opens
   }
+  panel_->EngineBusy = false;
 }
 
 void FrmBoard::SubMovesMenu_Click(int index) {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
@@ -243,7 +247,7 @@ void FrmBoard::poke_Click(int index) {
 }
 
 void FrmBoard::difficult_Click() {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
@@ -256,7 +260,7 @@ void FrmBoard::pprom_Click(int index) {
 }
 
 void FrmBoard::igrica_Click(int Index) {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
