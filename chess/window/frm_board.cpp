@@ -1,6 +1,7 @@
 #include "frm_board.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "ctrl_panel.h"
@@ -154,7 +155,8 @@ void FrmBoard::buildControls() {
   for (int i = 0; i < 5; ++i) {
     rt::ImageBox& button = poke.create(i, Picture23343);
     button.Move(2 + 18 * i, 2, 16, 16);
-    button.setPicture(rt::loadPicture(QString(":/pictures/FrmBoard/poke%1.png").arg(i), {"FrmBoard.poke", i}));
+    const std::string path = ":/pictures/FrmBoard/poke" + std::to_string(i) + ".png";
+    button.setPicture(rt::loadPicture(path.c_str(), {"FrmBoard.poke", i}));
     button.ToolTipText = tips[i];
   }
   poke.bind([this](rt::ImageBox& button, int index) { button.Click = [this, index] { poke_Click(index); }; });
