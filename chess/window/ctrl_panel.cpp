@@ -69,6 +69,8 @@ void CtrlPanel::Intialize_Chess() {
 }
 
 void CtrlPanel::NewGame() {
+  const bool wasBusy = EngineBusy;
+  EngineBusy = true;
   chess::ChessEngine& engine = Engine();
   engine.SetGameOverFlag(false);
   board_.GameOverPly = -1;
@@ -78,7 +80,10 @@ void CtrlPanel::NewGame() {
   DragCode = 0;
   board_.LastMoveCol = board_.LastMoveRow = 0;
   engine.InitEngine(board_.HumanIsWhite);
+  // The boxes still show how the last game stood (ended, or stepped back to the computer's turn).
+  board_.oznaci(true);
   RedrawChessBoard();
+  EngineBusy = wasBusy;
 }
 
 void CtrlPanel::MoveTAB(int mode) {
@@ -139,8 +144,9 @@ void CtrlPanel::MoveTAB(int mode) {
 
 void CtrlPanel::ClickOnBoard(int button, int shift, float x, float y, int kind) {
   FrmBoard& b = board_;
-  // A move-list step restores positions while it pumps: the board waits for it as for a search.
-  if (b.ThinkingFlag || Engine().GameOverFlag() || b.BlackToMove == b.HumanIsWhite || TabBusy) return;
+  // A move-list step, a new game and a move being handed over pump while they draw: the board
+  // waits for them as for a search.
+  if (b.ThinkingFlag || Engine().GameOverFlag() || b.BlackToMove == b.HumanIsWhite || TabBusy || EngineBusy) return;
   if (button == 2) {
     DragCode = 0;
     SelCol = SelRow = 0;
@@ -195,8 +201,10 @@ void CtrlPanel::ClickOnBoard(int button, int shift, float x, float y, int kind) 
     }
     return;
   }
+  EngineBusy = true;
   bool made = b.HumanMoveInput(SelCol, SelRow);
   if (made) made = b.HumanMoveInput(col, row);
+  EngineBusy = false;
   if (!made) {
     SelCol = SelRow = 0;
     b.LastMoveCol = 0;

@@ -32,6 +32,9 @@ class CtrlPanel : public rt::Form {
   int16_t DragPrevX = 0, DragPrevY = 0;
   float CurrentX = 0, CurrentY = 0;  // the pointer, as the window's mouse-move handler left it
   bool TabBusy = false;
+  // A new game is being set up or the human's move is being handed to the engine. Both pump
+  // while they draw; the board takes no input then and the commands beep, as during a search.
+  bool EngineBusy = false;
 
   // Set-up, new game and the move list.
   void Intialize_Chess();

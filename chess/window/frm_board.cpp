@@ -1,6 +1,7 @@
 #include "frm_board.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "ctrl_panel.h"
@@ -154,7 +155,8 @@ void FrmBoard::buildControls() {
   for (int i = 0; i < 5; ++i) {
     rt::ImageBox& button = poke.create(i, Picture23343);
     button.Move(2 + 18 * i, 2, 16, 16);
-    button.setPicture(rt::loadPicture(QString(":/pictures/FrmBoard/poke%1.png").arg(i), {"FrmBoard.poke", i}));
+    const std::string path = ":/pictures/FrmBoard/poke" + std::to_string(i) + ".png";
+    button.setPicture(rt::loadPicture(path.c_str(), {"FrmBoard.poke", i}));
     button.ToolTipText = tips[i];
   }
   poke.bind([this](rt::ImageBox& button, int index) { button.Click = [this, index] { poke_Click(index); }; });
@@ -198,11 +200,14 @@ void FrmBoard::exposeGameState() {
 
 // ---------------------------------------------------------------- menus and toolbar
 
+bool FrmBoard::Busy() const { return ThinkingFlag || panel_->TabBusy || panel_->EngineBusy; }
+
 void FrmBoard::SubFileMenu_Click(int index) {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
+  panel_->EngineBusy = true;
   if (index == 0) {
     if (!HumanIsWhite) {
       HumanIsWhite = true;
@@ -217,10 +222,11 @@ void FrmBoard::SubFileMenu_Click(int index) {
     panel_->NewGame();
     Engine().ComputerMove();  // White opens
   }
+  panel_->EngineBusy = false;
 }
 
 void FrmBoard::SubMovesMenu_Click(int index) {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
@@ -243,7 +249,7 @@ void FrmBoard::poke_Click(int index) {
 }
 
 void FrmBoard::difficult_Click() {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }
@@ -256,7 +262,7 @@ void FrmBoard::pprom_Click(int index) {
 }
 
 void FrmBoard::igrica_Click(int Index) {
-  if (panel_->TabBusy || ThinkingFlag) {
+  if (Busy()) {
     rt::host().beep();
     return;
   }

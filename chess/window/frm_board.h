@@ -35,6 +35,9 @@ class FrmBoard : public shell::GameWindow, public chess::EngineHost {
   int GameOverPly = -1;
 
   CtrlPanel& panel() { return *panel_; }
+  // A search, a move-list step, a new game or a move being handed over is under way: the
+  // board ignores input and the commands beep.
+  bool Busy() const;
 
   // ---- Handlers ----
   void SubFileMenu_Click(int index);

@@ -251,6 +251,31 @@ TEST_F(ChessWindowTest, CommandsBeepWhileTheComputerThinks) {
   EXPECT_TRUE(w->Difficult());
 }
 
+TEST_F(ChessWindowTest, ANewGameTakesNoInputWhileItIsSetUp) {
+  openChess();
+  for (int human : {0, 1}) {
+    fire("SubFileMenu", human);  // White or Black, with a move of the human's played
+    clickMove(human == 0 ? "e2e4" : "e7e5");
+    ASSERT_GE(value("LastPly"), 2);
+    takeLog();
+    // Clicks and commands that arrive while the new game draws itself.
+    vt::vhost().at(vt::vhost().nowMs(), [&] {
+      clickMove(human == 0 ? "d2d4" : "d7d5");
+      fire("difficult");
+      fire("SubMovesMenu", 5);
+    });
+    fire("SubFileMenu", human);
+    EXPECT_EQ(countLog("beep"), 2);
+    EXPECT_FALSE(w->Difficult());
+    EXPECT_EQ(value("LastPly"), human);  // as Black, only White's opening move
+    EXPECT_EQ(value("ShownPly"), human);
+    EXPECT_EQ(Engine().MoveCounter(), human);
+    EXPECT_EQ(moveList().size(), static_cast<size_t>(human));
+    EXPECT_EQ(w->DisplayBoard, ply(human));
+    EXPECT_TRUE(humanBoxShown());
+  }
+}
+
 TEST_F(ChessWindowTest, BrowsingTheMoveList) {
   openChess();
   clickMove("e2e4");
@@ -412,4 +437,16 @@ TEST_F(ChessWindowTest, AnEndedGameStaysEndedAtItsLastPly) {
   EXPECT_EQ(countLog("msgbox VantixPack: Game over"), 2);
   EXPECT_EQ(value("GameOverFlag"), 1);
   EXPECT_EQ(value("LastPly"), 2);
+
+  // A new game shows the human's box again, after an ended game and after stepping back to
+  // the computer's turn.
+  EXPECT_FALSE(humanBoxShown());
+  fire("SubFileMenu", 0);
+  EXPECT_TRUE(humanBoxShown());
+  fire("SubFileMenu", 1);
+  fire("SubMovesMenu", 2);
+  EXPECT_FALSE(humanBoxShown());
+  fire("SubFileMenu", 0);
+  EXPECT_TRUE(humanBoxShown());
+  EXPECT_FALSE(w->BlackToMove);
 }
