@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cctype>
 #include <sstream>
 #include <vector>
@@ -133,11 +135,11 @@ std::string Driver::run(const std::string& line) {
   for (std::string a; in >> a;) args.push_back(a);
   auto arg = [&](size_t i, long long def) -> long long {
     if (i >= args.size()) return def;
-    try {
-      return std::stoll(args[i]);
-    } catch (...) {
-      return def;
-    }
+    const char* text = args[i].c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(text, &end, 10);
+    return (end == text || errno == ERANGE) ? def : v;
   };
   rt::Form* f = rt::frame().activeForm();
 
