@@ -40,7 +40,7 @@ struct WakeWatch {
   template <class Pred>
   bool waitFor(Pred pred) {
     std::unique_lock lk(m);
-    return cv.wait_for(lk, 1s, [&] { return pred(); });
+    return cv.wait_for(lk, 5s, [&] { return pred(); });
   }
   int count() {
     std::lock_guard lk(m);
@@ -62,12 +62,13 @@ class NullAudio : public ::testing::Test {
 
 TEST_F(NullAudio, AClipLastsItsLength) {
   const auto start = Clock::now();
-  const uint64_t t = out.play(silence(30));
+  // Generous bounds: the sanitizer build runs on a busy machine in CI.
+  const uint64_t t = out.play(silence(150));
   EXPECT_FALSE(out.finished(t));
   ASSERT_TRUE(w.waitFor([&] { return out.finished(t); }));
   const auto took = Clock::now() - start;
-  EXPECT_GE(took, 30ms);
-  EXPECT_LT(took, 500ms);
+  EXPECT_GE(took, 150ms);
+  EXPECT_LT(took, 5000ms);
   EXPECT_EQ(w.count(), 1);
 }
 
@@ -130,5 +131,5 @@ TEST(AudioOut, BeepAndShutdownDoNotBlockOrPrint) {
   std::fclose(capture);
   if (server) GTEST_SKIP() << "a sound server answered";
   EXPECT_EQ(printed, 0) << "the output wrote to stderr";
-  EXPECT_LT(took, 800ms);
+  EXPECT_LT(took, 5000ms);
 }
