@@ -56,9 +56,9 @@ chess::ChessEngine& Engine() {
   return engine;
 }
 
-static const bool kRegistered = shell::RegisterGameWindow(29, [] { return std::make_shared<FrmBoard>(); });
+VPK_GAME_WINDOW(FrmBoard);
 
-FrmBoard::FrmBoard() : GameWindow("FrmBoard", 29, 5250, 5250) {}
+FrmBoard::FrmBoard(const shell::GameEntry& entry) : GameWindow(entry, 5250, 5250) {}
 
 FrmBoard::~FrmBoard() {
   if (attachedWindow == this) {
