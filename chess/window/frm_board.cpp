@@ -58,7 +58,12 @@ chess::ChessEngine& Engine() {
 
 static const bool kRegistered = shell::RegisterGameWindow(29, [] { return std::make_shared<FrmBoard>(); });
 
-FrmBoard::FrmBoard() : GameWindow("FrmBoard", 29, 5250, 5250) {}
+// The window holds the board with its coordinates (292 x 292) and the toolbar below it,
+// nothing more: 292 x 319 pixels.
+constexpr int kWidth = 292, kHeight = 319;
+constexpr int kTwipsPerPixel = 15;
+
+FrmBoard::FrmBoard() : GameWindow("FrmBoard", 29, kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel) {}
 
 FrmBoard::~FrmBoard() {
   if (attachedWindow == this) {
@@ -71,7 +76,15 @@ void FrmBoard::Form_Load() {
   ScaleModeValue = rt::kPixels;
   buildMenus();
   buildControls();
-  buildHelpPanel(HelpPanelLayout{.panel = "Picture1", .label = "Label1", .button = "ctrl_SkinableButton1"},
+  buildHelpPanel(HelpPanelLayout{.panel = "Picture1",
+                                 .label = "Label1",
+                                 .button = "ctrl_SkinableButton1",
+                                 .width = kWidth,
+                                 .height = kHeight,
+                                 .textWidth = kWidth - 32,
+                                 .textHeight = kHeight - 70,
+                                 .buttonLeft = (kWidth - 81) / 2,
+                                 .buttonTop = kHeight - 40},
                  kHelpText);
   Picture4(0).setVisible(true);
   Picture4(1).setVisible(false);
