@@ -195,7 +195,7 @@ TEST(ChessSearch, RandomLoneKingEndingsNeverLeaveTheComputerKingAttacked) {
     for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n) place(men[rng() % 5]);
     if (KingCapturable<Side::Human>(b)) continue;  // the human would be in check already
 
-    Game g("", game % 4 == 0);
+    Game g("", game % 10 == 0);
     g.engine.LoadPosition(b, rng() % 2 == 0);
     const std::string start = PlacementText(b, g.engine.HumanIsWhite());
     g.engine.ComputerMove();
