@@ -1,5 +1,7 @@
 #include "game_window.h"
 
+#include <exception>
+
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "picture_library.h"
@@ -8,8 +10,8 @@
 
 namespace shell {
 
-GameWindow::GameWindow(std::string formName, int gameIndex, int widthTwips, int heightTwips)
-    : rt::Form(std::move(formName), widthTwips, heightTwips), gameIndex_(gameIndex) {
+GameWindow::GameWindow(const GameEntry& entry, int widthTwips, int heightTwips)
+    : rt::Form(entry.window, widthTwips, heightTwips), gameIndex_(entry.index) {
   MouseIcon = nullptr;
   Form_Click = [this] {
     if (beepWhenBusy_ && board_ && !board_->Enabled()) rt::host().beep();
@@ -116,7 +118,31 @@ void GameWindow::hideHelp() {
 
 void GameWindow::setBusy(bool isBusy, bool withPointer) {
   if (board_) board_->setEnabled(!isBusy);
+  for (rt::Control* c : sideControls_) c->setEnabled(!isBusy);
   if (withPointer) setMousePointer(isBusy ? rt::kHourglass : rt::kCustomPointer);
+}
+
+bool GameWindow::boardTakesInput() const {
+  return board_ && board_->effectivelyEnabled() && board_->effectivelyVisible() && !helpShown() && busyDepth_ == 0;
+}
+
+GameWindow::BusyScope::BusyScope(GameWindow& w, bool withPointer)
+    : w_(w), exceptions_(std::uncaught_exceptions()), pointer_(withPointer) {
+  if (w_.busyDepth_++ == 0) w_.setBusy(true, pointer_);
+}
+
+GameWindow::BusyScope::~BusyScope() {
+  // Unwinding from an abandoned handler: the window is closing, leave it alone.
+  if (std::uncaught_exceptions() > exceptions_) {
+    --w_.busyDepth_;
+    return;
+  }
+  if (--w_.busyDepth_ > 0) return;
+  if (w_.gameOver()) {
+    if (pointer_) w_.setMousePointer(rt::kCustomPointer);
+  } else {
+    w_.setBusy(false, pointer_);
+  }
 }
 
 void GameWindow::Continue_Click() {

@@ -2,7 +2,9 @@
 // What every game window repeats: the "Play" list, the options, "Help" with its panel, "HomePage",
 // the "Continue" start button that locks the options, and the busy state of the board.
 #include <string>
+#include <vector>
 
+#include "pack_fn.h"
 #include "rt/form.h"
 #include "skinable_button.h"
 
@@ -10,8 +12,17 @@ namespace shell {
 
 class GameWindow : public rt::Form {
  public:
-  GameWindow(std::string formName, int gameIndex, int widthTwips = 6000, int heightTwips = 4500);
+  // The registry row gives the window's name and index (see VPK_GAME_WINDOW).
+  explicit GameWindow(const GameEntry& entry, int widthTwips = 6000, int heightTwips = 4500);
   int gameIndex() const { return gameIndex_; }
+  const GameEntry& entry() const { return GameRegistry[gameIndex_]; }
+
+  // Whether a click on the board may start a move now: the board is enabled and shown, no move
+  // runs and the help panel does not cover it.
+  bool boardTakesInput() const;
+  bool helpShown() const { return helpPanel_ && helpPanel_->Visible(); }
+  // A finished game keeps its board disabled when a move ends.
+  virtual bool gameOver() const { return false; }
 
   // The switching protocol of the "Play" list.
   virtual void igrica_Click(int Index);
@@ -45,11 +56,30 @@ class GameWindow : public rt::Form {
   ctrl_SkinableButton* helpOk_ = nullptr;
   bool shortHelp_ = false;
 
-  // The board container: disabled while a move is worked.
+  // The board container: disabled while a move is worked, with the controls outside it that
+  // could start a move or change the board (sideControls_).
   rt::Control* board_ = nullptr;
+  std::vector<rt::Control*> sideControls_;
   bool beepWhenBusy_ = false;  // a click on the window beside the disabled board beeps
   void setBusy(bool busy, bool withPointer = true);
   bool busy() const { return board_ && !board_->Enabled(); }
+
+  // Holds the board busy for a handler's move: disables the board and the side controls and
+  // shows the busy pointer; on every way out restores the pointer and, unless the game is over,
+  // enables them again. A handler being abandoned (its window closed) touches nothing. Nested
+  // scopes restore only at the outermost.
+  class BusyScope {
+   public:
+    explicit BusyScope(GameWindow& w, bool withPointer = true);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    GameWindow& w_;
+    int exceptions_;
+    bool pointer_;
+  };
 
   // "Continue": hides itself, locks the options until the window opens again, starts play.
   ctrl_SkinableButton* continue_ = nullptr;
@@ -64,6 +94,7 @@ class GameWindow : public rt::Form {
 
  private:
   int gameIndex_;
+  int busyDepth_ = 0;
 };
 
 }  // namespace shell

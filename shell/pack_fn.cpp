@@ -43,15 +43,48 @@ struct OpeningGuard {
 };
 }  // namespace
 
-bool RegisterGameWindow(int index, WindowFactory factory) {
-  if (index < 0 || index >= kGameCount) return false;
-  factories()[index] = std::move(factory);
+static std::vector<std::string>& unmatched() {
+  static std::vector<std::string> u;
+  return u;
+}
+
+bool RegisterGameClass(const char* windowName, WindowFactory factory) {
+  const GameEntry* e = FindGameEntry(windowName);
+  if (!e) {
+    unmatched().push_back(windowName);
+    return false;
+  }
+  factories()[e->index] = std::move(factory);
   return true;
 }
+
+const GameEntry* FindGameEntry(const std::string& windowName) {
+  for (const GameEntry& e : GameRegistry)
+    if (windowName == e.window) return &e;
+  return nullptr;
+}
+
+bool IsGameRegistered(int index) { return index >= 0 && index < kGameCount && factories()[index] != nullptr; }
+
+std::vector<int> RegisteredGames() {
+  std::vector<int> out;
+  for (int i = 0; i < kGameCount; ++i)
+    if (IsGameRegistered(i)) out.push_back(i);
+  return out;
+}
+
+const std::vector<std::string>& UnmatchedGameClasses() { return unmatched(); }
 
 std::shared_ptr<rt::Form> GameInstance(int index) {
   if (index < 0 || index >= kGameCount) return nullptr;
   return instances()[index];
+}
+
+std::shared_ptr<rt::Form> HoldWindow(const rt::Form* f) {
+  if (!f) return nullptr;
+  for (auto& inst : instances())
+    if (inst.get() == f) return inst;
+  return nullptr;
 }
 
 void ResetGamesForTests() {
@@ -81,7 +114,7 @@ void OpenGame(int16_t index) {
     auto& slot = instances()[index];
     if (!slot) {
       auto& make = factories()[index];
-      slot = make ? make() : std::make_shared<GameWindow>(GameRegistry[index].window, index);
+      slot = make ? make(GameRegistry[index]) : std::make_shared<GameWindow>(GameRegistry[index]);
     }
     std::shared_ptr<rt::Form> frm = slot;
     PrepareGameForm(*frm);
@@ -132,6 +165,12 @@ void WaitMs(std::optional<double> ms) {
     rt::SleepUntil(t->startCount() + t->overhead() + static_cast<int64_t>(counts));
     t->StopTimer();
   }
+}
+
+void TimedStep(double ms, const std::function<void()>& draw) {
+  if (PerformanceTimer* t = frameForm().PerfTimer.get()) t->StartTimer();
+  if (draw) draw();
+  WaitMs(ms);
 }
 
 void PauseSeconds(int16_t s) {

@@ -56,14 +56,15 @@ chess::ChessEngine& Engine() {
   return engine;
 }
 
-static const bool kRegistered = shell::RegisterGameWindow(29, [] { return std::make_shared<FrmBoard>(); });
+VPK_GAME_WINDOW(FrmBoard);
 
 // The window holds the board with its coordinates (292 x 292) and the toolbar below it,
 // nothing more: 292 x 319 pixels.
 constexpr int kWidth = 292, kHeight = 319;
 constexpr int kTwipsPerPixel = 15;
 
-FrmBoard::FrmBoard() : GameWindow("FrmBoard", 29, kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel) {}
+FrmBoard::FrmBoard(const shell::GameEntry& entry)
+    : GameWindow(entry, kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel) {}
 
 FrmBoard::~FrmBoard() {
   if (attachedWindow == this) {

@@ -18,7 +18,7 @@ chess::ChessEngine& Engine();
 
 class FrmBoard : public shell::GameWindow, public chess::EngineHost {
  public:
-  FrmBoard();
+  explicit FrmBoard(const shell::GameEntry& entry);
   ~FrmBoard() override;
 
   // ---- State shared with the panel (the chess modules' variables) ----

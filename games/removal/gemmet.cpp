@@ -10,11 +10,13 @@
 #include "rt/host.h"
 #include "rt/random.h"
 
+namespace removal {
+
 using namespace gemmet;
 
-static const bool kRegistered = shell::RegisterGameWindow(16, [] { return std::make_shared<Form21>(); });
+VPK_GAME_WINDOW(Form21);
 
-Form21::Form21() : RemovalWindow("Form21", 16, "Gemmet", kEmpty) {}
+Form21::Form21(const shell::GameEntry& entry) : RemovalWindow(entry, "Gemmet", kEmpty) {}
 
 void Form21::loadKindPictures() {
   for (int k = 1; k <= 50; ++k) ikona[k] = shell::PictureLibrary::instance().kindPicture(k, 1);
@@ -207,3 +209,5 @@ void Form21::Skill_Click(int Index) {
   RefillBoard();
   LoadHiscore();
 }
+
+}  // namespace removal

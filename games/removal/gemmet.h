@@ -5,9 +5,11 @@
 #include "removal_window.h"
 #include "rt/menu.h"
 
-class Form21 : public removal::RemovalWindow {
+namespace removal {
+
+class Form21 : public RemovalWindow {
  public:
-  Form21();
+  explicit Form21(const shell::GameEntry& entry);
   removal::Cells& groupFlag = cellFlag;
   int16_t few = 3;    // the least group that is removed, 2..5
   int16_t skill = 1;  // 0 easy, 1 medium, 2 hard
@@ -43,3 +45,5 @@ class Form21 : public removal::RemovalWindow {
   void optionChosen(const char* group, int Index);
   void endMove();
 };
+
+}  // namespace removal

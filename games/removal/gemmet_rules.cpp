@@ -22,10 +22,10 @@ int MeasureGroup(const Cells& board, Cells& flags, int cell) {
   const int16_t k = board[cell];
   if (k == kRemoving) return 0;
   bool neighbour = false;
-  removal::ForEachNeighbour(cell, [&](int n) { neighbour = neighbour || board[n] == k; });
+  for (int n : grid::NeighboursInRow(cell, removal::kSide, removal::kSide)) neighbour = neighbour || board[n] == k;
   if (!neighbour) return 0;
   flags[cell] = kFlagged;
-  return 1 + removal::GrowFlagged(board, flags, [k](int16_t v) { return v == k; });
+  return 1 + grid::GrowFlagged(flags, {}, [&](int c) { return board[c] == k; });
 }
 
 void MarkGroupRemoved(Cells& board, const Cells& flags) {

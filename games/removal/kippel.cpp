@@ -4,11 +4,13 @@
 #include "rt/dispatch.h"
 #include "rt/random.h"
 
+namespace removal {
+
 using namespace kippel;
 
-static const bool kRegistered = shell::RegisterGameWindow(8, [] { return std::make_shared<Form9>(); });
+VPK_GAME_WINDOW(Form9);
 
-Form9::Form9() : RemovalWindow("Form9", 8, "Kippel", kEmpty) {}
+Form9::Form9(const shell::GameEntry& entry) : RemovalWindow(entry, "Kippel", kEmpty) {}
 
 void Form9::loadKindPictures() {
   for (int k = 0; k <= kJoker; ++k) Uzorak[k] = picture("cartoon", k);
@@ -111,3 +113,5 @@ void Form9::RefillBoard() {
   }
   Podloga->setEnabled(true);
 }
+
+}  // namespace removal

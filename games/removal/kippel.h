@@ -4,9 +4,11 @@
 #include "kippel_rules.h"
 #include "removal_window.h"
 
-class Form9 : public removal::RemovalWindow {
+namespace removal {
+
+class Form9 : public RemovalWindow {
  public:
-  Form9();
+  explicit Form9(const shell::GameEntry& entry);
   removal::Cells& removeFlag = cellFlag;
 
   void Element_Click(int Index);
@@ -26,3 +28,5 @@ class Form9 : public removal::RemovalWindow {
  private:
   void endMove();
 };
+
+}  // namespace removal

@@ -32,14 +32,14 @@ void FlagColumn(Cells& flags, int index) {
 bool HasMatchingNeighbour(const Cells& board, int index) {
   const int16_t k = board[index];
   bool found = false;
-  removal::ForEachNeighbour(index, [&](int n) { found = found || Joins(board[n], k); });
+  for (int n : grid::NeighboursInRow(index, removal::kSide, removal::kSide)) found = found || Joins(board[n], k);
   return found;
 }
 
 int FloodGroup(const Cells& board, Cells& flags, int index) {
   const int16_t k = board[index];
   flags[index] = kFlagged;
-  return 1 + removal::GrowFlagged(board, flags, [k](int16_t v) { return Joins(v, k); });
+  return 1 + grid::GrowFlagged(flags, {}, [&](int cell) { return Joins(board[cell], k); });
 }
 
 int GroupScore(int16_t clickedKind) { return clickedKind == kGem ? 50 : 1; }

@@ -35,9 +35,9 @@ rt::Font labelFont(double size, bool bold) { return rt::Font{"Tahoma", size, bol
 
 }  // namespace
 
-static const bool kRegistered = shell::RegisterGameWindow(0, [] { return std::make_shared<Form1>(); });
+VPK_GAME_WINDOW(Form1);
 
-Form1::Form1() : shell::GameWindow("Form1", 0, 7830, 6000) {}
+Form1::Form1(const shell::GameEntry& entry) : shell::GameWindow(entry, 7830, 6000) {}
 
 // ------------------------------------------------------------------------------------- load
 

@@ -15,7 +15,7 @@ namespace removal {
 
 class Form1 : public shell::GameWindow {
  public:
-  Form1();
+  explicit Form1(const shell::GameEntry& entry);
 
   // Handlers.
   void Element_Click(int Index);

@@ -1,6 +1,6 @@
 #include "klevo_rules.h"
 
-#include "removal_window_rules.h"
+#include "grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,26 +19,9 @@ int16_t DealKind(float u1, float u2) {
   return static_cast<int16_t>(std::clamp(static_cast<int>(std::floor(pick)), 0, n - 1));
 }
 
-std::vector<int> Neighbours(int i) {
-  std::vector<int> out;
-  const int column = i % kSide;
-  if (i >= kSide) out.push_back(i - kSide);
-  if (i + kSide <= kCells - 1) out.push_back(i + kSide);
-  if (column > 0) out.push_back(i - 1);
-  if (column < kSide - 1) out.push_back(i + 1);
-  return out;
-}
+std::vector<int> Neighbours(int i) { return grid::NeighboursInRow(i, kSide, kSide); }
 
-std::vector<int> BlastCells(int i) {
-  std::vector<int> out;
-  const int row = i / kSide, column = i % kSide;
-  for (int dr = -1; dr <= 1; ++dr)
-    for (int dc = -1; dc <= 1; ++dc) {
-      const int r = row + dr, c = column + dc;
-      if (r >= 0 && r < kSide && c >= 0 && c < kSide) out.push_back(at(r, c));
-    }
-  return out;
-}
+std::vector<int> BlastCells(int i) { return grid::Block3x3(i, kSide, kSide); }
 
 bool CanRemove(const Board& b, int i) {
   const int16_t k = b[i];
@@ -51,25 +34,13 @@ bool CanRemove(const Board& b, int i) {
 std::vector<int> FlagGroup(const Board& b, Marks& m, int i, const std::function<void(int)>& onFlag) {
   const int16_t k = b[i];
   auto joins = [&](int cell) { return b[cell] == k || b[cell] == kWild; };
-  std::vector<int> order;
+  std::vector<int> order{i};
   m[i] = kMarked;
-  order.push_back(i);
   if (onFlag) onFlag(i);
-  for (bool more = true; more;) {
-    more = false;
-    for (int cell = 0; cell < kCells; ++cell) {
-      if (m[cell] == kMarked || !joins(cell)) continue;
-      for (int n : Neighbours(cell)) {
-        if (joins(n) && m[n] == kMarked) {
-          m[cell] = kMarked;
-          order.push_back(cell);
-          more = true;
-          if (onFlag) onFlag(cell);
-          break;
-        }
-      }
-    }
-  }
+  grid::GrowFlagged(m, {.linkJoins = true}, joins, [&](int cell) {
+    order.push_back(cell);
+    if (onFlag) onFlag(cell);
+  });
   return order;
 }
 
@@ -105,57 +76,23 @@ std::vector<int> ClearMarked(Board& b, const Marks& m) {
 }
 
 bool FindFalling(const Marks& m, ColumnRows& fallStartRow, ColumnRows& columnFalling) {
-  bool any = false;
-  for (int c = 0; c < kSide; ++c) {
-    columnFalling[c] = 0;
-    for (int r = std::clamp<int>(fallStartRow[c], 0, kSide - 1); r >= 0; --r) {
-      if (m[at(r, c)] == kMarked) {
-        fallStartRow[c] = static_cast<int16_t>(r);
-        columnFalling[c] = -1;
-        any = true;
-        break;
-      }
-    }
-  }
-  return any;
+  return grid::FindFallingColumns(fallStartRow, columnFalling, kSide, kSide, [&](int cell) { return m[cell] == kMarked; });
 }
 
 std::vector<int> FallStep(Board& b, Marks& m, const ColumnRows& fallStartRow, const ColumnRows& columnFalling) {
   std::vector<int> changed;
-  for (int c = 0; c < kSide; ++c) {
-    if (!columnFalling[c]) continue;
-    for (int r = std::clamp<int>(fallStartRow[c], 0, kSide - 1); r >= 1; --r) {
-      b[at(r, c)] = b[at(r - 1, c)];
-      m[at(r, c)] = m[at(r - 1, c)];
-      changed.push_back(at(r, c));
-    }
-    b[at(0, c)] = kEmpty;
-    m[at(0, c)] = 0;
-    changed.push_back(at(0, c));
-  }
+  grid::FallStep(b, m, fallStartRow, columnFalling, kSide, kEmpty, [&](int cell) { changed.push_back(cell); });
   return changed;
 }
 
-bool BottomEmpty(const Board& b, int column) { return b[at(kSide - 1, column)] == kEmpty; }
+bool BottomEmpty(const Board& b, int column) { return grid::BottomEmpty(b, column, kSide, kSide, kEmpty); }
 
 bool FilledColumnRightOf(const Board& b, int column) {
-  for (int d = column + 1; d < kSide; ++d)
-    if (!BottomEmpty(b, d)) return true;
-  return false;
+  return grid::FilledColumnRightOf(b, column, kSide, kSide, kEmpty);
 }
 
 std::vector<int> ShiftColumnsLeft(Board& b, int column) {
-  std::vector<int> changed;
-  for (int c = column; c < kSide - 1; ++c)
-    for (int r = kSide - 1; r >= 0; --r) {
-      b[at(r, c)] = b[at(r, c + 1)];
-      changed.push_back(at(r, c));
-    }
-  for (int r = kSide - 1; r >= 0; --r) {
-    b[at(r, kSide - 1)] = kEmpty;
-    changed.push_back(at(r, kSide - 1));
-  }
-  return changed;
+  return grid::ShiftColumnsLeft(b, column, kSide, kSide, kEmpty);
 }
 
 int32_t RaisedPrice(int item, int32_t price, int32_t level) {
@@ -176,11 +113,11 @@ void LevelDown(int32_t& level, int32_t& money, Prices& prices) {
 
 void TurnBoard(Board& b, int mode) {
   switch (mode) {
-    case kTurnRight: removal::RotateRight(b); break;
-    case kTurnLeft: removal::RotateLeft(b); break;
+    case kTurnRight: grid::RotateRight(b, kSide); break;
+    case kTurnLeft: grid::RotateLeft(b, kSide); break;
     case kTurnHalf:
-      removal::RotateRight(b);
-      removal::RotateRight(b);
+      grid::RotateRight(b, kSide);
+      grid::RotateRight(b, kSide);
       break;
     default: break;
   }

@@ -16,8 +16,8 @@ constexpr int kBoardInner = (kSide - 1) * RemovalWindow::kPitch + RemovalWindow:
 constexpr int kPanelLeft = 366, kPanelWidth = 161;
 }  // namespace
 
-RemovalWindow::RemovalWindow(std::string formName, int gameIndex, const char* hiscoreGame, int16_t emptyCode)
-    : shell::GameWindow(std::move(formName), gameIndex, kFormWidth * rt::kTwipsPerPixel,
+RemovalWindow::RemovalWindow(const shell::GameEntry& entry, const char* hiscoreGame, int16_t emptyCode)
+    : shell::GameWindow(entry, kFormWidth * rt::kTwipsPerPixel,
                         kFormHeight * rt::kTwipsPerPixel),
       hiscore_(*shell::FindHiscoreSpec(hiscoreGame)),
       empty_(emptyCode) {}
@@ -142,12 +142,12 @@ void RemovalWindow::redrawAll() {
 void RemovalWindow::showScore() { Label4->setCaption(rt::Plain(score)); }
 
 void RemovalWindow::FallStep() {
-  removal::FallStep(Board, cellFlag, fallRow, fallFlag, empty_, [this](int cell) { DrawCell(cell); });
+  grid::FallStep(Board, cellFlag, fallRow, fallFlag, kSide, empty_, [this](int cell) { DrawCell(cell); });
 }
 
 void RemovalWindow::FallAndRefill() {
   fallRow.fill(kSide - 1);
-  while (FindFallingColumns(fallRow, fallFlag, [this](int cell) { return takeGap(cell); })) {
+  while (grid::FindFallingColumns(fallRow, fallFlag, kSide, kSide, [this](int cell) { return takeGap(cell); })) {
     shell::frameForm().PerfTimer->StartTimer();
     FallStep();
     shell::WaitMs(50);
@@ -175,9 +175,9 @@ void RemovalWindow::transform(void (*permute)(Cells&)) {
   lockTransforms(false);
 }
 
-void RemovalWindow::Picture6_Click() { transform(&FlipVertical); }
-void RemovalWindow::Picture7_Click() { transform(&RotateLeft); }
-void RemovalWindow::Picture8_Click() { transform(&RotateRight); }
+void RemovalWindow::Picture6_Click() { transform([](Cells& b) { grid::FlipVertical(b, kSide); }); }
+void RemovalWindow::Picture7_Click() { transform([](Cells& b) { grid::RotateLeft(b, kSide); }); }
+void RemovalWindow::Picture8_Click() { transform([](Cells& b) { grid::RotateRight(b, kSide); }); }
 
 void RemovalWindow::lockTransforms(bool locked) {
   for (rt::PictureBox* b : {Picture6, Picture7, Picture8}) b->setEnabled(!locked);

@@ -39,7 +39,7 @@ class RemovalWindow : public shell::GameWindow {
   static constexpr int kCellSize = 36;
 
  protected:
-  RemovalWindow(std::string formName, int gameIndex, const char* hiscoreGame, int16_t emptyCode);
+  RemovalWindow(const shell::GameEntry& entry, const char* hiscoreGame, int16_t emptyCode);
 
   void Form_Load() override;
 

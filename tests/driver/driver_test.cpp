@@ -4,6 +4,8 @@
 #include "driver.h"
 #include "pack_fixture.h"
 #include "startup.h"
+#include "rt/form.h"
+#include "rt/dispatch.h"
 
 namespace {
 class DriverTest : public PackTest {
@@ -58,4 +60,60 @@ TEST_F(DriverTest, DragsBetweenTwoPointsOfOneControl) {
   const std::string dump = d_.run("dump");
   EXPECT_NE(dump.find(R"("MoveList":[5254,)"), std::string::npos) << dump;
   EXPECT_NE(d_.run("drag nothing 1 2 3 4").find(R"("ok":false)"), std::string::npos);
+}
+
+namespace {
+// A window that records what reaches it, for the success paths of the input commands.
+class ProbeForm : public rt::Form {
+ public:
+  ProbeForm() : rt::Form("Probe", 3000, 3000) {}
+  std::vector<std::string> got;
+  void Form_Load() override {
+    auto& a = add<rt::PictureBox>("A");
+    a.Move(0, 0, 40, 40);
+    a.setDragMode(1);
+    auto& b = add<rt::PictureBox>("B", nullptr, 3);
+    b.Move(100, 0, 40, 40);
+    a.MouseDown = [this](int button, int shift, float, float) { got.push_back("down " + std::to_string(button) + " " + std::to_string(shift)); };
+    a.MouseUp = [this](int button, int, float, float) { got.push_back("up " + std::to_string(button)); };
+    b.Click = [this] {
+      got.push_back("click B");
+      vt::vhost().note("probe", "waiting");
+      shell::WaitMs(100);  // an input scheduled with "after" runs in here
+      got.push_back("waited");
+    };
+    b.DragDrop = [this](rt::Control* src, float, float) { got.push_back("drop " + (src ? src->Name() : "?")); };
+    KeyPreview = true;
+    Form_KeyDown = [this](int& code, int shift) { got.push_back("key " + std::to_string(code)); };
+  }
+};
+}  // namespace
+
+TEST_F(DriverTest, InputCommandsReachTheControls) {
+  auto probe = std::make_shared<ProbeForm>();
+  probe->Load();
+  probe->Show();
+  EXPECT_EQ(d_.run("down A 2 1"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("up A 2"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("drag A B(3)"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("key 38"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("after 40 key 39"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("click B(3)"), R"({"ok":true})");
+  EXPECT_EQ(probe->got, (std::vector<std::string>{"down 2 1", "up 2", "drop A", "key 38", "click B",
+                                                   "key 39", "waited"}));
+  const std::string log = d_.run("log");
+  EXPECT_NE(log.find(R"(after {\"ok\":true})"), std::string::npos) << log;
+  probe->Unload();
+  rt::retireForm(std::move(probe));
+}
+
+TEST_F(DriverTest, FilesOfTheDataFolderAndPlayThroughTheMenu) {
+  d_.run("open 8");  // Kippel creates its best-score file
+  const std::string file = d_.run("file Kippel_hsc_A.nrz");
+  EXPECT_EQ(file, R"({"ok":true,"text":"0\r\n"})");
+  EXPECT_NE(d_.run("file nothing.nrz").find("no such file"), std::string::npos);
+  // "open" goes through the shown window's "Play" list, so the frame and the window agree.
+  EXPECT_EQ(d_.run("open 16"), R"({"ok":true})");
+  EXPECT_NE(d_.run("dump").find(R"("window":"Form21")"), std::string::npos);
+  EXPECT_NE(d_.run("open 31").find("no game"), std::string::npos);
 }

@@ -9,6 +9,7 @@
 
 using namespace gemmet;
 using removal::Cells;
+using removal::Form21;
 
 namespace {
 // Kinds 6..10 with no two orthogonal neighbours equal; the cases use kinds 1..5.

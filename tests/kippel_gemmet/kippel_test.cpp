@@ -12,6 +12,7 @@
 
 using namespace kippel;
 using removal::Cells;
+using removal::Form9;
 
 namespace {
 Cells filled(int16_t kind) {

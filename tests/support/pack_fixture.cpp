@@ -1,5 +1,7 @@
 #include "pack_fixture.h"
 
+#include <sstream>
+
 #include "rt/dispatch.h"
 #include "rt/form.h"
 #include "rt/random.h"
@@ -7,13 +9,25 @@
 void PackTest::SetUp() {
   rt::resetDispatchForTests();
   vt::vhost().reset();
-  rt::setFrame(&frame_);
-  shell::setFrameForm(&mdi_);
-  frame_.setCaption(shell::kBaseCaption);
-  mdi_.MDIForm_Initialize();
-  mdi_.PerfTimer = std::make_unique<shell::PerformanceTimer>();
-  mdi_.BaseCaption = shell::kBaseCaption;
-  shell::LoadSoundBank(mdi_);
+  startFrame(frame_, mdi_);
+}
+
+void PackTest::startFrame(rt::Frame& fr, shell::MDIForm1& mdi) {
+  rt::setFrame(&fr);
+  shell::setFrameForm(&mdi);
+  fr.setCaption(shell::kBaseCaption);
+  mdi.MDIForm_Initialize();
+  mdi.PerfTimer = std::make_unique<shell::PerformanceTimer>();
+  mdi.BaseCaption = shell::kBaseCaption;
+  shell::LoadSoundBank(mdi);
+}
+
+void PackTest::reopenPack() {
+  shell::ResetGamesForTests();
+  rt::resetDispatchForTests();
+  laterFrames_.push_back(std::make_unique<rt::Frame>());
+  laterMdi_.push_back(std::make_unique<shell::MDIForm1>());
+  startFrame(*laterFrames_.back(), *laterMdi_.back());
 }
 
 void PackTest::TearDown() {
@@ -40,9 +54,11 @@ void centre(const rt::Control& c, int& x, int& y) {
 }
 }  // namespace
 
+// The window stays alive while the input runs, even when a handler switches games.
 void PackTest::click(rt::Control& c, int button, int shift) {
   int x, y;
   centre(c, x, y);
+  auto keep = shell::HoldWindow(c.form());
   rt::Form* f = c.form();
   f->mouseDown(x, y, button, shift);
   if (f->isLoaded()) f->mouseUp(x, y, button, shift);
@@ -52,6 +68,7 @@ void PackTest::clickAt(rt::Control& c, int px, int py, int button, int shift) {
   int ox, oy;
   c.clientOrigin(ox, oy);
   int x = ox - c.borderWidth() + px, y = oy - c.borderWidth() + py;
+  auto keep = shell::HoldWindow(c.form());
   rt::Form* f = c.form();
   f->mouseDown(x, y, button, shift);
   if (f->isLoaded()) f->mouseUp(x, y, button, shift);
@@ -61,10 +78,46 @@ void PackTest::drag(rt::Control& from, rt::Control& to) {
   int x1, y1, x2, y2;
   centre(from, x1, y1);
   centre(to, x2, y2);
+  auto keep = shell::HoldWindow(from.form());
   rt::Form* f = from.form();
   f->mouseDown(x1, y1, 1, 0);
   if (f->isLoaded()) f->mouseMove(x2, y2, 1, 0);
   if (f->isLoaded()) f->mouseUp(x2, y2, 1, 0);
+}
+
+void PackTest::key(int code, int shift) {
+  const int ascii = (code >= 48 && code <= 57) || code == 32 || code == 8 || code == 13 ? code : 0;
+  rt::frame().clientKey(0, code, shift, ascii);
+  rt::frame().clientKey(1, code, shift, 0);
+}
+
+std::vector<long long> PackTest::state(const std::string& name) const {
+  rt::Form* f = open();
+  if (!f) return {};
+  auto it = f->state().find(name);
+  return it == f->state().end() ? std::vector<long long>{} : it->second.get();
+}
+
+void PackTest::setState(const std::string& name, const std::string& picture,
+                        const std::map<std::string, long long>& legend) {
+  rt::Form* f = open();
+  ASSERT_NE(f, nullptr);
+  auto it = f->state().find(name);
+  ASSERT_NE(it, f->state().end()) << "no state " << name;
+  ASSERT_TRUE(it->second.set) << name << " is read-only";
+  const auto cells = ParseCells(picture, legend);
+  for (size_t i = 0; i < cells.size(); ++i) it->second.set(i, cells[i]);
+  if (f->redrawState) rt::dispatch(f, f->redrawState);
+}
+
+std::vector<long long> ParseCells(const std::string& picture, const std::map<std::string, long long>& legend) {
+  std::vector<long long> out;
+  std::istringstream in(picture);
+  for (std::string t; in >> t;) {
+    auto l = legend.find(t);
+    out.push_back(l != legend.end() ? l->second : std::stoll(t));
+  }
+  return out;
 }
 
 void PackTest::chooseMenu(const std::string& name, int index) {

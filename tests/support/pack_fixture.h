@@ -2,6 +2,11 @@
 // A pack on the virtual host: the frame, the frame's state, no window open yet.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "rt/form.h"
@@ -17,15 +22,41 @@ class PackTest : public ::testing::Test {
   rt::Form* open() const { return rt::frame().activeForm(); }
   // Opens a game as the shell does (fresh window) and returns its window.
   rt::Form* openGame(int index);
+  // The same, as the window's class (fails the test when the row opens another class).
+  template <class W>
+  W& openAs(int index) {
+    W* w = dynamic_cast<W*>(openGame(index));
+    if (!w) ADD_FAILURE() << "game " << index << " did not open as the expected window";
+    return *w;
+  }
   // Input as a user gives it: through the window's hit testing, at a control's centre (or at
   // x, y pixels inside it).
   void click(rt::Control& c, int button = 1, int shift = 0);
   void clickAt(rt::Control& c, int x, int y, int button = 1, int shift = 0);
   void drag(rt::Control& from, rt::Control& to);
   void chooseMenu(const std::string& name, int index = -1);  // fails the test when disabled
+  void key(int code, int shift = 0);                         // down and up, through the frame
   std::vector<std::string> takeLog() { return vt::vhost().takeLog(); }
   int countLog(const std::string& entry) const;
 
+  // Named state of the open window (what the driver's dump and set see).
+  std::vector<long long> state(const std::string& name) const;
+  // Writes a state array from a text picture: tokens separated by blanks and line ends, each a
+  // number or a key of `legend`; then redraws the window as the driver does.
+  void setState(const std::string& name, const std::string& picture,
+                const std::map<std::string, long long>& legend = {});
+
+  // After the frame was closed: a new frame and frame state, as at a new start (no game open).
+  void reopenPack();
+
   rt::Frame frame_;
   shell::MDIForm1 mdi_;
+
+ private:
+  void startFrame(rt::Frame& fr, shell::MDIForm1& mdi);
+  std::vector<std::unique_ptr<rt::Frame>> laterFrames_;
+  std::vector<std::unique_ptr<shell::MDIForm1>> laterMdi_;
 };
+
+// Cells of a text picture (see PackTest::setState).
+std::vector<long long> ParseCells(const std::string& picture, const std::map<std::string, long long>& legend = {});

@@ -148,14 +148,27 @@ std::string Driver::run(const std::string& line) {
     return ok();
   }
   if (cmd == "open") {
+    // As a player: through the shown window's "Play" list; with no window shown, as the frame
+    // opens its first game.
     auto n = static_cast<int16_t>(arg(0, 255));
-    if (f) {
-      if (rt::MenuItem* item = f->findMenu("igrica", n); item && item->effectivelyEnabled()) {
-        rt::dispatch(f, [item] { item->fireClick(); });
-        return ok();
-      }
+    if (!f) {
+      rt::dispatch(nullptr, [n] { shell::OpenGame(n); });
+      return ok();
     }
-    rt::dispatch(nullptr, [n] { shell::OpenGame(n); });
+    rt::MenuItem* item = f->findMenu("igrica", n);
+    if (!item) return error("no game " + std::to_string(n) + " in the Play list");
+    if (!item->effectivelyEnabled()) return error("the Play list is disabled");
+    auto keep = shell::HoldWindow(f);
+    rt::dispatch(f, [item] { item->fireClick(); });
+    return ok();
+  }
+  if (cmd == "after") {
+    // after MS COMMAND: the command runs at that virtual time inside the next wait; its result
+    // goes to the log.
+    const long long ms = arg(0, -1);
+    if (ms < 0 || args.size() < 2) return error("after MS COMMAND");
+    std::string rest = line.substr(line.find(args[1], line.find(args[0]) + args[0].size()));
+    vt::vhost().after(static_cast<double>(ms), [this, rest] { vt::vhost().note("after", run(rest)); });
     return ok();
   }
   if (cmd == "wait") {
@@ -181,6 +194,8 @@ std::string Driver::run(const std::string& line) {
     return Obj().boolean("ok", true).str("text", file.read(1 << 20).toStdString()).text();
   }
   if (!f) return error("no window is open");
+  // Input may switch games and unload this window; it stays alive until the command ends.
+  auto keep = shell::HoldWindow(f);
   if (cmd == "menu") {
     std::string name;
     int index;
