@@ -58,7 +58,13 @@ chess::ChessEngine& Engine() {
 
 VPK_GAME_WINDOW(FrmBoard);
 
-FrmBoard::FrmBoard(const shell::GameEntry& entry) : GameWindow(entry, 5250, 5250) {}
+// The window holds the board with its coordinates (292 x 292) and the toolbar below it,
+// nothing more: 292 x 319 pixels.
+constexpr int kWidth = 292, kHeight = 319;
+constexpr int kTwipsPerPixel = 15;
+
+FrmBoard::FrmBoard(const shell::GameEntry& entry)
+    : GameWindow(entry, kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel) {}
 
 FrmBoard::~FrmBoard() {
   if (attachedWindow == this) {
@@ -71,7 +77,15 @@ void FrmBoard::Form_Load() {
   ScaleModeValue = rt::kPixels;
   buildMenus();
   buildControls();
-  buildHelpPanel(HelpPanelLayout{.panel = "Picture1", .label = "Label1", .button = "ctrl_SkinableButton1"},
+  buildHelpPanel(HelpPanelLayout{.panel = "Picture1",
+                                 .label = "Label1",
+                                 .button = "ctrl_SkinableButton1",
+                                 .width = kWidth,
+                                 .height = kHeight,
+                                 .textWidth = kWidth - 32,
+                                 .textHeight = kHeight - 70,
+                                 .buttonLeft = (kWidth - 81) / 2,
+                                 .buttonTop = kHeight - 40},
                  kHelpText);
   Picture4(0).setVisible(true);
   Picture4(1).setVisible(false);
