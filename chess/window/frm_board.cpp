@@ -9,10 +9,12 @@
 #include "rt/dispatch.h"
 #include "rt/host.h"
 
+namespace chess {
+
 namespace {
 
 // Stands in for a window while none is open, so that the engine never calls a closed one.
-class NoWindow final : public chess::EngineHost {
+class NoWindow final : public EngineHost {
  public:
   void BeginThinking() override {}
   void EndThinking() override {}
@@ -51,8 +53,8 @@ const char* const kHelpText =
 
 }  // namespace
 
-chess::ChessEngine& Engine() {
-  static chess::ChessEngine engine(noWindow());
+ChessEngine& Engine() {
+  static ChessEngine engine(noWindow());
   return engine;
 }
 
@@ -188,7 +190,7 @@ void FrmBoard::exposeGameState() {
                                },
                                nullptr, true});
   exposeState("MoveList", {[] {
-                             chess::ChessEngine& e = Engine();
+                             ChessEngine& e = Engine();
                              std::vector<long long> out;
                              for (int k = 1; k <= e.LastPly(); ++k)
                                out.push_back(chessui::MoveCode(
@@ -359,7 +361,7 @@ void FrmBoard::BeginThinking() {
 }
 
 void FrmBoard::EndThinking() {
-  chess::ChessEngine& engine = Engine();
+  ChessEngine& engine = Engine();
   ThinkingFlag = false;
   BlackToMove = !HumanIsWhite;
   movesItem(5).setEnabled(true);
@@ -375,7 +377,7 @@ void FrmBoard::ShowProgress(int n, int total) {
 }
 
 void FrmBoard::ShowComputerMove(int mode) {
-  const chess::EngineBoard& root = Engine().Root();
+  const EngineBoard& root = Engine().Root();
   int fromX = 0, fromY = 0, toX = 0, toY = 0, toCode = 0;
   for (int r = 8; r >= 1; --r) {
     for (int c = 1; c <= 8; ++c) {
@@ -424,3 +426,5 @@ bool FrmBoard::Difficult() {
 void FrmBoard::PumpMessages() { rt::DoEvents(); }
 
 void FrmBoard::MsgBox(std::string_view text) { rt::host().messageBox(std::string(text), 0, "VantixPack"); }
+
+}  // namespace chess

@@ -9,6 +9,9 @@
 #include "rt/dispatch.h"
 #include "rt/keys.h"
 
+using chess::Engine;
+using chess::FrmBoard;
+
 using chessui::DisplayBoard;
 
 namespace {
