@@ -99,6 +99,7 @@ class ConnectWindow : public shell::GameWindow {
   virtual void afterDeal() {}                // NewBoard: after the cells are laid out
   virtual void afterGroupSound() {}
   virtual void exposeGameState() {}
+  virtual void bindBoard() {}                // after the controls are laid out
   virtual std::string statusText() const;    // the frame caption after the name
   void showStatus();
   // The done mark painted over a cell's picture.
