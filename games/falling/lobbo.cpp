@@ -224,6 +224,7 @@ void Form23::Command1_Click() {
   o22->setEnabled(false);
   ua->setEnabled(false);
   ime->setEnabled(false);
+  if (focus() == ime) setFocusControl(nullptr);  // no caret left in the locked name box
   DrawNext();
   PlayLoop();
 }
