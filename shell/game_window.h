@@ -31,7 +31,8 @@ class GameWindow : public rt::Form {
  protected:
   void Form_Load() override;  // a window with no game yet: its menus and a note
 
-  // Menus, added in the order the window shows them.
+  // Menus, added in the order the window shows them. "eee1134" is the Play menu, its items
+  // "igrica" one per game; "pomoc" is Help.
   rt::MenuItem& addPlayMenu(const std::string& name = "eee1134", const std::string& caption = "Play");
   rt::MenuItem& addHelpMenu(const std::string& name = "pomoc", const std::string& caption = "Help");
   rt::MenuItem& addHomePageMenu();
