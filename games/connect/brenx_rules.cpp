@@ -1,19 +1,14 @@
 #include "brenx_rules.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "grid.h"
 
 namespace brenx {
 
-namespace {
-int Draw(const std::function<double()>& rnd, int k) {
-  return std::clamp(static_cast<int>(std::floor(rnd() * k)), 0, k - 1);
-}
-}  // namespace
+using connect::Draw;
 
-void ChooseBlockingKinds(KindFlags& blocking, int n, const std::function<double()>& rnd) {
+void ChooseBlockingKinds(KindFlags& blocking, int n, const Random& rnd) {
   blocking.fill(0);
   for (int b = 0; b < BlockingCount(n); ++b) {
     int k;
@@ -50,7 +45,7 @@ std::vector<int> CollectableGroup(const Cells& board, const KindFlags& blocking,
   return cells;
 }
 
-std::vector<NewCell> RefillEmpty(Cells& board, int n, const std::function<double()>& rnd) {
+std::vector<NewCell> RefillEmpty(Cells& board, int n, const Random& rnd) {
   std::vector<NewCell> added;
   const auto empties = std::count(board.begin(), board.end(), kEmpty);
   for (long e = 0; e < empties; ++e) {

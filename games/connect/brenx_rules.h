@@ -3,18 +3,20 @@
 // least n equal pictures that are collected, and the refill of the emptied cells.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
+
+#include "connect_rules.h"
 
 namespace brenx {
 
-constexpr int kSide = 10;
-constexpr int kCells = kSide * kSide;
+using connect::Cells;
+using connect::kCells;
+using connect::kSide;
+using connect::Random;
 constexpr int16_t kEmpty = 0;
-constexpr int16_t kNoCell = 255;
-constexpr int16_t kFlagged = -1;
+constexpr int16_t kNoCell = connect::kNone;
+constexpr int16_t kFlagged = connect::kTrue;
 constexpr int kMaxKinds = 25;
-using Cells = std::array<int16_t, kCells>;
 using KindFlags = std::array<int16_t, kMaxKinds + 1>;  // blocking flag per kind 0..25
 
 // Per group size (4, 5 or 10): kinds on the board, blocking kinds among them, start cash.
@@ -28,7 +30,7 @@ inline bool IsBlocking(const KindFlags& blocking, int16_t kind) {
 
 // Clears every flag and sets BlockingCount(n) different kinds of 1..KindCount(n).
 // `rnd` gives uniform numbers in [0, 1).
-void ChooseBlockingKinds(KindFlags& blocking, int n, const std::function<double()>& rnd);
+void ChooseBlockingKinds(KindFlags& blocking, int n, const Random& rnd);
 
 // Why a left press on `target` may not move the selected picture there; shift is the modifier
 // state (any modifier lets a move go onto a blocking picture or swap two equal pictures).
@@ -46,6 +48,6 @@ struct NewCell {
 };
 // Fills every empty cell: a random position is drawn until it hits an empty cell, then a random
 // kind of 1..KindCount(n) (blocking kinds included). Returns the new cells in the order of filling.
-std::vector<NewCell> RefillEmpty(Cells& board, int n, const std::function<double()>& rnd);
+std::vector<NewCell> RefillEmpty(Cells& board, int n, const Random& rnd);
 
 }  // namespace brenx

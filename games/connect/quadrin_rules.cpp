@@ -1,15 +1,8 @@
 #include "quadrin_rules.h"
 
-#include <cmath>
-
 namespace quadrin {
 
-namespace {
-int Draw(const std::function<double()>& rnd, int k) {
-  const int v = static_cast<int>(std::floor(rnd() * k));
-  return v < 0 ? 0 : (v >= k ? k - 1 : v);
-}
-}  // namespace
+using connect::Draw;
 
 Turn TurnFor(SquareColour colour, int button) {
   if ((button == 1 && colour == SquareColour::Black) || colour == SquareColour::Blue) return Turn::Left;
@@ -29,7 +22,7 @@ void TurnGroup(Cells& board, Cells& done, int c, Turn turn) {
   }
 }
 
-SquareColours DrawSquareColours(bool allBlack, const std::function<double()>& rnd) {
+SquareColours DrawSquareColours(bool allBlack, const connect::Random& rnd) {
   SquareColours colour;
   colour.fill(SquareColour::Black);
   if (allBlack) return colour;

@@ -4,15 +4,16 @@
 // the connect games' shared rules.
 #include <array>
 #include <cstdint>
-#include <functional>
+
+#include "connect_rules.h"
 
 namespace quadrin {
 
-constexpr int kSide = 10;
-constexpr int kCells = kSide * kSide;
+using connect::Cells;
+using connect::kCells;
+using connect::kSide;
 constexpr int kSquareSide = kSide - 1;
 constexpr int kSquares = kSquareSide * kSquareSide;  // 81
-using Cells = std::array<int16_t, kCells>;
 
 enum class SquareColour { Black, Blue, Red };
 using SquareColours = std::array<SquareColour, kSquares>;
@@ -31,6 +32,6 @@ void TurnGroup(Cells& board, Cells& done, int corner, Turn turn);
 
 // The squares' colours: all black, or 40 blue, 40 red and one more of either at random places.
 // `rnd` gives uniform numbers in [0, 1).
-SquareColours DrawSquareColours(bool allBlack, const std::function<double()>& rnd);
+SquareColours DrawSquareColours(bool allBlack, const connect::Random& rnd);
 
 }  // namespace quadrin
