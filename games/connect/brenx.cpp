@@ -64,7 +64,7 @@ void Form10::bindCell(rt::PictureBox& cell, int index) {
   cell.MouseDown = [this, index](int button, int shift, float x, float y) { slika_MouseDown(index, button, shift, x, y); };
 }
 
-void Form10::afterLayOut() {
+void Form10::bindBoard() {
   rt::Font font{"Tahoma", 11, true, false, false};
   auto panel = [&](const char* name, int top, int height) {
     rt::PictureBox& p = add<rt::PictureBox>(name);

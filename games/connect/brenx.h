@@ -53,7 +53,7 @@ class Form10 : public ConnectWindow {
   void startPlay() override;
   void loadPictures() override;
   void bindCell(rt::PictureBox& cell, int index) override;
-  void afterLayOut() override;
+  void bindBoard() override;
   void exposeGameState() override;
 
  private:

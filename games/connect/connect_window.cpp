@@ -36,7 +36,7 @@ void ConnectWindow::Form_Load() {
 
   loadPictures();
   layOut();
-  afterLayOut();
+  bindBoard();
   rt::Randomize();
   for (size_t i = 0; i < design_.cash.size(); ++i) CashTable[design_.sizes[i]] = static_cast<int16_t>(design_.cash[i]);
   name = design_.name;

@@ -97,9 +97,9 @@ class ConnectWindow : public shell::GameWindow {
   virtual void enableOptions(bool enabled);  // the items "Continue" locks
   virtual void clearFlags();                 // NewBoard: the game's own flags
   virtual void afterDeal() {}                // NewBoard: after the cells are laid out
-  virtual void afterLayOut() {}              // Form_Load: the game's own controls, before the first deal
   virtual void afterGroupSound() {}
   virtual void exposeGameState() {}
+  virtual void bindBoard() {}                // after the controls are laid out
   virtual std::string statusText() const;    // the frame caption after the name
   void showStatus();
   // The done mark painted over a cell's picture.

@@ -67,7 +67,7 @@ void Form11::enableOptions(bool enabled) {
   sm->setEnabled(enabled);
 }
 
-void Form11::afterLayOut() {
+void Form11::bindBoard() {
   Picture1->setBackColor(kBoardBack);
   // The help panel covers the board's middle; the board stays in sight behind it.
   Picture2->Move(10 + (kBoardSize - 350) / 2, 10 + (kBoardSize - 350) / 2, 350, 350);

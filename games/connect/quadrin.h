@@ -31,7 +31,7 @@ class Form11 : public ConnectWindow {
   void loadPictures() override;
   void addOptions(rt::MenuItem& opcije) override;
   void enableOptions(bool enabled) override;
-  void afterLayOut() override;
+  void bindBoard() override;
   void afterGroupSound() override;
   void exposeGameState() override;
   // The short help: the board stays in sight but takes no input while the panel is shown.
