@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmarks: processor use of a timed wait, start-up to the first painted frame beside an empty
-# Qt window, memory over game switches, and the computer players' speed.
+# Qt window, memory over game switches, Lobbo's fall, the computer players' speed.
 set -euo pipefail
 BUILD=${1:-build}
 echo "== timed wait (offscreen)"
@@ -23,6 +23,8 @@ for extra in "$BUILD"/vpk-*bench-*; do
   echo "== $(basename "$extra")"
   "$extra"
 done
+echo "== Lobbo: processor use while a piece falls, row times against the formula (Xvfb)"
+xvfb-run -a -s "-screen 0 800x600x24" "$BUILD/vpk-lobbobench" 2>/dev/null
 if [ -x "$BUILD/vpk-chess" ]; then
   echo "== chess engine"
   "$BUILD/vpk-chess" bench
