@@ -23,7 +23,7 @@ class MDIForm1 {
   std::unique_ptr<PerformanceTimer> PerfTimer;
   std::array<EmbedSound, 11> EmbedSound1;  // 1..10
 
-  void zakuj();
+  void zakuj();  // fixes the frame's style and size
 
   void MDIForm_Initialize();
   void MDIForm_Load();

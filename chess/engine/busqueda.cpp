@@ -1,7 +1,8 @@
 // busqueda: the computer's search. 4 plies, or 6 with "Difficult computer strength";
 // leaves valued by material; bounds handed down in module values and one shared cut-off
 // flag; early stop when a candidate wins more than 2 points; repetition refused; a plain
-// 2-ply fallback when every line loses the computer king.
+// 2-ply fallback when every line loses the computer king; a chosen candidate that leaves
+// the computer king attacked is dropped and the rest searched again.
 #include "chess_engine.h"
 #include "gen_mov.h"
 
@@ -102,9 +103,27 @@ void ChessEngine::ComputerMove() {
 
   progressTotal_ = list1_.Count();
   OrderRootMoves();
-  SearchLevel2();
-  host_->PumpMessages();
-  if (best_ < 0) FallbackSearch();
+  for (;;) {
+    SearchLevel2();
+    host_->PumpMessages();
+    if (best_ < 0) {
+      // The fallback only keeps a move none of whose replies takes the king, so its choice
+      // never leaves the king attacked.
+      FallbackSearch();
+      break;
+    }
+    // Trading kings can look like a win to the search (a side without men keeps its bound),
+    // but a move that leaves the king attacked is no move: drop it and search the rest.
+    if (!KingCapturable<Side::Computer>(bestBoard_)) break;
+    list1_.Remove(bestCandidate_);
+    if (list1_.Count() == 0) {
+      GameOver();
+      break;
+    }
+    progressTotal_ = list1_.Count();
+    best_ = kLow;
+    cutoffFlag_ = false;
+  }
 
   root_.CopyPlayFrom(bestBoard_);
   host_->ShowProgress(0, progressTotal_);
@@ -129,6 +148,7 @@ void ChessEngine::SearchLevel2() {
     if (l2min_ > best_ && !IsRepetition(l1)) {
       best_ = l2min_;
       bestBoard_.CopyPlayFrom(l1);
+      bestCandidate_ = n;
       if (m_ + 2 < best_) break;  // wins more than 2 points: take it
     }
   }
@@ -260,6 +280,10 @@ void ChessEngine::FallbackSearch() {
   for (int col = 1; col <= 8; ++col)
     for (int row = 1; row <= 8; ++row) GenMovesFallbackComputer(root_, col, row);
   if (best_ >= 0) return;
+  GameOver();
+}
+
+void ChessEngine::GameOver() {
   bestBoard_.CopyPlayFrom(root_);  // the computer does not move
   gameOverFlag_ = true;
   host_->MsgBox("Game over");

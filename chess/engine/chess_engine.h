@@ -36,6 +36,7 @@ class BoardList {
  private:
   friend class ChessEngine;
   void Clear() { count_ = 0; }
+  void Remove(int n);  // entry n leaves; later entries move up one, keeping their order
   EngineBoard& Append(int32_t sum);  // count += 1, then the slot with that number
   std::vector<EngineBoard> slot_;
   std::vector<int32_t> sum_;          // material sum of each slot
@@ -148,6 +149,7 @@ class ChessEngine {
 
   void SearchLevel2();
   void SearchLevel3();
+  void GameOver();
   void OrderRootMoves();
   void OrderLevel2Moves();
 
@@ -174,6 +176,7 @@ class ChessEngine {
 
   // Search values (material sums held in 32-bit floats).
   float m_ = 0, best_ = 0, l2min_ = 0, l3max_ = 0, l4min_ = 0, l5max_ = 0, l6min_ = 0;
+  int bestCandidate_ = 0;  // level-1 entry number of the search's best board
   bool sixPlies_ = false;
   int64_t examined_ = 0;
 };

@@ -9,6 +9,8 @@ namespace chess {
 
 enum class Side { Computer, Human };
 
+constexpr Side Other(Side s) { return s == Side::Computer ? Side::Human : Side::Computer; }
+
 // Board offset of a (dcol, drow) step.
 constexpr int Step(int dcol, int drow) { return drow * kStride + dcol; }
 
@@ -129,6 +131,22 @@ inline bool PawnCovers(const EngineBoard& b, int col, int row) {
     return b(col - 1, row + 1) == kPawn || b(col + 1, row + 1) == kPawn;
   else
     return b(col - 1, row - 1) == -kPawn || b(col + 1, row - 1) == -kPawn;
+}
+
+// True when the other side's generator has a move onto the king of side S (or S has no king).
+template <Side S>
+bool KingCapturable(const EngineBoard& b) {
+  constexpr int32_t king = S == Side::Computer ? kComputerKing : kHumanKing;
+  int kingSq = -1;
+  for (int row = 1; row <= 8 && kingSq < 0; ++row)
+    for (int col = 1; col <= 8; ++col)
+      if (b(col, row) == king) kingSq = Sq(col, row);
+  if (kingSq < 0) return true;
+  bool hit = false;
+  for (int row = 1; row <= 8 && !hit; ++row)
+    for (int col = 1; col <= 8 && !hit; ++col)
+      GenMoves<Other(S)>(b, col, row, [&](int to, int) { hit |= to == kingSq; });
+  return hit;
 }
 
 }  // namespace chess

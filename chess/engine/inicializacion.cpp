@@ -26,6 +26,14 @@ EngineBoard& BoardList::Append(int32_t sum) {
   return slot_[count_];
 }
 
+void BoardList::Remove(int n) {
+  for (int k = n; k < count_; ++k) {
+    order_[k] = order_[k + 1];
+    score_[k] = score_[k + 1];
+  }
+  --count_;
+}
+
 ChessEngine::ChessEngine(EngineHost& host) : host_(&host) {
   humanReachMap_.v.fill(0);
   computerAttackMap_.v.fill(0);

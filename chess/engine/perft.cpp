@@ -6,23 +6,6 @@ namespace chess {
 
 namespace {
 
-constexpr Side Other(Side s) { return s == Side::Computer ? Side::Human : Side::Computer; }
-
-template <Side S>
-bool KingCapturable(const EngineBoard& b) {
-  constexpr int32_t king = S == Side::Computer ? kComputerKing : kHumanKing;
-  int kingSq = -1;
-  for (int row = 1; row <= 8 && kingSq < 0; ++row)
-    for (int col = 1; col <= 8; ++col)
-      if (b(col, row) == king) kingSq = Sq(col, row);
-  if (kingSq < 0) return true;
-  bool hit = false;
-  for (int row = 1; row <= 8 && !hit; ++row)
-    for (int col = 1; col <= 8 && !hit; ++col)
-      GenMoves<Other(S)>(b, col, row, [&](int to, int) { hit |= to == kingSq; });
-  return hit;
-}
-
 template <Side S>
 uint64_t Count(const EngineBoard& b, int depth) {
   uint64_t leaves = 0;

@@ -10,6 +10,8 @@
 #include "rt/host.h"
 #include "rt/random.h"
 
+namespace chess {
+
 namespace {
 constexpr rt::Color kFrameColor = rt::RGB(89, 0, 0);
 constexpr rt::Color kLightSquare = rt::RGB(255, 255, 192);
@@ -71,7 +73,7 @@ void CtrlPanel::Intialize_Chess() {
 void CtrlPanel::NewGame() {
   const bool wasBusy = EngineBusy;
   EngineBusy = true;
-  chess::ChessEngine& engine = Engine();
+  ChessEngine& engine = Engine();
   engine.SetGameOverFlag(false);
   board_.GameOverPly = -1;
   board_.BlackToMove = !board_.HumanIsWhite;
@@ -89,7 +91,7 @@ void CtrlPanel::NewGame() {
 void CtrlPanel::MoveTAB(int mode) {
   if (TabBusy) return;
   TabBusy = true;
-  chess::ChessEngine& engine = Engine();
+  ChessEngine& engine = Engine();
   const int shown = engine.ShownPly(), last = engine.LastPly();
   bool acted = false;
   auto show = [&](int ply) {
@@ -362,3 +364,5 @@ void CtrlPanel::DrawBoard(const chessui::DisplayBoard& board, bool dragging) {
 }
 
 void CtrlPanel::RedrawChessBoard() { DrawBoard(board_.DisplayBoard, false); }
+
+}  // namespace chess

@@ -8,6 +8,8 @@
 #include "display_board.h"
 #include "rt/form.h"
 
+namespace chess {
+
 class FrmBoard;
 
 class CtrlPanel : public rt::Form {
@@ -84,3 +86,5 @@ class CtrlPanel : public rt::Form {
   };
   DeferredRelease deferredRelease_;
 };
+
+}  // namespace chess

@@ -9,10 +9,12 @@
 #include "rt/dispatch.h"
 #include "rt/host.h"
 
+namespace chess {
+
 namespace {
 
 // Stands in for a window while none is open, so that the engine never calls a closed one.
-class NoWindow final : public chess::EngineHost {
+class NoWindow final : public EngineHost {
  public:
   void BeginThinking() override {}
   void EndThinking() override {}
@@ -51,14 +53,20 @@ const char* const kHelpText =
 
 }  // namespace
 
-chess::ChessEngine& Engine() {
-  static chess::ChessEngine engine(noWindow());
+ChessEngine& Engine() {
+  static ChessEngine engine(noWindow());
   return engine;
 }
 
 VPK_GAME_WINDOW(FrmBoard);
 
-FrmBoard::FrmBoard(const shell::GameEntry& entry) : GameWindow(entry, 5250, 5250) {}
+// The window holds the board with its coordinates (292 x 292) and the toolbar below it,
+// nothing more: 292 x 319 pixels.
+constexpr int kWidth = 292, kHeight = 319;
+constexpr int kTwipsPerPixel = 15;
+
+FrmBoard::FrmBoard(const shell::GameEntry& entry)
+    : GameWindow(entry, kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel) {}
 
 FrmBoard::~FrmBoard() {
   if (attachedWindow == this) {
@@ -71,7 +79,15 @@ void FrmBoard::Form_Load() {
   ScaleModeValue = rt::kPixels;
   buildMenus();
   buildControls();
-  buildHelpPanel(HelpPanelLayout{.panel = "Picture1", .label = "Label1", .button = "ctrl_SkinableButton1"},
+  buildHelpPanel(HelpPanelLayout{.panel = "Picture1",
+                                 .label = "Label1",
+                                 .button = "ctrl_SkinableButton1",
+                                 .width = kWidth,
+                                 .height = kHeight,
+                                 .textWidth = kWidth - 32,
+                                 .textHeight = kHeight - 70,
+                                 .buttonLeft = (kWidth - 81) / 2,
+                                 .buttonTop = kHeight - 40},
                  kHelpText);
   Picture4(0).setVisible(true);
   Picture4(1).setVisible(false);
@@ -174,7 +190,7 @@ void FrmBoard::exposeGameState() {
                                },
                                nullptr, true});
   exposeState("MoveList", {[] {
-                             chess::ChessEngine& e = Engine();
+                             ChessEngine& e = Engine();
                              std::vector<long long> out;
                              for (int k = 1; k <= e.LastPly(); ++k)
                                out.push_back(chessui::MoveCode(
@@ -345,7 +361,7 @@ void FrmBoard::BeginThinking() {
 }
 
 void FrmBoard::EndThinking() {
-  chess::ChessEngine& engine = Engine();
+  ChessEngine& engine = Engine();
   ThinkingFlag = false;
   BlackToMove = !HumanIsWhite;
   movesItem(5).setEnabled(true);
@@ -361,7 +377,7 @@ void FrmBoard::ShowProgress(int n, int total) {
 }
 
 void FrmBoard::ShowComputerMove(int mode) {
-  const chess::EngineBoard& root = Engine().Root();
+  const EngineBoard& root = Engine().Root();
   int fromX = 0, fromY = 0, toX = 0, toY = 0, toCode = 0;
   for (int r = 8; r >= 1; --r) {
     for (int c = 1; c <= 8; ++c) {
@@ -410,3 +426,5 @@ bool FrmBoard::Difficult() {
 void FrmBoard::PumpMessages() { rt::DoEvents(); }
 
 void FrmBoard::MsgBox(std::string_view text) { rt::host().messageBox(std::string(text), 0, "VantixPack"); }
+
+}  // namespace chess

@@ -11,12 +11,14 @@
 #include "display_board.h"
 #include "game_window.h"
 
+namespace chess {
+
 class CtrlPanel;
 
 // The engine of the run: its state outlives every chess window.
-chess::ChessEngine& Engine();
+ChessEngine& Engine();
 
-class FrmBoard : public shell::GameWindow, public chess::EngineHost {
+class FrmBoard : public shell::GameWindow, public EngineHost {
  public:
   explicit FrmBoard(const shell::GameEntry& entry);
   ~FrmBoard() override;
@@ -90,3 +92,5 @@ class FrmBoard : public shell::GameWindow, public chess::EngineHost {
 
   std::unique_ptr<CtrlPanel> panel_;
 };
+
+}  // namespace chess

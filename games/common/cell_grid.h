@@ -60,6 +60,7 @@ class CellGrid {
   }
 
   int count() const { return layout_.cols * layout_.rows; }
+  bool exists(int i) const { return cells_.exists(i); }  // false before build
   const GridLayout& layout() const { return layout_; }
   T& operator()(int i) { return cells_(i); }
   rt::ControlArray<T>& array() { return cells_; }

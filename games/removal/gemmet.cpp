@@ -131,14 +131,12 @@ void Form21::beforeTransform() {
 
 void Form21::Element_MouseDown(int Index, int Button, int Shift, float X, float Y) {
   if (Button != 1) return;
-  Picture1->setEnabled(false);
-  lockTransforms(true);
+  BusyScope busy(*this, false);  // the measure shows its own busy pointer
   if (opcions->Enabled()) opcions->setEnabled(false);
 
   if (selection == kNoSelection) {
     selection = static_cast<int16_t>(Index);
     PaintCell(Index);
-    endMove();
     return;
   }
   const int s = selection;
@@ -146,7 +144,6 @@ void Form21::Element_MouseDown(int Index, int Button, int Shift, float X, float 
     selection = kNoSelection;
     PaintCell(s);
     rt::host().beep();
-    endMove();
     return;
   }
 
@@ -154,8 +151,7 @@ void Form21::Element_MouseDown(int Index, int Button, int Shift, float X, float 
   selection = kNoSelection;
   PaintCell(s);
   PaintCell(Index);
-  shell::frameForm().PerfTimer->StartTimer();
-  shell::WaitMs(500);
+  shell::TimedStep(500, {});
   const int c1 = MeasureGroup(Index);
   if (c1 >= few) MarkGroupRemoved();
   const int c2 = MeasureGroup(s);
@@ -182,12 +178,6 @@ void Form21::Element_MouseDown(int Index, int Button, int Shift, float X, float 
     shell::PlaySoundNo(10);
   }
   PaintCell(Index);
-  endMove();
-}
-
-void Form21::endMove() {
-  Picture1->setEnabled(true);
-  lockTransforms(false);
 }
 
 void Form21::optionChosen(const char* group, int Index) {

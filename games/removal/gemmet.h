@@ -43,7 +43,6 @@ class Form21 : public RemovalWindow {
 
  private:
   void optionChosen(const char* group, int Index);
-  void endMove();
 };
 
 }  // namespace removal

@@ -37,14 +37,8 @@ rt::PicHandle Form9::pictureOf(int16_t code) const {
 void Form9::exposeGameState() { exposeArray("removeFlag", removeFlag); }
 
 void Form9::Element_Click(int Index) {
-  Podloga->setEnabled(false);
-  lockTransforms(true);
-  if (Board[Index] == kEmpty) {
-    Podloga->setEnabled(true);
-    lockTransforms(false);
-    return;
-  }
-  setMousePointer(rt::kHourglass);
+  if (Board[Index] == kEmpty) return;
+  BusyScope busy(*this);
   removeFlag.fill(0);
   const int16_t k = Board[Index];
 
@@ -65,13 +59,11 @@ void Form9::Element_Click(int Index) {
     shell::PlaySoundNo(sound);
     ClearMarked();
     FallAndRefill();
-    endMove();
     return;
   }
 
   if (!HasMatchingNeighbour(Board, Index) || FloodGroup(Board, removeFlag, Index) < 3) {
     shell::PlaySoundNo(10);
-    endMove();
     return;
   }
   for (int i = 0; i < removal::kCells; ++i) {
@@ -84,13 +76,6 @@ void Form9::Element_Click(int Index) {
   showScore();
   ClearMarked();
   FallAndRefill();
-  endMove();
-}
-
-void Form9::endMove() {
-  Podloga->setEnabled(true);
-  setMousePointer(rt::kCustomPointer);
-  lockTransforms(false);
 }
 
 void Form9::ClearMarked() {

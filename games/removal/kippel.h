@@ -24,9 +24,6 @@ class Form9 : public RemovalWindow {
   void exposeGameState() override;
 
   void ClearMarked();
-
- private:
-  void endMove();
 };
 
 }  // namespace removal

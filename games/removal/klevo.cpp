@@ -117,7 +117,7 @@ void Form1::Form_Load() {
     price.setFont(labelFont(9, true));
     price.setForeColor(kPriceColour);
     price.Move(helperX[col] - 14, helperY[row] + 36, 60, 18);
-    pomoc[item + 1] = &price;
+    priceLabel[item + 1] = &price;
   }
   shopPicture[2]->Click = [this] { Picture2_Click(); };
   shopPicture[3]->Click = [this] { Picture3_Click(); };
@@ -197,16 +197,14 @@ void Form1::Form_Load() {
   auto& library = shell::PictureLibrary::instance();
   Uzorak[6] = ownPicture("Uzorak6");
   for (int i = 7; i <= 10; ++i) Uzorak[i] = library.get("Uzorak", i);
-  Element.init(this, "Element");
-  rt::PictureBox& first = Element.create(0, Picture1);
-  first.Move(0, 0, kCellSize, kCellSize);
-  first.setBackColor(kWindowColour);
-  for (int i = 1; i < klevo::kCells; ++i) Element.Load(i);
-  Element.bind([this](rt::PictureBox& cell, int i) { cell.Click = [this, i] { Element_Click(i); }; });
+  Element.build(*this, "Element", Picture1,
+                {.pitchX = kCellPitch, .pitchY = kCellPitch, .cellWidth = kCellSize, .cellHeight = kCellSize,
+                 .back = kWindowColour},
+                [this](rt::PictureBox& cell, int i) { cell.Click = [this, i] { Element_Click(i); }; });
 
   // 3..5.
   rt::Randomize();
-  hiscore_ = std::make_unique<shell::HiscoreFile>(*shell::FindHiscoreSpec("Klevo"));
+  bestLevel_.attach(*Label3, *Label8);
   LoadHiscore();
   helpPanel_->setVisible(false);
   rotirka->setVisible(false);
@@ -217,13 +215,6 @@ void Form1::Form_Load() {
   ShowBackground();
   skill = 2;
   theme = static_cast<int16_t>(rt::Int(rt::Rnd() * 10.0) - 1);
-
-  // 9. The cells on the board.
-  for (int i = 0; i < klevo::kCells; ++i) {
-    rt::PictureBox& cell = Element(i);
-    cell.Move((i % 10) * kCellPitch, (i / 10) * kCellPitch, kCellSize, kCellSize);
-    cell.setVisible(true);
-  }
 
   setMousePointer(rt::kCustomPointer);
 
@@ -250,8 +241,8 @@ void Form1::redrawAll() {
     ShowLevel();
   if (rt::Val(Label4->Caption()) != money) Label4->setCaption(rt::Money(money));
   for (int item = 0; item < 4; ++item)
-    if (rt::Val(pomoc[item + 1]->Caption()) != helperPrice[item])
-      pomoc[item + 1]->setCaption(rt::Money(helperPrice[item]));
+    if (rt::Val(priceLabel[item + 1]->Caption()) != helperPrice[item])
+      priceLabel[item + 1]->setCaption(rt::Money(helperPrice[item]));
 }
 
 // ------------------------------------------------------------------------------ game, themes
@@ -272,7 +263,7 @@ void Form1::ShowLevel() { Label3->setCaption(rt::Blank(level) + " " + klevo::Ski
 
 void Form1::ShowPrices(bool newGame) {
   for (int item = 0; item < 4; ++item)
-    pomoc[item + 1]->setCaption(newGame ? rt::BlankMoney(helperPrice[item]) : rt::Money(helperPrice[item]));
+    priceLabel[item + 1]->setCaption(newGame ? rt::BlankMoney(helperPrice[item]) : rt::Money(helperPrice[item]));
 }
 
 void Form1::ShowBackground() {
@@ -321,9 +312,9 @@ int Form1::hiscoreLine() const {
   return line;
 }
 
-void Form1::LoadHiscore() { hiscore_->LoadHiscore(*Label8, hiscoreLine()); }
+void Form1::LoadHiscore() { bestLevel_.load(hiscoreLine()); }
 
-void Form1::SaveScore() { hiscore_->SaveScore(*Label8, *Label3, hiscoreLine()); }
+void Form1::SaveScore() { bestLevel_.save(hiscoreLine()); }
 
 void Form1::Command6_Click() {
   if (busy()) return;  // the level may change under the save while a move runs
@@ -332,15 +323,11 @@ void Form1::Command6_Click() {
 
 void Form1::showHelp() {
   // Only the panel shows; the board stays under it and takes no input meanwhile.
-  helpOpen_ = true;
   helpPanel_->setVisible(true);
   helpPanel_->ZOrder(0);
 }
 
-void Form1::hideHelp() {
-  helpOpen_ = false;
-  helpPanel_->setVisible(false);
-}
+void Form1::hideHelp() { helpPanel_->setVisible(false); }
 
 // --------------------------------------------------------------------------------- the board
 
@@ -357,21 +344,14 @@ void Form1::DrawCell(int index) {
 }
 
 void Form1::Element_Click(int Index) {
-  if (helpOpen_) return;
-  Podloga->setEnabled(false);
-  if (Board[Index] == klevo::kEmpty) {
-    Podloga->setEnabled(true);
-    return;
-  }
+  if (helpShown() || Board[Index] == klevo::kEmpty) return;
+  BusyScope busy(*this);
   vjestina->setEnabled(false);
-  setMousePointer(rt::kHourglass);
   removeMark.fill(0);
 
   if (helperMode == klevo::kNormal) {
     if (!klevo::CanRemove(Board, Index)) {
       shell::PlaySoundNo(10);
-      Podloga->setEnabled(true);
-      setMousePointer(rt::kCustomPointer);
       return;
     }
     klevo::FlagGroup(Board, removeMark, Index, [this, Index](int cell) {
@@ -383,8 +363,6 @@ void Form1::Element_Click(int Index) {
     Label4->setCaption(rt::Money(money));
     FallMarked();
     CloseColumns();
-    Podloga->setEnabled(true);
-    setMousePointer(rt::kCustomPointer);
     return;
   }
 
@@ -403,9 +381,7 @@ void Form1::Element_Click(int Index) {
   else
     FallMarked();
   CloseColumns();
-  setMousePointer(rt::kCustomPointer);
   helperMode = klevo::kNormal;
-  Podloga->setEnabled(true);
 }
 
 void Form1::ClearMarkedCells() {
@@ -416,9 +392,7 @@ void Form1::FallMarked() {
   ClearMarkedCells();
   fallStartRow.fill(9);
   while (klevo::FindFalling(removeMark, fallStartRow, columnFalling)) {
-    shell::frameForm().PerfTimer->StartTimer();
-    FallStep();
-    shell::WaitMs(50);
+    shell::TimedStep(50, [this] { FallStep(); });
   }
 }
 
@@ -430,9 +404,7 @@ void Form1::CloseColumns() {
   for (int c = 0; c <= 8; ++c) {
     while (klevo::BottomEmpty(Board, c)) {
       if (klevo::FilledColumnRightOf(Board, c)) {
-        shell::frameForm().PerfTimer->StartTimer();
-        ShiftColumnsLeft(c);
-        shell::WaitMs(50);
+        shell::TimedStep(50, [this, c] { ShiftColumnsLeft(c); });
         continue;
       }
       if (c == 0) {
@@ -473,34 +445,29 @@ void Form1::DealLevel() {
 // ----------------------------------------------------------------- shop, turns, random image
 
 void Form1::BuyHelper(int item) {
-  if (helpOpen_) return;
-  setBusy(true);
+  if (helpShown()) return;
+  BusyScope busy(*this);
   if (helperPrice[item] <= money) {
     helperMode = static_cast<int16_t>(item + 1);
     money -= helperPrice[item];
     Label4->setCaption(rt::Money(money));
     helperPrice[item] = klevo::RaisedPrice(item, helperPrice[item], level);
-    pomoc[item + 1]->setCaption(rt::Money(helperPrice[item]));
+    priceLabel[item + 1]->setCaption(rt::Money(helperPrice[item]));
     shell::PlaySoundNo(7);
   }
-  setBusy(false);
 }
 
 void Form1::TurnTheBoard(int mode) {
-  if (helpOpen_) return;
-  setBusy(true);
+  if (helpShown()) return;
+  BusyScope busy(*this);  // a refused turn leaves the board usable
   const int32_t price = klevo::TurnPrice(skill);
-  if (money < price) {
-    setBusy(false);  // refused: the board stays usable
-    return;
-  }
+  if (money < price) return;
   money -= price;
   Label4->setCaption(rt::Money(money));
   removeMark.fill(0);
   AnimateRotation(mode);
   klevo::TurnBoard(Board, mode);
   SettleAfterRotation();
-  setBusy(false);
 }
 
 void Form1::AnimateRotation(int mode) {
@@ -512,13 +479,13 @@ void Form1::AnimateRotation(int mode) {
                             Picture1->borderWidth() + cell.Top() + cell.borderWidth());
   }
   for (double angle : klevo::TurnAngles(mode)) {
-    shell::frameForm().PerfTimer->StartTimer();
-    rotirka->Cls();
-    shell::RotatePicture(rotirka->surface(), 172, 172, PicSource->surface(), rt::kMagenta, angle, 1);
-    rotirka->changed();
-    rotirka->setVisible(true);  // above the board; a help panel opened meanwhile stays above it
-    rotirka->Refresh();
-    shell::WaitMs(100);
+    shell::TimedStep(100, [this, angle] {
+      rotirka->Cls();
+      shell::RotatePicture(rotirka->surface(), 172, 172, PicSource->surface(), rt::kMagenta, angle, 1);
+      rotirka->changed();
+      rotirka->setVisible(true);  // above the board; a help panel opened meanwhile stays above it
+      rotirka->Refresh();
+    });
   }
   for (int i = 0; i < klevo::kCells; ++i) Element(i).setVisible(false);
   rotirka->setVisible(false);
@@ -535,19 +502,13 @@ void Form1::SettleAfterRotation() {
 }
 
 void Form1::Picture12_Click() {
-  if (helpOpen_) return;
-  setBusy(true);
+  if (helpShown()) return;
+  BusyScope busy(*this);
   const int32_t price = klevo::TurnPrice(skill);
-  if (money < price) {
-    setBusy(false);
-    return;
-  }
+  if (money < price) return;
   removeMark.fill(0);
   const int column = klevo::RandomImageColumn(Board, rt::RandomInt(10));
-  if (column < 0) {
-    setBusy(false);  // the top row is full: nothing is taken
-    return;
-  }
+  if (column < 0) return;  // the top row is full: nothing is taken
   money -= price;
   Label4->setCaption(rt::Money(money));
   Board[column] = static_cast<int16_t>(rt::RandomInt(6));
@@ -556,7 +517,6 @@ void Form1::Picture12_Click() {
   shell::PlaySoundNo(9);
   FallMarked();
   CloseColumns();
-  setBusy(false);
 }
 
 void Form1::Command3_Click() {

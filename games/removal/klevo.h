@@ -6,7 +6,8 @@
 #include <memory>
 
 #include "game_window.h"
-#include "hiscore.h"
+#include "cell_grid.h"
+#include "score_panel.h"
 #include "klevo_rules.h"
 #include "rt/control.h"
 #include "rt/menu.h"
@@ -60,7 +61,7 @@ class Form1 : public shell::GameWindow {
   klevo::Prices helperPrice = klevo::kNewGamePrices;
   int16_t skill = 2;
   int16_t theme = 0;
-  bool helpOpen() const { return helpOpen_; }
+  bool helpOpen() const { return helpShown(); }
 
  protected:
   void Form_Load() override;
@@ -75,25 +76,24 @@ class Form1 : public shell::GameWindow {
   int hiscoreLine() const;
   void redrawAll();
 
-  rt::PictureBox* Podloga = nullptr;
+  rt::PictureBox* Podloga = nullptr;  // the board container
   rt::PictureBox* Picture1 = nullptr;
-  rt::ControlArray<rt::PictureBox> Element;
+  parts::CellGrid<> Element;
   std::array<rt::PictureBox*, 13> shopPicture{};  // Picture2..Picture8 and Picture12 by number
-  rt::PictureBox* lova = nullptr;
-  rt::PictureBox* kosta = nullptr;
+  rt::PictureBox* lova = nullptr;  // the cash panel
+  rt::PictureBox* kosta = nullptr;  // the shop panel
   rt::PictureBox* Picture11 = nullptr;
   rt::PictureBox* PicSource = nullptr;
-  rt::PictureBox* rotirka = nullptr;
-  std::array<rt::Label*, 5> pomoc{};  // 1..4
+  rt::PictureBox* rotirka = nullptr;  // the turning board
+  std::array<rt::Label*, 5> priceLabel{};  // the shop's prices, controls pomoc1..pomoc4
   rt::Label *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
             *Label8 = nullptr, *Label9 = nullptr;
   shell::ctrl_SkinableButton *Command3 = nullptr, *Command6 = nullptr;
-  rt::MenuItem* opcije = nullptr;
-  rt::MenuItem* vjestina = nullptr;
+  rt::MenuItem* opcije = nullptr;  // the theme menu
+  rt::MenuItem* vjestina = nullptr;  // the skill menu (items tezina)
 
   std::array<rt::PicHandle, 11> Uzorak{};  // 0..5 the theme, 6 blank, 7..10 effects
-  std::unique_ptr<shell::HiscoreFile> hiscore_;
-  bool helpOpen_ = false;
+  parts::ScorePanel bestLevel_{"Klevo"};  // the level is the score
 };
 
 }  // namespace removal

@@ -19,7 +19,7 @@ constexpr int kPanelLeft = 366, kPanelWidth = 161;
 RemovalWindow::RemovalWindow(const shell::GameEntry& entry, const char* hiscoreGame, int16_t emptyCode)
     : shell::GameWindow(entry, kFormWidth * rt::kTwipsPerPixel,
                         kFormHeight * rt::kTwipsPerPixel),
-      hiscore_(*shell::FindHiscoreSpec(hiscoreGame)),
+      scores_(hiscoreGame),
       empty_(emptyCode) {}
 
 void RemovalWindow::Form_Load() {
@@ -66,17 +66,9 @@ void RemovalWindow::layOut() {
   Picture1->Move(0, 0, kBoardInner, kBoardInner);
   Picture1->setBackColor(rt::RGB(128, 128, 128));
 
-  Element.init(this, "Element");
-  rt::PictureBox& first = Element.create(0, Picture1);
-  first.setBorderStyle(1);
-  first.setBackColor(rt::RGB(128, 128, 128));
-  first.Move(0, 0, kCellSize, kCellSize);
-  for (int i = 1; i < kCells; ++i) Element.Load(i);
-  for (int i = 0; i < kCells; ++i) {
-    Element(i).Move((i % kSide) * kPitch, (i / kSide) * kPitch, kCellSize, kCellSize);
-    Element(i).setVisible(true);
-  }
-  Element.bind([this](rt::PictureBox& cell, int i) { bindCell(cell, i); });
+  Element.build(*this, "Element", Picture1,
+                {.pitchX = kPitch, .pitchY = kPitch, .cellWidth = kCellSize, .cellHeight = kCellSize},
+                [this](rt::PictureBox& cell, int i) { bindCell(cell, i); });
 
   auto button = [this](const char* name, const char* tip, const char* pic, int left, void (RemovalWindow::*fn)()) {
     rt::PictureBox& b = add<rt::PictureBox>(name);
@@ -90,6 +82,8 @@ void RemovalWindow::layOut() {
   Picture6 = button("Picture6", "Flip vertical", "Tumo.Picture6", kPanelLeft + 4, &RemovalWindow::Picture6_Click);
   Picture7 = button("Picture7", "Rotate left", "Picture7", kPanelLeft + 60, &RemovalWindow::Picture7_Click);
   Picture8 = button("Picture8", "Rotate right", "Picture8", kPanelLeft + 117, &RemovalWindow::Picture8_Click);
+  // The transforms must not run while a move changes the board.
+  sideControls_ = {Picture6, Picture7, Picture8};
 
   lova = &add<rt::PictureBox>("lova");
   lova->setBorderStyle(0);
@@ -116,6 +110,7 @@ void RemovalWindow::layOut() {
   Command1->LoadSkin();
   Command1->Refresh();
   Command1->ClickEvent = [this] { Command1_Click(); };
+  scores_.attach(*Label4, *Label8);
 }
 
 void RemovalWindow::StartGame() {
@@ -129,9 +124,7 @@ void RemovalWindow::StartGame() {
 
 void RemovalWindow::DrawCell(int cell) {
   if (keepsPicture(Board[cell])) return;
-  rt::PicHandle pic = pictureOf(Board[cell]);
-  // Compared by identity: an unchanged cell costs nothing.
-  if (Element(cell).Picture() != pic) Element(cell).setPicture(std::move(pic));
+  Element.show(cell, pictureOf(Board[cell]));
 }
 
 void RemovalWindow::redrawAll() {
@@ -139,7 +132,7 @@ void RemovalWindow::redrawAll() {
   showScore();
 }
 
-void RemovalWindow::showScore() { Label4->setCaption(rt::Plain(score)); }
+void RemovalWindow::showScore() { scores_.showScore(score); }
 
 void RemovalWindow::FallStep() {
   grid::FallStep(Board, cellFlag, fallRow, fallFlag, kSide, empty_, [this](int cell) { DrawCell(cell); });
@@ -147,11 +140,8 @@ void RemovalWindow::FallStep() {
 
 void RemovalWindow::FallAndRefill() {
   fallRow.fill(kSide - 1);
-  while (grid::FindFallingColumns(fallRow, fallFlag, kSide, kSide, [this](int cell) { return takeGap(cell); })) {
-    shell::frameForm().PerfTimer->StartTimer();
-    FallStep();
-    shell::WaitMs(50);
-  }
+  while (grid::FindFallingColumns(fallRow, fallFlag, kSide, kSide, [this](int cell) { return takeGap(cell); }))
+    shell::TimedStep(50, [this] { FallStep(); });
   RefillBoard();
 }
 
@@ -162,29 +152,20 @@ void RemovalWindow::SettleAfterTransform() {
 }
 
 void RemovalWindow::transform(void (*permute)(Cells&)) {
-  if (!Podloga->Visible()) return;  // the board takes no input while the help panel covers it
-  lockTransforms(true);
-  Podloga->setEnabled(false);
-  setMousePointer(rt::kHourglass);
+  if (!boardTakesInput()) return;  // not under the help panel, not in the middle of a move
+  BusyScope busy(*this);
   beforeTransform();
   cellFlag.fill(0);
   permute(Board);
   SettleAfterTransform();
-  Podloga->setEnabled(true);
-  setMousePointer(rt::kCustomPointer);
-  lockTransforms(false);
 }
 
 void RemovalWindow::Picture6_Click() { transform([](Cells& b) { grid::FlipVertical(b, kSide); }); }
 void RemovalWindow::Picture7_Click() { transform([](Cells& b) { grid::RotateLeft(b, kSide); }); }
 void RemovalWindow::Picture8_Click() { transform([](Cells& b) { grid::RotateRight(b, kSide); }); }
 
-void RemovalWindow::lockTransforms(bool locked) {
-  for (rt::PictureBox* b : {Picture6, Picture7, Picture8}) b->setEnabled(!locked);
-}
+void RemovalWindow::LoadHiscore() { scores_.load(hiscoreIndex()); }
 
-void RemovalWindow::LoadHiscore() { hiscore_.LoadHiscore(*Label8, hiscoreIndex()); }
-
-void RemovalWindow::SaveScore() { hiscore_.SaveScore(*Label8, *Label4, hiscoreIndex()); }
+void RemovalWindow::SaveScore() { scores_.save(hiscoreIndex()); }
 
 }  // namespace removal

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "game_window.h"
-#include "hiscore.h"
+#include "cell_grid.h"
+#include "score_panel.h"
 #include "removal_window_rules.h"
 #include "rt/control.h"
 
@@ -21,11 +22,11 @@ class RemovalWindow : public shell::GameWindow {
   Columns fallRow{}, fallFlag{};
   int32_t score = 0;
 
-  rt::PictureBox* Podloga = nullptr;
+  rt::PictureBox* Podloga = nullptr;  // the board container
   rt::PictureBox* Picture1 = nullptr;
-  rt::ControlArray<rt::PictureBox> Element;
+  parts::CellGrid<> Element;
   rt::PictureBox *Picture6 = nullptr, *Picture7 = nullptr, *Picture8 = nullptr;
-  rt::PictureBox* lova = nullptr;
+  rt::PictureBox* lova = nullptr;  // the score panel
   rt::Label *Label2 = nullptr, *Label4 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
   shell::ctrl_SkinableButton* Command1 = nullptr;
 
@@ -66,8 +67,6 @@ class RemovalWindow : public shell::GameWindow {
   void LoadHiscore();
   void SaveScore();
   void showScore();
-  // The transforms must not run while a move changes the board.
-  void lockTransforms(bool locked);
 
   std::array<rt::PicHandle, 15> Uzorak;  // the window's copies of the kind and effect pictures
 
@@ -75,7 +74,7 @@ class RemovalWindow : public shell::GameWindow {
   void transform(void (*permute)(Cells&));
   void layOut();
 
-  shell::HiscoreFile hiscore_;
+  parts::ScorePanel scores_;
   int16_t empty_;
 };
 

@@ -72,6 +72,11 @@ void SleepUntil(long long counterTarget) {
   checkAbandoned();
 }
 
+void SleepAbout(long long counterTarget) {
+  host().sleepAbout(counterTarget);
+  checkAbandoned();
+}
+
 void resetDispatchForTests() {
   stack().clear();
   g_closing = false;

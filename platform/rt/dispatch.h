@@ -25,6 +25,7 @@ int dispatchDepth();
 // was abandoned.
 void DoEvents();
 void SleepUntil(long long counterTarget);
+void SleepAbout(long long counterTarget);  // no precise end (see Host::sleepAbout)
 void checkAbandoned();
 
 // Called when an unloaded form's last handler has left the stack: the runtime deletes it then.

@@ -26,6 +26,9 @@ class Host {
   virtual void processEvents() = 0;  // one pass over pending window messages
   // Sleeps in the event loop until the counter reaches target or an event was handled.
   virtual void sleepUntil(int64_t target) = 0;
+  // The same without the precise end: wakes when the event loop's timer fires, a little late
+  // rather than spinning. For loops that advance by the time that has passed.
+  virtual void sleepAbout(int64_t target) { sleepUntil(target); }
 
   // Plays a clip synchronously: returns when it has ended (or was stopped). Only non-input
   // events are processed meanwhile.

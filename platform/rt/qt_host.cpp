@@ -48,6 +48,16 @@ void QtHost::sleepUntil(int64_t target) {
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void QtHost::sleepAbout(int64_t target) {
+  const int64_t remaining = target - counterNow();
+  if (remaining <= 0) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return;
+  }
+  wake_->start(static_cast<int>((remaining + 999'999) / 1'000'000));  // whole milliseconds, rounded up
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
 void QtHost::playClip(const SoundClip& clip) {
   if (!clip.pcm) return;
   AudioOut& out = audio();

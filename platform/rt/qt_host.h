@@ -22,6 +22,7 @@ class QtHost : public QObject, public Host {
   int64_t counterNow() override { return clock_.nsecsElapsed() + 1; }
   void processEvents() override;
   void sleepUntil(int64_t target) override;
+  void sleepAbout(int64_t target) override;
   void playClip(const SoundClip& clip) override;
   void stopSound() override;
   void beep() override;

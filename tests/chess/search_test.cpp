@@ -1,5 +1,9 @@
 // The computer's search: promotion, early stop, ties, repetition, fallback and game over,
-// mates, and the cut-off flag that must not leak from one reply to the next.
+// mates, the cut-off flag that must not leak from one reply to the next, and moves that
+// would leave the computer's king attacked.
+#include <random>
+
+#include "gen_mov.h"
 #include "recording_host.h"
 
 using namespace chess;
@@ -82,18 +86,20 @@ TEST(ChessSearch, ACandidateThatBringsAPlacementBackAThirdTimeIsRefused) {
 }
 
 TEST(ChessSearch, GameOverWhenEveryComputerMoveLosesTheKing) {
-  for (const char* position : {"7k/6Q1/6K1/8/8/8/8/8 w",    // mated
-                               "7k/5Q2/6K1/8/8/8/8/8 w"}) {  // stalemated: no draw exists
-    SCOPED_TRACE(position);
-    Game g(position);
-    const EngineBoard before = g.engine.Root();
-    EXPECT_EQ(g.Go(), "");
-    EXPECT_TRUE(g.engine.GameOverFlag());
-    EXPECT_EQ(g.host.log, (std::vector<std::string>{"begin", "msgbox Game over", "show 0", "show 1", "end"}));
-    EXPECT_TRUE(g.engine.Root().SamePlaySquares(before));
-    EXPECT_EQ(g.engine.MoveCounter(), 1);  // the unchanged position is one more ply
-    EXPECT_EQ(g.engine.MoveHistory(1), g.engine.MoveHistory(0));
-  }
+  for (const char* position : {"7k/6Q1/6K1/8/8/8/8/8 w",   // mated
+                               "7k/5Q2/6K1/8/8/8/8/8 w",   // stalemated: no draw exists
+                               "8/8/8/7P/8/8/p1K5/k7 w"})  // stalemated; trading kings looked like a win
+    for (bool strong : {false, true}) {
+      SCOPED_TRACE(std::string(position) + (strong ? " 6 plies" : " 4 plies"));
+      Game g(position, strong);
+      const EngineBoard before = g.engine.Root();
+      EXPECT_EQ(g.Go(), "");
+      EXPECT_TRUE(g.engine.GameOverFlag());
+      EXPECT_EQ(g.host.log, (std::vector<std::string>{"begin", "msgbox Game over", "show 0", "show 1", "end"}));
+      EXPECT_TRUE(g.engine.Root().SamePlaySquares(before));
+      EXPECT_EQ(g.engine.MoveCounter(), 1);  // the unchanged position is one more ply
+      EXPECT_EQ(g.engine.MoveHistory(1), g.engine.MoveHistory(0));
+    }
 }
 
 TEST(ChessSearch, MateInOneIsFoundAtBothStrengths) {
@@ -126,4 +132,79 @@ TEST(ChessSearch, StrengthIsReadForEachSearch) {
   g.host.difficult = true;
   g.engine.ComputerMove();
   EXPECT_GT(g.engine.PositionsExamined(), 10 * four);
+}
+
+namespace {
+
+// The human's lone king steps to a random neighbour square the engine accepts (the computer
+// then replies inside TryHumanMove). False when no step is accepted.
+bool RandomKingStep(ChessEngine& e, std::mt19937& rng) {
+  int kc = 0, kr = 0;
+  for (int row = 1; row <= 8; ++row)
+    for (int col = 1; col <= 8; ++col)
+      if (e.Root()(col, row) == kHumanKing) kc = col, kr = row;
+  std::vector<int> targets;
+  for (int dr = -1; dr <= 1; ++dr)
+    for (int dc = -1; dc <= 1; ++dc) {
+      const int c = kc + dc, r = kr + dr;
+      if ((dc || dr) && c >= 1 && c <= 8 && r >= 1 && r <= 8) targets.push_back(SquareNumber(c, r));
+    }
+  std::shuffle(targets.begin(), targets.end(), rng);
+  for (int to : targets)
+    if (e.TryHumanMove(SquareNumber(kc, kr), to)) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(ChessSearch, TheComputerNeverLeavesItsKingAttacked) {
+  // The search used to trade kings here: the human could not take the king, and every
+  // move of the human was refused.
+  for (const char* position : {"8/8/8/8/8/3K4/8/3Bk3 b", "1r6/6b1/8/8/8/K7/2k5/8 w", "6b1/8/8/8/K1k5/n7/8/8 w"})
+    for (bool strong : {false, true}) {
+      SCOPED_TRACE(std::string(position) + (strong ? " 6 plies" : " 4 plies"));
+      Game g(position, strong);
+      EXPECT_FALSE(g.Go().empty());
+      EXPECT_FALSE(g.engine.GameOverFlag());
+      EXPECT_FALSE(KingCapturable<Side::Computer>(g.engine.Root()));
+      std::mt19937 rng(1);
+      EXPECT_TRUE(RandomKingStep(g.engine, rng));  // the game goes on
+    }
+}
+
+TEST(ChessSearch, RandomLoneKingEndingsNeverLeaveTheComputerKingAttacked) {
+  const int32_t men[] = {kQueen, kRook, kBishop, kKnight, kPawn};
+  std::mt19937 rng(2026);
+  int computerMoves = 0;
+  for (int game = 0; game < 300; ++game) {
+    EngineBoard b;
+    b.FillFrame();
+    for (int row = 1; row <= 8; ++row)
+      for (int col = 1; col <= 8; ++col) b(col, row) = kEmpty;
+    auto place = [&](int32_t v) {
+      for (;;) {
+        const int col = static_cast<int>(rng() % 8) + 1, row = static_cast<int>(rng() % 8) + 1;
+        if (b(col, row) == kEmpty && (v != kPawn || (row > 1 && row < 8))) {
+          b(col, row) = v;
+          return;
+        }
+      }
+    };
+    place(kComputerKing);
+    place(kHumanKing);
+    for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n) place(men[rng() % 5]);
+    if (KingCapturable<Side::Human>(b)) continue;  // the human would be in check already
+
+    Game g("", game % 10 == 0);
+    g.engine.LoadPosition(b, rng() % 2 == 0);
+    const std::string start = PlacementText(b, g.engine.HumanIsWhite());
+    g.engine.ComputerMove();
+    for (int ply = 0; ply < 6 && !g.engine.GameOverFlag(); ++ply) {
+      ASSERT_FALSE(KingCapturable<Side::Computer>(g.engine.Root()))
+          << start << " ply " << g.engine.MoveCounter() << ": " << g.Placement();
+      ++computerMoves;
+      if (!RandomKingStep(g.engine, rng)) break;  // the human is mated or stalemated
+    }
+  }
+  EXPECT_GT(computerMoves, 1000);
 }

@@ -11,6 +11,9 @@
 #include "rt/dispatch.h"
 #include "rt/keys.h"
 
+using chess::Engine;
+using chess::FrmBoard;
+
 namespace {
 
 class ChessMonkeyTest : public PackTest {

@@ -9,6 +9,9 @@
 #include "rt/dispatch.h"
 #include "rt/keys.h"
 
+using chess::Engine;
+using chess::FrmBoard;
+
 using chessui::DisplayBoard;
 
 namespace {
@@ -449,4 +452,30 @@ TEST_F(ChessWindowTest, AnEndedGameStaysEndedAtItsLastPly) {
   fire("SubFileMenu", 0);
   EXPECT_TRUE(humanBoxShown());
   EXPECT_FALSE(w->BlackToMove);
+}
+
+TEST_F(ChessWindowTest, TheWindowFitsItsBoardAndToolbarInsideTheFrame) {
+  openChess();
+  // No strip beside the board, none under the toolbar.
+  EXPECT_EQ(w->pixelWidth(), w->Surface->Left() + w->Surface->Width());
+  const int toolbarBottom = w->Picture23343->Top() + w->Picture23343->Height();
+  EXPECT_GE(w->pixelHeight(), toolbarBottom);
+  EXPECT_LE(w->pixelHeight() - toolbarBottom, 2);
+
+  // The help panel covers the window and its OK button lies inside it.
+  rt::Control* help = w->find("Picture1");
+  rt::Control* ok = w->find("ctrl_SkinableButton1");
+  ASSERT_TRUE(help && ok);
+  EXPECT_EQ(help->Width(), w->pixelWidth());
+  EXPECT_EQ(help->Height(), w->pixelHeight());
+  EXPECT_LE(ok->Left() + ok->Width(), help->Width());
+  EXPECT_LE(ok->Top() + ok->Height(), help->Height());
+
+  // Inside the frame, as far from its left edge as from its right (the frame's fixed shift
+  // of 80 twips aside).
+  const rt::Frame& fr = rt::frame();
+  EXPECT_GE(w->Left, 0);
+  EXPECT_GE(w->Top, 0);
+  EXPECT_LE(w->Top + w->Height(), fr.Height());
+  EXPECT_NEAR(w->Left + 80, fr.Width() - (w->Left + 80 + w->Width()), 1);
 }

@@ -201,7 +201,7 @@ TEST_F(GemmetWindow, TransformsWaitForTheSwap) {
   const Cells before = w->Board;
   bool locked = false;
   vt::vhost().after(100, [&] {
-    locked = !w->Picture6->Enabled() && !w->Picture1->Enabled();
+    locked = !w->Picture6->Enabled() && !w->Picture1->effectivelyEnabled();
     click(*w->Picture6);
   });
   swap(50, 51);

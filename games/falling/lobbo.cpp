@@ -1,0 +1,454 @@
+#include "lobbo.h"
+
+#include <algorithm>
+
+#include "mdi_form.h"
+#include "pack_fn.h"
+#include "rt/dispatch.h"
+#include "rt/files.h"
+#include "rt/host.h"
+#include "rt/numbers.h"
+#include "rt/random.h"
+
+namespace falling {
+
+using namespace lobbo;
+
+namespace {
+
+// Window design, pixels.
+constexpr int kFormWidth = 536, kFormHeight = 436;
+constexpr int kWellLeft = 8, kWellTop = 8;
+constexpr int kWellWidth = 7 * kCellPixels, kWellHeight = 13 * kCellPixels;  // 224 x 416
+constexpr int kPanelLeft = 248, kPanelWidth = 280;
+constexpr int kPreviewSlot = 352;  // twips
+// The fall draws at most this often; the ticks in between are worked when it wakes.
+constexpr double kFrameMicros = 8000;
+
+constexpr rt::Color kWindowColour = rt::RGB(214, 222, 236);
+constexpr rt::Color kWellColour = rt::RGB(28, 34, 52);
+constexpr rt::Color kInk = rt::RGB(20, 36, 92);
+
+rt::Font font(double size, bool bold = false) { return rt::Font{"Tahoma", size, bold, false, false}; }
+
+double rnd() { return static_cast<double>(rt::Rnd()); }
+
+}  // namespace
+
+VPK_GAME_WINDOW(Form23);
+
+Form23::Form23(const shell::GameEntry& entry)
+    : shell::GameWindow(entry, kFormWidth * rt::kTwipsPerPixel, kFormHeight * rt::kTwipsPerPixel) {}
+
+// ------------------------------------------------------------------------------------- load
+
+void Form23::Form_Load() {
+  BackColor = kWindowColour;
+  KeyPreview = true;
+  rt::Form::Form_KeyDown = [this](int& code, int shift) { Form_KeyDown(code, shift); };
+  rt::Form::Form_KeyUp = [this](int& code, int shift) { Form_KeyUp(code, shift); };
+
+  addPlayMenu();
+  o2 = &menu("o2", "Options");
+  ua = &o2->add("ua", "Use arrow keys for moving instead of mouse");
+  ua->Click = [this] { ua_Click(); };
+  o21 = &o2->add("o21", "Hide next");
+  o21->Click = [this] { o21_Click(); };
+  o22 = &o2->add("o22", "Starting level");
+  for (int i = 0; i < 10; ++i) {
+    rt::MenuItem& item = o22->add("o221", "Level " + std::to_string(i + 1), i);
+    item.ClickIndexed = [this](int index) { o221_Click(index); };
+  }
+  o22->find("o221", 0)->setChecked(true);
+  addHomePageMenu();
+
+  for (int k = 0; k < kBlockPictures; ++k) slika[k] = ownPicture("block" + std::to_string(k + 1));
+  layOut();
+  exposeGameState();
+  redrawState = [this] {
+    DrawWell();
+    showMoney();
+    PlaceDio();
+  };
+
+  Command1->LoadSkin();
+  Command1->Refresh();
+  LoadTopPlayers();
+  Dio.Load(1);
+  Dio.Load(2);
+  startLevel = 1;
+  BlockMask = lobbo::BlockMask();
+  rt::Randomize();
+  ResetWell();
+}
+
+void Form23::layOut() {
+  Picture1 = &add<rt::PictureBox>("Picture1");
+  Picture1->Move(kWellLeft, kWellTop, kWellWidth + 4, kWellHeight + 4);
+  Picture1->setBackColor(kWellColour);
+  Picture1->ScaleModeValue = rt::kPixels;
+  Picture1->MouseDown = [this](int b, int s, float x, float y) { Picture1_MouseDown(b, s, x, y); };
+
+  Dio.init(this, "Dio");
+  rt::PictureBox& first = Dio.create(0, Picture1);
+  first.setBorderStyle(0);
+  first.Move(0, -kCellPixels, kCellPixels, kCellPixels);
+  first.setVisible(false);
+  first.ScaleModeValue = rt::kPixels;
+  // A click on a falling block counts as a click on the well under it.
+  Dio.bind([this](rt::PictureBox& d, int) {
+    d.MouseDown = [this, &d](int b, int s, float x, float y) {
+      Picture1_MouseDown(b, s, x + static_cast<float>(d.Left()), y + static_cast<float>(d.Top()));
+    };
+  });
+
+  Picture6 = &add<rt::PictureBox>("Picture6");
+  Picture6->setBorderStyle(0);
+  Picture6->setBackColor(kWindowColour);
+  Picture6->Move(kPanelLeft, kWellTop, 200, 56);
+  Picture6->setPicture(ownPicture("banner"));
+
+  Picture7 = &add<rt::PictureBox>("Picture7");
+  Picture7->Move(kPanelLeft + kPanelWidth - 28, kWellTop, 28, 75);
+  Picture7->setBackColor(kWellColour);
+
+  auto label = [this](const char* name, rt::Control* in, int x, int y, int w, int h, const std::string& caption,
+                      const rt::Font& f) {
+    rt::Label& l = add<rt::Label>(name, in);
+    l.BackStyle = 0;
+    l.setFont(f);
+    l.setForeColor(kInk);
+    l.Move(x, y, w, h);
+    l.setCaption(caption);
+    return &l;
+  };
+  lova = label("lova", nullptr, kPanelLeft, 94, 120, 24, "0$", font(14, true));
+  levime = label("levime", nullptr, kPanelLeft + 140, 96, 56, 22, "Level:", font(11, true));
+  lev = label("lev", nullptr, kPanelLeft + 196, 96, 40, 22, "  1", font(11, true));
+  Label1 = label("Label1", nullptr, kPanelLeft, 124, kPanelWidth, 64,
+                 "Remove (at least 3) same blocks (A to F, or a joker) attached horizontally, vertically or "
+                 "diagonally. The help are ladders, heart and a bomb.",
+                 font(9));
+  Label1->WordWrap = true;
+  Label2 = label("Label2", nullptr, kPanelLeft, 190, kPanelWidth, 48,
+                 "The only control that you need is a mouse. Left mouse button selects the column and right "
+                 "shifts the blocks internally.",
+                 font(9));
+  Label2->WordWrap = true;
+
+  Frame5 = &add<rt::FrameBox>("Frame5");
+  Frame5->setCaption("Top players");
+  Frame5->setFont(font(9, true));
+  Frame5->setForeColor(kInk);
+  Frame5->setBackColor(kWindowColour);
+  Frame5->Move(kPanelLeft, 244, kPanelWidth, 128);
+  topime.init(this, "topime");
+  topcash.init(this, "topcash");
+  for (int i = 0; i < 5; ++i) {
+    rt::Label& name = topime.create(i, Frame5);
+    rt::Label& cash = topcash.create(i, Frame5);
+    for (rt::Label* l : {&name, &cash}) {
+      l->BackStyle = 0;
+      l->setFont(font(9));
+      l->setForeColor(rt::kBlack);
+    }
+    name.Move(12, 22 + 20 * i, 176, 18);
+    name.setCaption("Morvel");
+    cash.Move(192, 22 + 20 * i, 76, 18);
+    cash.Alignment = rt::kRightJustify;
+    cash.setCaption("0$");
+  }
+
+  ime = &add<rt::TextBox>("ime");
+  ime->setFont(font(9));
+  ime->Move(kPanelLeft, 386, 160, 24);
+  ime->setText("YourName");
+
+  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
+  Command1->Move(kPanelLeft + kPanelWidth - 104, 386, 104, 24);
+  Command1->setCaption("Continue");
+  Command1->ClickEvent = [this] { Command1_Click(); };
+}
+
+void Form23::exposeGameState() {
+  exposeArray("Board", Board);
+  exposeArray("fallMark", fallMark);
+  exposeArray("pieceKinds", piece.kinds);
+  exposeScalar("pieceLength", piece.length);
+  exposeArray("nextKinds", next.kinds);
+  exposeScalar("nextLength", next.length);
+  exposeScalar("pieceX", fall.pieceX);
+  exposeScalar("pieceY", fall.pieceY);
+  exposeScalar("pixelX", fall.pixelX);
+  exposeScalar("pixelY", fall.pixelY);
+  exposeScalar("steerDirection", fall.steerDirection);
+  exposeScalar("moveRequest", fall.moveRequest);
+  exposeScalar("slideStep", fall.slideStep);
+  exposeScalar("targetColumn", fall.targetColumn);
+  exposeScalar("keyFlags", keyFlags);
+  exposeScalar("upHeld", upHeld);
+  exposeScalar("level", level);
+  exposeScalar("startLevel", startLevel);
+  exposeScalar("money", money);
+  exposeScalar("stopPlay", stopPlay);
+  exposeScalar("gameEnded", gameEnded);
+  exposeScalar("effectSound", effectSound);
+}
+
+void Form23::ResetWell() {
+  lobbo::ResetWell(Board);
+  for (auto& [i, d] : Dio.items()) {
+    d->setVisible(false);
+    d->setBorderStyle(0);
+  }
+  level = startLevel;
+  ime->setEnabled(true);
+  lev->setCaption(rt::Plain(level));
+  money = 0;
+  showMoney();
+  Picture1->Cls();
+  Command1->setVisible(true);
+}
+
+void Form23::showMoney() { lova->setCaption(rt::Money(money)); }
+
+// ------------------------------------------------------------------------------------- input
+
+void Form23::Command1_Click() {
+  if (playing_) return;
+  Command1->setVisible(false);
+  keyFlags = 0;
+  upHeld = 0;
+  o22->setEnabled(false);
+  ua->setEnabled(false);
+  ime->setEnabled(false);
+  DrawNext();
+  PlayLoop();
+}
+
+void Form23::o21_Click() {
+  o21->setChecked(!o21->Checked());
+  Picture7->setVisible(!o21->Checked());
+}
+
+void Form23::o221_Click(int Index) {
+  for (int i = 0; i < 10; ++i) o22->find("o221", i)->setChecked(i == Index);
+  startLevel = static_cast<int16_t>(Index + 1);
+  level = startLevel;
+}
+
+void Form23::ua_Click() { ua->setChecked(!ua->Checked()); }
+
+void Form23::Picture1_MouseDown(int Button, int /*Shift*/, float X, float /*Y*/) {
+  if (ua->Checked()) return;
+  if (Button == 1) {
+    fall.targetColumn = static_cast<int16_t>(std::clamp(static_cast<int>(rt::Int(X / kCellPixels)) + 1, 1, 7));
+  } else if (Button == 2 && piece.length > 0) {
+    CyclePiece();
+  }
+}
+
+void Form23::Form_KeyDown(int& KeyCode, int /*Shift*/) {
+  if (!ua->Checked()) return;
+  if (KeyCode == 38 && fall.pieceY >= 1) upHeld |= 1;
+  if (KeyCode == 37 && fall.pieceX >= 1) keyFlags |= 1;
+  if (KeyCode == 39 && fall.pieceX < 7) keyFlags |= 2;
+  // While up is held every key-down, its own auto-repeat included, cycles the blocks once.
+  if (upHeld == 1 && piece.length > 0) CyclePiece();
+}
+
+void Form23::Form_KeyUp(int& KeyCode, int /*Shift*/) {
+  if (!ua->Checked()) return;
+  if (KeyCode == 38) upHeld &= ~1;
+  if (KeyCode == 37) keyFlags &= ~1;
+  if (KeyCode == 39) keyFlags &= ~2;
+}
+
+void Form23::CyclePiece() {
+  Cycle(piece);
+  ShowPiece();
+}
+
+// ------------------------------------------------------------------------------------- pieces
+
+void Form23::DrawNext() {
+  next = DrawPiece(rnd);
+  ShowNext();
+}
+
+void Form23::ShowNext() {
+  // Drawn also while hidden, so that showing it again shows the right piece.
+  Picture7->Cls();
+  const int slot = rt::twi(kPreviewSlot);
+  for (int j = 0; j <= next.length; ++j)
+    Picture7->PaintPicture(slika[next.kinds[j] - 1], 0, rt::twi((j + 2 - next.length) * kPreviewSlot), slot, slot);
+}
+
+void Form23::ShowPiece() {
+  for (int i = 0; i <= piece.length; ++i) Dio(i).setPicture(slika[std::clamp<int>(piece.kinds[i], 1, 14) - 1]);
+}
+
+void Form23::PlaceDio() {
+  for (int i = 0; i <= fall.length && i < 3; ++i)
+    Dio(i).Move(fall.pixelX, fall.pixelY + kCellPixels * i - 4, kCellPixels, kCellPixels);
+}
+
+// ------------------------------------------------------------------------------------- play
+
+void Form23::PlayLoop() {
+  playing_ = true;
+  stopPlay = false;
+  level = startLevel;
+  lev->setCaption(rt::Plain(level));
+  gameEnded = false;
+  while (!stopPlay) {
+    piece = next;
+    fall = StartFall(piece.length);
+    ShowPiece();
+    for (int i = 0; i < 3; ++i) Dio(i).setVisible(i <= piece.length);
+    PlaceDio();
+    DrawNext();
+    const bool landed = FallPiece();
+    if (!landed) break;
+    for (int i = 0; i <= piece.length; ++i) {
+      Dio(i).setVisible(false);
+      Picture1->PaintPicture(Dio(i).Picture(), fall.pixelX, fall.pixelY + kCellPixels * i);
+    }
+    Land(Board, fall, piece);
+    ResolveLanding(piece.length == 0, fall.pieceX, fall.pieceY);
+  }
+  playing_ = false;
+  if (!gameEnded) ResetWell();
+}
+
+bool Form23::FallPiece() {
+  // The piece moves one pixel per tick at the level's pace. The loop sleeps between ticks and
+  // works every tick that has fallen due when it wakes, so the pace holds however late it wakes.
+  shell::PerformanceTimer& timer = *shell::frameForm().PerfTimer;
+  const double toCounts = static_cast<double>(timer.frequency()) / 1e6;
+  timer.StartTimer();
+  double due = 0;  // microseconds from the start of the fall to the next tick
+  for (;;) {
+    timer.StopTimer();
+    const double now = timer.TimeElapsed(1000000).value_or(0.0);
+    bool landed = false;
+    while (due <= now && !landed) {
+      landed = FallTick(Board, fall, ua->Checked(), keyFlags);
+      due += PixelMicros(level);
+    }
+    PlaceDio();
+    if (landed) return true;
+    if (stopPlay) return false;
+    const double wake = std::max(due, now + kFrameMicros);
+    rt::SleepAbout(timer.startCount() + timer.overhead() + static_cast<int64_t>(wake * toCounts));
+    if (stopPlay) return false;
+  }
+}
+
+void Form23::ResolveLanding(bool single, int x, int y) {
+  effectSound = -1;
+  if (single && y >= 0 && Board[At(x, y)] >= kSpecialBlock) {
+    effectSound = static_cast<int16_t>(ApplySpecial(Board, x, y));
+    DrawWell();
+  }
+  bool soundPlayed = false;
+  bool collapsed = false;
+  do {
+    fallMark.fill(0);
+    FindLines(Board, BlockMask, fallMark);
+    if (RemoveMarked(Board, fallMark, money, level) > 0) {
+      effectSound = 1;
+      showMoney();
+      lev->setCaption(rt::Plain(level));
+    }
+    if (!stopPlay) DrawWell();
+    fallMark.fill(0);
+    if (effectSound > 0 && !soundPlayed) PlayLobboSound(effectSound);
+    soundPlayed = true;
+    collapsed = FlagCollapse(Board, fallMark);
+    if (collapsed && !stopPlay) {
+      for (int step = 1; step <= kCellPixels; ++step) {
+        shell::TimedStep(5, [&] {
+          Picture1->Cls();
+          for (int pass = 0; pass < 2; ++pass)
+            for (int r = 0; r <= kLastRow; ++r)
+              for (int c = 1; c <= 7; ++c) {
+                const int16_t v = Board[At(c, r)];
+                const bool sliding = fallMark[At(c, r)] == -1;
+                if (v < 1 || v > kBlockPictures || sliding != (pass == 0)) continue;
+                Picture1->PaintPicture(slika[v - 1], (c - 1) * kCellPixels, r * kCellPixels + (sliding ? step : 0));
+              }
+        });
+      }
+      Collapse(Board);
+    }
+  } while (collapsed && !stopPlay);
+  DrawWell();
+  if (StackTooHigh(Board) && !stopPlay) {
+    PlayLobboSound(4);
+    stopPlay = true;
+    gameEnded = true;
+    AddTopPlayer();
+  }
+}
+
+void Form23::DrawWell() {
+  Picture1->Cls();
+  for (int r = 0; r <= kLastRow; ++r)
+    for (int c = 1; c <= 7; ++c) {
+      const int16_t v = Board[At(c, r)];
+      if (v >= 1 && v <= kBlockPictures) Picture1->PaintPicture(slika[v - 1], (c - 1) * kCellPixels, r * kCellPixels);
+    }
+}
+
+void Form23::PlayLobboSound(int n) {
+  if (stopPlay) return;
+  shell::PlaySoundNo(static_cast<int16_t>(n));
+}
+
+// ------------------------------------------------------------------------------------- top players
+
+std::string Form23::topPlayersPath() const { return shell::frameForm().DataFolder + "Lobbo.nrz"; }
+
+TopPlayers Form23::table() const {
+  TopPlayers t;
+  for (int i = 0; i < 5; ++i) {
+    t.names[i] = topime(i).Caption();
+    t.cash[i] = topcash(i).Caption();
+  }
+  return t;
+}
+
+void Form23::showTable(const TopPlayers& t) {
+  for (int i = 0; i < 5; ++i) {
+    topime(i).setCaption(t.names[i]);
+    topcash(i).setCaption(t.cash[i]);
+  }
+}
+
+void Form23::LoadTopPlayers() {
+  const std::string path = topPlayersPath();
+  if (!rt::fileExists(path)) {
+    SaveTopPlayers();
+    return;
+  }
+  if (auto lines = rt::readLines(path)) {
+    TopPlayers t = table();
+    ReadTable(t, *lines);
+    showTable(t);
+  }
+}
+
+void Form23::SaveTopPlayers() { rt::writeLinesAtomic(topPlayersPath(), TableLines(table())); }
+
+void Form23::AddTopPlayer() {
+  TopPlayers t = table();
+  const int rank = RankOf(t, money, [](const std::string& cash) { return rt::Val(cash); });
+  if (rank < 5) {
+    InsertAt(t, rank, CleanName(ime->Text()), lova->Caption());
+    showTable(t);
+  }
+  SaveTopPlayers();
+}
+
+}  // namespace falling

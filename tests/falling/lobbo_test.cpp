@@ -1,0 +1,261 @@
+// Lobbo's window on the virtual host: the pace of the fall, steering, landing, game over, the
+// top-players file and closing the window in the middle of a fall.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "lobbo.h"
+#include "pack_fixture.h"
+#include "rt/dispatch.h"
+#include "rt/random.h"
+
+using falling::Form23;
+using namespace lobbo;
+
+namespace {
+
+constexpr int kLobbo = 27, kKippel = 8;
+
+// Draws for a single plain block of kind 1..7.
+std::vector<float> single(int kind) { return {0.0f, (kind - 0.5f) / 7, 0.9f}; }
+// Draws for a piece of three blocks.
+std::vector<float> triple(int a, int b, int c) {
+  return {0.99f, (a - 0.5f) / 7, 0.0f, (b - 0.5f) / 7, 0.0f, (c - 0.5f) / 7, 0.0f};
+}
+std::vector<float> join(std::initializer_list<std::vector<float>> parts) {
+  std::vector<float> out;
+  for (auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+}  // namespace
+
+class LobboWindow : public PackTest {
+ protected:
+  void SetUp() override {
+    PackTest::SetUp();
+    mdi_.DataFolder = dir_.path().toStdString() + "/";
+    w = &openAs<Form23>(kLobbo);
+    takeLog();
+  }
+  std::string path() const { return dir_.path().toStdString() + "/Lobbo.nrz"; }
+  QByteArray file() const {
+    QFile f(QString::fromStdString(path()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  void writeFile(const QByteArray& bytes) {
+    QFile f(QString::fromStdString(path()));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  // Runs `check` every 5 ms of virtual time from now until it returns true.
+  void poll(std::function<bool()> check) {
+    auto step = std::make_shared<std::function<void()>>();
+    *step = [this, check, step] {
+      if (!check()) vt::vhost().after(5, *step);
+    };
+    vt::vhost().after(5, *step);
+  }
+  // Chooses another game from the window's "Play" list, as the user would mid-fall.
+  static void switchGame(Form23* from) {
+    rt::dispatch(from, [from] { from->findMenu("igrica", kKippel)->fireClick(); });
+  }
+  void start() { click(*w->Command1); }
+  // "Play" > Lobbo: a fresh window that reads the file again.
+  void reopen() {
+    inFrame([this] { w->igrica_Click(kLobbo); });
+    w = dynamic_cast<Form23*>(open());
+    ASSERT_NE(w, nullptr);
+  }
+
+  QTemporaryDir dir_;
+  Form23* w = nullptr;
+};
+
+TEST_F(LobboWindow, APieceFallsOneRowInTheLevelsTime) {
+  for (int level : {1, 6, 10}) {
+    SCOPED_TRACE(level);
+    w = &openAs<Form23>(kLobbo);
+    chooseMenu("o221", level - 1);
+    vt::ScriptedRandom rnd(join({single(1), single(2), single(3)}));
+    const double rowMs = 32 * PixelMicros(level) / 1000.0;
+    const double t0 = vt::vhost().nowMs();
+    std::vector<std::pair<double, int>> seen;  // first virtual time each row was reached
+    poll([&] {
+      if (seen.empty() || seen.back().second != w->fall.pieceY)
+        seen.push_back({vt::vhost().nowMs() - t0, w->fall.pieceY});
+      if (w->fall.pieceY == 11) {
+        switchGame(w);
+        return true;
+      }
+      return false;
+    });
+    start();
+    ASSERT_GE(seen.size(), 10u);
+    // Row r (from -1) is reached (r + 1) rows after the start, within a frame of the fall.
+    for (auto [ms, row] : seen) {
+      if (row < 0) continue;
+      EXPECT_NEAR(ms, (row + 1) * rowMs, 12.0) << "row " << row;
+    }
+    EXPECT_NEAR((seen.back().first - seen[2].first) / (seen.back().second - seen[2].second), rowMs, rowMs * 0.02);
+  }
+}
+
+TEST_F(LobboWindow, ArrowKeysSteerAndCycleWithAutoRepeat) {
+  chooseMenu("ua");
+  auto keep = shell::HoldWindow(w);
+  vt::ScriptedRandom rnd(join({triple(1, 2, 3), single(4), single(5)}));
+  int columnHeld = 0;
+  std::array<int16_t, 3> cycled{};
+  vt::vhost().after(20, [&] { w->keyDown(37, 0); });  // held: slides one column per row to the wall
+  vt::vhost().after(900, [&] {
+    columnHeld = w->fall.pieceX;
+    w->keyUp(37, 0);
+  });
+  vt::vhost().after(1000, [&] {
+    // Up held with three auto-repeats: four cycles of A, B, C.
+    for (int i = 0; i < 4; ++i) w->keyDown(38, 0);
+    cycled = w->piece.kinds;
+    w->keyUp(38, 0);
+    w->keyDown(39, 0);  // no cycle once up is released
+  });
+  vt::vhost().after(1250, [&] { w->keyUp(39, 0); });
+  vt::vhost().after(1500, [&] { switchGame(w); });
+  start();
+  EXPECT_EQ(columnHeld, 1);
+  EXPECT_EQ(cycled, (std::array<int16_t, 3>{3, 1, 2}));
+  EXPECT_EQ(w->piece.kinds, (std::array<int16_t, 3>{3, 1, 2}));
+  EXPECT_EQ(w->fall.pieceX, 2);  // right held across one row start: one slide
+  EXPECT_EQ(w->fall.pixelX, 32);
+  EXPECT_FALSE(w->isLoaded());
+}
+
+TEST_F(LobboWindow, MouseSteersAndTheRightButtonCycles) {
+  auto keep = shell::HoldWindow(w);
+  vt::ScriptedRandom rnd(join({triple(1, 2, 3), single(4), single(5)}));
+  std::array<int16_t, 3> afterRight{};
+  int16_t picked = 0;
+  vt::vhost().after(20, [&] {
+    clickAt(*w->Picture1, 6 * 32 + 10, 300);  // column 7
+    picked = w->fall.targetColumn;
+    clickAt(*w->Picture1, 10, 300, 2);
+    afterRight = w->piece.kinds;
+  });
+  poll([&] {
+    if (w->fall.pieceX != 7 || w->fall.slideStep != 0) return false;
+    switchGame(w);
+    return true;
+  });
+  start();
+  EXPECT_EQ(picked, 7);
+  EXPECT_EQ(afterRight, (std::array<int16_t, 3>{3, 1, 2}));
+  EXPECT_EQ(w->Dio(0).Picture()->ref().text(), "Form23.block3");
+}
+
+TEST_F(LobboWindow, ALineFoundAfterACollapseIsPaidSilently) {
+  const char* rows[] = {"...B...", ".A.A...", ".CDB...", ".EFB..."};  // rows 9..12
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 7; ++c) {
+      const char ch = rows[r][c];
+      w->Board[At(c + 1, 9 + r)] = static_cast<int16_t>(ch == '.' ? 0 : ch - 'A' + 1);
+    }
+  auto keep = shell::HoldWindow(w);
+  vt::ScriptedRandom rnd(join({single(1), single(6), single(6)}));
+  vt::vhost().after(20, [&] { clickAt(*w->Picture1, 2 * 32 + 10, 300); });  // column 3
+  poll([&] {
+    if (w->money < 6 || w->Board[At(4, 12)] != 0) return false;
+    switchGame(w);
+    return true;
+  });
+  start();
+  const std::vector<std::string> log = takeLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "sound 1"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "wait 5"), 4 * 32);  // four collapses of 32 steps
+  EXPECT_EQ(w->money, 6);
+  EXPECT_EQ(w->lova->Caption(), "6$");
+  for (int c = 1; c <= 7; ++c) EXPECT_EQ(w->Board[At(c, 10)], 0) << c;
+  EXPECT_EQ(w->Board[At(2, 11)], 3);
+  EXPECT_EQ(w->Board[At(3, 12)], 6);
+}
+
+TEST_F(LobboWindow, GameOverEntersTheTableAndWritesTheFile) {
+  // Column 4 stands nine high (rows 4..12) with no line in it; the next block reaches row 3.
+  writeFile("Ann\r\n300$\r\nBob\r\n100$\r\nCid\r\n50$\r\nDee\r\n7$\r\nEve\r\n0$\r\n");
+  reopen();
+  EXPECT_EQ(w->topime(1).Caption(), "Bob");
+  for (int r = 4; r <= 12; ++r) w->Board[At(4, r)] = static_cast<int16_t>(1 + r % 2);
+  w->ime->setText("Zo\r\ne");
+  w->money = 50;  // enters at rank 3, above the old 50
+  w->redrawState();
+  vt::ScriptedRandom rnd(join({single(3), single(4)}));
+  start();
+  const std::vector<std::string> log = takeLog();
+  EXPECT_NE(std::find(log.begin(), log.end(), "sound 4"), log.end());
+  EXPECT_TRUE(w->gameEnded);
+  EXPECT_FALSE(w->Command1->Visible());
+  EXPECT_FALSE(w->ime->Enabled());
+  EXPECT_EQ(file(), QByteArray("Ann\r\n300$\r\nBob\r\n100$\r\nZoe\r\n50$\r\nCid\r\n50$\r\nDee\r\n7$\r\n"));
+  EXPECT_EQ(w->topime(2).Caption(), "Zoe");
+  EXPECT_EQ(w->topcash(2).Caption(), "50$");
+
+  // "Play" > Lobbo starts afresh with the saved table.
+  reopen();
+  EXPECT_TRUE(w->Command1->Visible());
+  EXPECT_TRUE(w->ime->Enabled());
+  EXPECT_EQ(w->topime(2).Caption(), "Zoe");
+  EXPECT_EQ(w->lova->Caption(), "0$");
+}
+
+TEST_F(LobboWindow, MissingAndShortFiles) {
+  // Missing: the load writes the design table.
+  EXPECT_EQ(file(), QByteArray("Morvel\r\n0$\r\nMorvel\r\n0$\r\nMorvel\r\n0$\r\nMorvel\r\n0$\r\nMorvel\r\n0$\r\n"));
+  // Short: the lines there are read, the rest keep their design captions.
+  writeFile("Ann\n12$\nBob");
+  reopen();
+  EXPECT_EQ(w->topime(0).Caption(), "Ann");
+  EXPECT_EQ(w->topcash(0).Caption(), "12$");
+  EXPECT_EQ(w->topime(1).Caption(), "Bob");
+  EXPECT_EQ(w->topcash(1).Caption(), "0$");
+  EXPECT_EQ(w->topime(4).Caption(), "Morvel");
+  EXPECT_EQ(file(), QByteArray("Ann\n12$\nBob"));  // read, not rewritten
+}
+
+TEST_F(LobboWindow, ClosingMidFallTouchesNothingAfterwards) {
+  for (int r = 4; r <= 12; ++r) w->Board[At(4, r)] = static_cast<int16_t>(1 + r % 2);
+  vt::ScriptedRandom rnd(join({single(3), single(4)}));
+  const QByteArray before = file();
+  auto keep = shell::HoldWindow(w);
+  bool closedDuringFall = false;
+  vt::vhost().after(200, [&] {
+    closedDuringFall = w->playing();
+    switchGame(w);
+  });
+  start();
+  EXPECT_TRUE(closedDuringFall);
+  EXPECT_FALSE(w->isLoaded());
+  EXPECT_FALSE(w->gameEnded);
+  EXPECT_FALSE(w->Command1->Visible());  // no reset of the well
+  EXPECT_EQ(w->Board[At(4, 4)], 1);
+  const std::vector<std::string> log = takeLog();
+  for (const std::string& entry : log)
+    EXPECT_TRUE(entry.rfind("sound", 0) != 0 && entry.find("Lobbo") == std::string::npos) << entry;
+  EXPECT_EQ(file(), before);
+  EXPECT_EQ(rt::frame().activeForm()->Name(), "Form9");
+}
+
+TEST_F(LobboWindow, OptionsLockDuringPlayAndHideNextKeepsDrawing) {
+  chooseMenu("o221", 4);
+  EXPECT_EQ(w->startLevel, 5);
+  chooseMenu("o21");
+  EXPECT_FALSE(w->Picture7->Visible());
+  vt::ScriptedRandom rnd(join({single(2), triple(4, 5, 6)}));
+  bool locked = false;
+  vt::vhost().after(50, [&] {
+    locked = !w->o22->Enabled() && !w->ua->Enabled() && !w->ime->Enabled() && w->o21->Enabled();
+    EXPECT_EQ(w->next.kinds, (std::array<int16_t, 3>{4, 5, 6}));
+    EXPECT_EQ(w->lev->Caption(), "5");
+    switchGame(w);
+  });
+  start();
+  EXPECT_TRUE(locked);
+}

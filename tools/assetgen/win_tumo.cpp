@@ -1,0 +1,85 @@
+// Tumo's own pictures (window Form3): the empty cell, the "Flip horizontal" button and the
+// window's mouse pointer.
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include "generator.h"
+#include "raster.h"
+
+namespace assetgen {
+
+namespace {
+
+// An empty cell: a flat grey hollow, lighter in the middle, so pieces stand out on it.
+QImage emptyCell()
+{
+    QImage img = opaqueImage(32, 32, QColor(150, 152, 158));
+    QPainter p(&img);
+    QRadialGradient g(QPointF(16, 16), 23);
+    g.setColorAt(0.0, QColor(184, 186, 192));
+    g.setColorAt(1.0, QColor(138, 140, 146));
+    p.fillRect(img.rect(), g);
+    return img;
+}
+
+// The same face as the other turn buttons with a double arrow from side to side.
+QImage flipHorizontalButton()
+{
+    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
+    QPainter p(&img);
+    buttonFace(p, 40, 32);
+    QPainterPath arrow;
+    arrow.moveTo(6, 16);
+    arrow.lineTo(14, 8);
+    arrow.lineTo(14, 13.8);
+    arrow.lineTo(26, 13.8);
+    arrow.lineTo(26, 8);
+    arrow.lineTo(34, 16);
+    arrow.lineTo(26, 24);
+    arrow.lineTo(26, 18.2);
+    arrow.lineTo(14, 18.2);
+    arrow.lineTo(14, 24);
+    arrow.closeSubpath();
+    drawArrowShape(p, arrow);
+    return img;
+}
+
+// A hand-sized drop: a down arrow into a ring, its hot spot in the middle.
+QImage pointer()
+{
+    QImage img = transparentImage(32, 32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addEllipse(QPointF(16, 16), 7, 7);
+    shape.moveTo(16, 2);
+    shape.lineTo(16, 12);
+    shape.moveTo(12, 8);
+    shape.lineTo(16, 12);
+    shape.lineTo(20, 8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 230), 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(shape);
+    p.setPen(QPen(QColor(20, 90, 60), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(shape);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(20, 90, 60));
+    p.drawEllipse(QPointF(16, 16), 1.6, 1.6);
+    return img;
+}
+
+std::vector<Picture> tumoPictures()
+{
+    return {
+        {QStringLiteral("pictures/Form3/Uzorak6.png"), emptyCell()},
+        {QStringLiteral("pictures/Form3/Picture14.png"), flipHorizontalButton()},
+        {QStringLiteral("pictures/Form3/pointer.png"), pointer()},
+    };
+}
+
+const bool kRegistered = registerWindowPictures("Form3", tumoPictures);
+
+}  // namespace
+
+}  // namespace assetgen
