@@ -75,6 +75,7 @@ class CollectWindow : public shell::GameWindow {
   bool gameOver() const override { return Command2 && Command2->Visible(); }  // not started yet
   int sizeIndex() const { return sizeIndex_; }
   int skillIndex() const { return skill_; }
+  int16_t dragSourceCell() const { return dragSource; }
 
  protected:
   CollectWindow(const shell::GameEntry& entry, const Design& design);

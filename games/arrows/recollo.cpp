@@ -1,0 +1,256 @@
+#include "recollo.h"
+
+#include "glimbo.h"
+#include "pack_fn.h"
+#include "picture_library.h"
+#include "rt/dispatch.h"
+#include "rt/numbers.h"
+#include "rt/random.h"
+
+namespace arrows {
+
+using namespace recollo;
+
+VPK_GAME_WINDOW(Form7);
+
+namespace {
+constexpr int kSideLength = 343;  // the cells' extent
+constexpr int kBack = 6, kMarkPicture = 7;
+
+constexpr const char* kHelp =
+    "  Welcome to Recollo, freeware programmed by Morvel Vukran in 2003. This is an unusual and challenging "
+    "memory game.\r"
+    "Your goal is to connect the same images. One-way arrow shifts the row or column in direction it points. "
+    "The key is to often use two-way arrows. Two-way arrow reveals in a few seconds the row or column it "
+    "points. Shifting the two-way arrows is useful. If you miss the images the red confusing arrow activates "
+    "and the other arrow becomes red.\r"
+    "  Good luck. Have a fun.";
+
+std::string NumberText(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+}  // namespace
+
+Form7::Form7(const shell::GameEntry& entry)
+    : shell::GameWindow(entry, kSideLength * rt::kTwipsPerPixel, kSideLength * rt::kTwipsPerPixel) {}
+
+void Form7::Form_Load() {
+  addPlayMenu();
+  opcije = &menu("opcije", "Options");
+  pc = &opcije->add("pc", "Images");
+  static const char* const kItems[] = {"Two same images", "Three same images"};
+  for (int i = 0; i < 2; ++i) {
+    rt::MenuItem& item = pc->add("pieces", kItems[i], i);
+    item.ClickIndexed = [this](int Index) { pieces_Click(Index); };
+  }
+  pc->find("pieces", 0)->setChecked(true);
+  addHelpMenu();
+  addHomePageMenu();
+
+  static const char* const kOwn[] = {"left", "right", "up", "down", "row", "column", "back"};
+  for (int i = 0; i <= kBack; ++i) pom[i] = ownPicture(kOwn[i]);
+  pom[kMarkPicture] = picture("Brenx.ikona", 51);
+  pom[8] = Form8::ArrowPictures(47);
+  pom[9] = Form8::ArrowPictures(49);
+  pom[10] = Form8::ArrowPictures(48);
+  pom[11] = Form8::ArrowPictures(46);
+  for (int k = 0; k < 45; ++k) ikona[k] = shell::PictureLibrary::instance().kind(k / 5, k % 5);
+
+  Picture1 = &add<rt::PictureBox>("Picture1");
+  Picture1->setBorderStyle(0);
+  Picture1->setBackColor(rt::RGB(128, 128, 128));
+  Picture1->Move(0, 0, 345, 345);
+  board_ = Picture1;
+  slika.build(*this, "slika", Picture1,
+              {.cols = kSide, .rows = kSide, .pitchX = 34, .pitchY = 34, .cellWidth = 36, .cellHeight = 36,
+               .left = 1, .top = 1, .border = 1, .back = rt::RGB(128, 128, 128)},
+              [this](rt::PictureBox& c, int i) { c.Click = [this, i] { slika_Click(i); }; });
+  broj.init(this, "broj");
+  for (int k = 0; k < kCells; ++k) {
+    rt::Label& l = broj.create(k, &slika(k));
+    l.BackStyle = 0;
+    l.Alignment = rt::kCenter;
+    l.setFont({"MS Sans Serif", 9.75, true, false, false});
+    l.setForeColor(rt::RGB(255, 255, 255));
+    l.Click = [this, k] { broj_Click(k); };
+  }
+
+  buildHelpPanel({.panel = "Picture2", .label = "Label1", .button = "Command1", .left = 0, .top = 0,
+                  .width = 345, .height = 345, .textLeft = 13, .textTop = 103, .textWidth = 313,
+                  .textHeight = 160, .buttonLeft = 277, .buttonTop = 311, .buttonWidth = 57,
+                  .font = {"MS Sans Serif", 8.25, true, false, false}},
+                 kHelp);
+
+  rt::Randomize();
+  exposeArray("Board", board.kind);
+  exposeArray("cellFixed", board.fixed);
+  exposeArray("cellNumber", board.number);
+  exposeArray("picks", picks);
+  exposeScalar("redArrowCell", board.redArrow);
+  exposeScalar("pickCount", pickCount);
+  exposeScalar("foundCount", foundCount);
+  redrawState = [this] {
+    for (int k = 0; k < kCells; ++k) board.numberShown[k] = board.fixed[k] ? 0 : -1;
+    RedrawBoard();
+  };
+  DealBoard();
+}
+
+int Form7::matchSize() const { return pc->find("pieces", 0)->Checked() ? 2 : 3; }
+
+void Form7::pieces_Click(int Index) {
+  for (int i = 0; i < 2; ++i) pc->find("pieces", i)->setChecked(i == Index);
+  DealBoard();
+}
+
+void Form7::DealBoard() {
+  // No click may reach the board while the deal redraws it.
+  Picture1->setEnabled(false);
+  Picture1->setVisible(true);
+  helpPanel_->setVisible(false);
+  foundCount = 0;
+  over_ = false;
+  for (int k = 0; k < kCells; ++k) {
+    slika(k).setPicture(pom[kBack]);
+    broj(k).Move(rt::twi(124), rt::twi(120), rt::twi(255), rt::twi(255));
+  }
+  board = Deal(matchSize(), [](int k) { return rt::RandomInt(k); });
+  for (int k = 0; k < kCells; ++k) broj(k).setCaption(NumberText(board.number[k]));
+  board.redArrow = -1;
+  PickRedArrow();
+  RedrawBoard();
+  Picture1->setEnabled(true);
+}
+
+void Form7::PickRedArrow() {
+  const int cell = NthOneWayArrow(board, rt::RandomInt(8) + 1);
+  if (cell < 0) return;
+  if (board.redArrow >= 0) slika(board.redArrow).setPicture(pom[board.kind[board.redArrow] - kArrowLeft]);
+  board.redArrow = cell;
+  slika(cell).setPicture(pom[board.kind[cell] - kArrowLeft + 8]);
+}
+
+void Form7::showNumber(int cell, bool shown) {
+  board.numberShown[cell] = shown ? -1 : 0;
+  broj(cell).setVisible(shown);
+}
+
+void Form7::RedrawCell(int k) {
+  const int16_t kind = board.kind[k];
+  if (kind < 0 || kind > kRevealColumn) return;
+  if (!board.fixed[k]) {
+    broj(k).setCaption(NumberText(board.number[k]));
+    showNumber(k, true);
+    slika(k).setPicture(pom[kBack]);
+  } else if (kind >= kArrowLeft) {
+    showNumber(k, false);
+    slika(k).setPicture(pom[kind - kArrowLeft + (k == board.redArrow ? 8 : 0)]);
+  } else {
+    showNumber(k, false);
+    slika(k).setPicture(ikona[kind]);
+    slika(k).PaintPicture(pom[kMarkPicture], 0, 0);
+  }
+  rt::DoEvents();
+}
+
+void Form7::RedrawRow(int first) {
+  for (int k = first; k < first + kSide; ++k) RedrawCell(k);
+}
+
+void Form7::RedrawColumn(int column) {
+  for (int r = 0; r < kSide; ++r) RedrawCell(column + kSide * r);
+}
+
+void Form7::RedrawBoard() {
+  for (int r = 0; r < kSide; ++r) RedrawRow(kSide * r);
+}
+
+void Form7::ShiftLine(int cell) {
+  const std::optional<recollo::LineShift> s = recollo::ShiftLine(board, cell);
+  if (!s) return;
+  for (int k = 0; k < kCells; ++k) broj(k).setCaption(NumberText(board.number[k]));
+  if (arrows::IsRowShift(s->dir))
+    RedrawRow(kSide * s->line);
+  else
+    RedrawColumn(s->line);
+}
+
+void Form7::reveal(int cell) {
+  const bool row = board.kind[cell] == kRevealRow;
+  for (int k : arrows::LineCells(kSide, row, row ? cell / kSide : cell % kSide)) {
+    if (board.fixed[k]) continue;
+    slika(k).setPicture(ikona[board.kind[k]]);
+    showNumber(k, false);
+  }
+  shell::PauseSeconds(3);
+  if (row)
+    RedrawRow(cell - cell % kSide);
+  else
+    RedrawColumn(cell % kSide);
+}
+
+void Form7::slika_Click(int Index) {
+  if (Index < 0 || Index >= kCells || !boardTakesInput()) return;
+  Picture1->setEnabled(false);
+  if (pc->Enabled()) {
+    pc->setEnabled(false);
+    opcije->setEnabled(false);
+  }
+  const int g = matchSize();
+  const int16_t kind = board.kind[Index];
+  bool ignored = (board.fixed[Index] && kind < kArrowLeft) || pickCount > g - 1;
+  for (int i = 0; i < pickCount && !ignored; ++i) ignored = picks[i] == Index;
+  if (kind < kArrowLeft && !board.numberShown[Index]) ignored = true;
+  if (ignored) {
+    Picture1->setEnabled(true);
+    return;
+  }
+  showNumber(Index, false);
+
+  if (kind >= kArrowLeft) {
+    if (pickCount == 0) {
+      slika(Index).setPicture(pom[kind - kArrowLeft]);
+      rt::DoEvents();
+      if (kind == kRevealRow || kind == kRevealColumn) {
+        reveal(Index);
+      } else {
+        ShiftLine(Index);
+        PickRedArrow();
+      }
+    }
+    Picture1->setEnabled(true);
+    return;
+  }
+
+  picks[pickCount++] = static_cast<int16_t>(Index);
+  slika(Index).setPicture(ikona[kind]);
+  rt::DoEvents();
+  if (pickCount < g) {
+    Picture1->setEnabled(true);
+    return;
+  }
+  pickCount = 0;
+  shell::PauseSeconds(1);
+  const std::vector<int> picked(picks.begin(), picks.begin() + g);
+  if (IsMatch(board, picked)) {
+    for (int k : picked) {
+      slika(k).PaintPicture(pom[kMarkPicture], 0, 0);
+      board.fixed[k] = kFixed;
+    }
+    ++foundCount;
+    shell::PlaySoundNo(1);
+    if (foundCount >= SetsToFind(g)) {
+      over_ = true;
+      shell::PlaySoundNo(8);
+      return;
+    }
+  } else {
+    for (int k : picked) {
+      showNumber(k, true);
+      slika(k).setPicture(pom[kBack]);
+    }
+    ShiftLine(board.redArrow);
+    PickRedArrow();
+  }
+  Picture1->setEnabled(true);
+}
+
+}  // namespace arrows
