@@ -64,6 +64,8 @@ class GameWindow : public rt::Form {
   bool beepWhenBusy_ = false;  // a click on the window beside the disabled board beeps
   void setBusy(bool busy, bool withPointer = true);
   bool busy() const { return board_ && !board_->Enabled(); }
+  // A handler's BusyScope is open: a move is being worked.
+  bool moveRunning() const { return busyDepth_ > 0; }
 
   // Holds the board busy for a handler's move: disables the board and the side controls and
   // shows the busy pointer; on every way out restores the pointer and, unless the game is over,

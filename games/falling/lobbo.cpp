@@ -1,6 +1,7 @@
 #include "lobbo.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -45,6 +46,7 @@ Form23::Form23(const shell::GameEntry& entry)
 void Form23::Form_Load() {
   BackColor = kWindowColour;
   KeyPreview = true;
+  PartialRepaint = true;  // the falling blocks move many times a second
   rt::Form::Form_KeyDown = [this](int& code, int shift) { Form_KeyDown(code, shift); };
   rt::Form::Form_KeyUp = [this](int& code, int shift) { Form_KeyUp(code, shift); };
 
@@ -222,6 +224,7 @@ void Form23::Command1_Click() {
   o22->setEnabled(false);
   ua->setEnabled(false);
   ime->setEnabled(false);
+  if (focus() == ime) setFocusControl(nullptr);  // no caret left in the locked name box
   DrawNext();
   PlayLoop();
 }
@@ -322,25 +325,29 @@ void Form23::PlayLoop() {
 }
 
 bool Form23::FallPiece() {
-  // The piece moves one pixel per tick at the level's pace. The loop sleeps between ticks and
-  // works every tick that has fallen due when it wakes, so the pace holds however late it wakes.
+  // The piece moves one pixel per tick at the level's pace. The loop sleeps between frames and
+  // works every tick that has fallen due when it wakes, so the pace holds however late it wakes;
+  // events that wake it sooner (steering) are handled without drawing a frame.
   shell::PerformanceTimer& timer = *shell::frameForm().PerfTimer;
   const double toCounts = static_cast<double>(timer.frequency()) / 1e6;
   timer.StartTimer();
-  double due = 0;  // microseconds from the start of the fall to the next tick
+  double due = 0;        // microseconds from the start of the fall to the next tick
+  double nextFrame = 0;  // the earliest time of the next frame
   for (;;) {
     timer.StopTimer();
     const double now = timer.TimeElapsed(1000000).value_or(0.0);
-    bool landed = false;
-    while (due <= now && !landed) {
-      landed = FallTick(Board, fall, ua->Checked(), keyFlags);
-      due += PixelMicros(level);
+    if (now >= nextFrame && due <= now) {
+      bool landed = false;
+      while (due <= now && !landed) {
+        landed = FallTick(Board, fall, ua->Checked(), keyFlags);
+        due += PixelMicros(level);
+      }
+      PlaceDio();
+      nextFrame = now + kFrameMicros;
+      if (landed) return true;
     }
-    PlaceDio();
-    if (landed) return true;
     if (stopPlay) return false;
-    const double wake = std::max(due, now + kFrameMicros);
-    rt::SleepAbout(timer.startCount() + timer.overhead() + static_cast<int64_t>(wake * toCounts));
+    rt::SleepAbout(timer.startCount() + timer.overhead() + static_cast<int64_t>(std::max(due, nextFrame) * toCounts));
     if (stopPlay) return false;
   }
 }

@@ -35,7 +35,14 @@ void Control::copyBaseTo(Control& o) const {
 }
 
 void Control::invalidate() {
-  if (form_) form_->invalidate();
+  if (!form_) return;
+  if (!form_->PartialRepaint) {
+    form_->invalidate();
+    return;
+  }
+  int x, y;
+  clientOrigin(x, y);
+  form_->invalidateArea(x - borderWidth(), y - borderWidth(), width_, height_);
 }
 
 void Control::Refresh() { invalidate(); }
@@ -65,6 +72,7 @@ bool Control::effectivelyEnabled() const {
 }
 
 void Control::Move(int left, int top, int width, int height) {
+  if (form_ && form_->PartialRepaint) invalidate();  // the area it leaves
   left_ = left;
   top_ = top;
   width_ = std::max(width, 0);
@@ -77,6 +85,7 @@ void Control::setContainer(Control* c) {
   if (c && !c->isContainer()) return;
   for (Control* p = c; p; p = p->container_)
     if (p == this) return;  // no cycles
+  if (form_->PartialRepaint) invalidate();  // the area it leaves
   auto& oldList = container_ ? container_->children_ : form_->top_;
   oldList.erase(std::remove(oldList.begin(), oldList.end(), this), oldList.end());
   container_ = c;

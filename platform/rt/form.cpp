@@ -118,6 +118,10 @@ void Form::invalidate() {
   if (frame_ && visible_) frame_->formChanged(this);
 }
 
+void Form::invalidateArea(int x, int y, int width, int height) {
+  if (frame_ && visible_) frame_->formAreaChanged(this, twi(Left) + x, twi(Top) + y, width, height);
+}
+
 void Form::adopt(std::unique_ptr<Control> c, Control* container) {
   Control* raw = c.get();
   owned_.push_back(std::move(c));

@@ -60,6 +60,10 @@ class Form {
   PicHandle MouseIcon;
   void Refresh();
   void invalidate();
+  // A window that animates sets this: a control's change then repaints only its own area
+  // instead of the whole window.
+  bool PartialRepaint = false;
+  void invalidateArea(int x, int y, int width, int height);  // form pixels
 
   // Controls, owned by the form. Names are unique per (name, index).
   template <class T>

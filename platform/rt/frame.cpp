@@ -46,9 +46,10 @@ class ClientArea : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     QPainter p(this);
-    p.drawImage(0, 0, frame_.renderClient());
+    p.setClipRegion(e->region());
+    frame_.paintClient(p);
     if (frame_.firstPaint) {
       auto once = std::move(frame_.firstPaint);
       frame_.firstPaint = nullptr;
@@ -166,6 +167,10 @@ void Frame::formChanged(Form*) {
   if (window_) window_->updateClient();
 }
 
+void Frame::formAreaChanged(Form*, int x, int y, int width, int height) {
+  if (window_) window_->updateClient(x, y, width, height);
+}
+
 void Frame::menusChanged(Form*) {
   if (window_) window_->scheduleMenuRebuild();
 }
@@ -200,8 +205,13 @@ void Frame::close() {
 
 QImage Frame::renderClient() const {
   QImage img(kClientWidth, kClientHeight, QImage::Format_RGB32);
-  img.fill(toQColor(kAppWorkspace));
   QPainter p(&img);
+  paintClient(p);
+  return img;
+}
+
+void Frame::paintClient(QPainter& p) const {
+  p.fillRect(0, 0, kClientWidth, kClientHeight, toQColor(kAppWorkspace));
   if (Picture) p.drawImage(0, 0, Picture->image());
   for (Form* f : forms_) {
     if (!f->Visible() || !f->isLoaded()) continue;
@@ -210,7 +220,6 @@ QImage Frame::renderClient() const {
     f->paint(p);
     p.restore();
   }
-  return img;
 }
 
 QImage Frame::renderFrame() {
@@ -338,6 +347,7 @@ void FrameWindow::applyFixedSize() {
 }
 
 void FrameWindow::updateClient() { client_->update(); }
+void FrameWindow::updateClient(int x, int y, int width, int height) { client_->update(x, y, width, height); }
 
 void FrameWindow::scheduleMenuRebuild() {
   if (rebuildPending_) return;

@@ -43,6 +43,7 @@ class Frame {
   Form* activeForm() const;  // the topmost visible child
   const std::vector<Form*>& forms() const { return forms_; }
   void formChanged(Form* f);   // repaint
+  void formAreaChanged(Form* f, int x, int y, int width, int height);  // repaint a part (client pixels)
   void menusChanged(Form* f);  // rebuild the menu bar
 
   // Frame events.
@@ -57,6 +58,7 @@ class Frame {
 
   // Paints the client area (540 x 452) as the user sees it.
   QImage renderClient() const;
+  void paintClient(QPainter& p) const;  // what renderClient shows, within the painter's clip
   QImage renderFrame();  // client plus a drawn menu bar and caption line, for screenshots
 
   // Input arriving at the client area (pixels).

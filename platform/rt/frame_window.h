@@ -14,6 +14,7 @@ class FrameWindow : public QWidget {
   void scheduleMenuRebuild();
   void rebuildMenus();
   void updateClient();
+  void updateClient(int x, int y, int width, int height);
   void applyFixedSize();
 
  protected:

@@ -177,6 +177,8 @@ void Form::paintChildren(QPainter& p, const std::vector<Control*>& list, int ox,
     for (Control* c : list) {
       if (!c->Visible() || c->windowless() != wantWindowless) continue;
       int x = ox + c->Left(), y = oy + c->Top();
+      // Nothing of it is inside the area being repainted.
+      if (p.hasClipping() && !p.clipBoundingRect().intersects(QRectF(x, y, c->Width(), c->Height()))) continue;
       paintControl(p, *c, x, y);
       if (c->isContainer() && !c->children().empty()) {
         p.save();

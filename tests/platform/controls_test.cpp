@@ -155,3 +155,34 @@ TEST(ControlsTest, LabelInADisabledContainerKeepsItsColour) {
   label.setEnabled(false);
   EXPECT_EQ(redPixels(), 0);
 }
+
+TEST(RenderTest, ARepaintOfPartOfTheClientDrawsWhatAFullRenderDraws) {
+  Frame fr;
+  Form f("F", 3000, 3000);
+  f.PartialRepaint = true;
+  fr.attach(&f);
+  f.Show();
+  auto& well = f.add<PictureBox>("well");
+  well.Move(10, 10, 60, 60);
+  well.setBackColor(kBlue);
+  auto& block = f.add<PictureBox>("block", &well);
+  block.setBorderStyle(0);
+  block.Move(20, -8, 20, 20);  // partly above its container
+  block.setPicture(solid(20, 20, Qt::red));
+  auto& text = f.add<Label>("text");
+  text.Move(50, 40, 80, 20);
+  text.setCaption("Level: 1");
+  const QImage full = fr.renderClient();
+  for (QRect area : {QRect(0, 0, 540, 452), QRect(30, 10, 20, 20), QRect(60, 45, 7, 7), QRect(12, 12, 3, 3)}) {
+    QImage part(full.size(), QImage::Format_RGB32);
+    part.fill(Qt::magenta);
+    QPainter p(&part);
+    p.setClipRect(area);
+    fr.paintClient(p);
+    p.end();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        ASSERT_EQ(part.pixel(x, y), full.pixel(x, y)) << x << "," << y << " in " << area.x() << "," << area.y();
+  }
+  fr.detach(&f);
+}

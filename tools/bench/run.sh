@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Benchmarks: processor use of a timed wait, start-up to the first painted frame, chess speed.
+# Benchmarks: processor use of a timed wait, start-up to the first painted frame, Lobbo's fall,
+# chess speed.
 set -euo pipefail
 BUILD=${1:-build}
 echo "== timed wait (offscreen)"
@@ -12,6 +13,8 @@ median=$(echo "$times" | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
 worst=$(echo "$times" | tail -n 1)
 peak=$(echo "$out" | awk '/peak-rss-kb/ {if ($2>m) m=$2} END {printf "%.1f", m/1024}')
 echo "first paint: median ${median} ms, worst ${worst} ms; peak memory ${peak} MB"
+echo "== Lobbo: processor use while a piece falls, row times against the formula (Xvfb)"
+xvfb-run -a -s "-screen 0 800x600x24" "$BUILD/vpk-lobbobench" 2>/dev/null
 if [ -x "$BUILD/vpk-chess" ]; then
   echo "== chess engine"
   "$BUILD/vpk-chess" bench
