@@ -38,7 +38,7 @@ TEST_F(DriverTest, MenusClicksAndErrors) {
   EXPECT_NE(d_.run("log").find("url https://"), std::string::npos);
   EXPECT_NE(d_.run("click nothing(3)").find(R"("ok":false)"), std::string::npos);
   EXPECT_NE(d_.run("frobnicate").find("unknown command"), std::string::npos);
-  EXPECT_NE(d_.run("set Board 1 2").find("no state"), std::string::npos);
+  EXPECT_NE(d_.run("set NoSuchArray 1 2").find("no state"), std::string::npos);
   EXPECT_NE(d_.run("file ../../etc/passwd").find("outside"), std::string::npos);
   EXPECT_EQ(d_.run("wait 250"), R"({"ok":true})");
   EXPECT_NEAR(vt::vhost().nowMs(), 250, 1);
