@@ -132,24 +132,23 @@ TEST_F(SmyloWindow, SkillBeforeTheFirstMoveAndTheStripsIgnored) {
   EXPECT_EQ(countLog("beep"), 0);
 }
 
-TEST_F(SmyloWindow, NoMovesLeftOnlyBeepsAndHelpBlocksTheBoard) {
-  auto& w = start();
-  w.ml->setCaption("1");
-  at(w, 10, 10);
-  EXPECT_EQ(w.ml->Caption(), "0");
-  takeLog();
-  at(w, 0, 0);  // a smiley, but no move left
-  EXPECT_EQ(countLog("beep"), 1);
-  EXPECT_EQ(w.FoundCount, 0);
-}
-
-TEST_F(SmyloWindow, AllSmileysFoundOnlyBeeps) {
-  auto& w = start();
-  w.FoundCount = 30;
-  for (int button : {1, 2}) at(w, 0, 0, button);
-  EXPECT_EQ(countLog("beep"), 2);
-  EXPECT_EQ(w.ClickCount, 0);
-  EXPECT_EQ(w.Revealed[0], 0);
+TEST_F(SmyloWindow, AnEndedGameOnlyBeeps) {
+  // No move left, or all thirty found: both buttons beep, even on a hidden smiley.
+  for (bool allFound : {false, true}) {
+    if (open()) chooseMenu("igrica", 24);  // a fresh window
+    auto& w = start();
+    ASSERT_EQ(w.ml->Caption(), "15");
+    if (allFound)
+      w.FoundCount = 30;
+    else
+      w.ml->setCaption("0");
+    takeLog();
+    for (int button : {1, 2}) at(w, 0, 0, button);
+    EXPECT_EQ(countLog("beep"), 2) << allFound;
+    EXPECT_EQ(w.ClickCount, 0);
+    EXPECT_EQ(w.Revealed[0], 0);
+    EXPECT_EQ(w.sl->Caption(), "0/30");
+  }
 }
 
 TEST_F(SmyloWindow, HelpLiesOverTheLiveBoardUntilOk) {
