@@ -30,6 +30,10 @@ struct SolitaireDesign {
   int continueLeft = 151, continueTop = 178;
 };
 
+// Faunix, Pairn and Equin: a wider window, the count set by the deal, cells dragged onto cells,
+// ten blanks before "Moves:" and a pause after the win.
+SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt);
+
 class SolitaireWindow : public shell::GameWindow {
  public:
   // State, open to the tests and the driver.
