@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmarks: processor use of a timed wait, start-up to the first painted frame, Lobbo's fall,
-# chess speed.
+# chess speed, the computer players of the duels.
 set -euo pipefail
 BUILD=${1:-build}
 echo "== timed wait (offscreen)"
@@ -18,4 +18,8 @@ xvfb-run -a -s "-screen 0 800x600x24" "$BUILD/vpk-lobbobench" 2>/dev/null
 if [ -x "$BUILD/vpk-chess" ]; then
   echo "== chess engine"
   "$BUILD/vpk-chess" bench
+fi
+if [ -x "$BUILD/vpk-duelbench" ]; then
+  echo "== computer players of Fendo, Spredo and Stakk 3D (slowest reply; each under 50 ms)"
+  "$BUILD/vpk-duelbench"
 fi
