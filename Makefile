@@ -12,7 +12,7 @@ ASSET_PACKAGES := fonts-noto-color-emoji
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test asan-test bench assets clean
+.PHONY: all deps build run test asan-test asan-build soak bench assets screenshots clean
 
 all: build
 
@@ -35,13 +35,21 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-asan-test: deps
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+asan-build: deps
 	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) \
 	  -DCMAKE_BUILD_TYPE=Debug -DVPK_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS)
+
+asan-test: asan-build
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Random play over all thirty games under the sanitizers: SOAK_STEPS steps or SOAK_SECONDS.
+SOAK_STEPS   ?= 200000
+SOAK_SECONDS ?= 3600
+soak: asan-build
+	QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) ./$(ASAN_BUILD)/vpk-soak --steps $(SOAK_STEPS) --seconds $(SOAK_SECONDS)
 
 bench: build
 	./tools/bench/run.sh $(BUILD)
@@ -52,6 +60,10 @@ assets: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS) --target vpk-assetgen
 	./$(BUILD)/vpk-assetgen assets
+
+# One picture per game for the README, each after a few moves through the driver.
+screenshots: build
+	./tools/screenshots/run.sh $(BUILD) docs/screenshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -23,6 +23,7 @@ class GameWindow : public rt::Form {
   bool helpShown() const { return helpPanel_ && helpPanel_->Visible(); }
   // A finished game keeps its board disabled when a move ends.
   virtual bool gameOver() const { return false; }
+  int busyDepth() const { return busyDepth_; }  // BusyScopes open now
 
   // The switching protocol of the "Play" list.
   virtual void igrica_Click(int Index);

@@ -48,7 +48,7 @@ void HiscoreFile::LoadHiscore(rt::Label& best, int index) {
   }
   std::string shown;
   if (index >= 0 && index < spec_.lines && entries_[index]) shown = *entries_[index];
-  if (spec_.emptyShowsZero && shown.empty()) shown = "0";
+  if (spec_.emptyShowsZero && shown.empty()) shown.assign(1, '0');
   best.setCaption(shown);
 }
 

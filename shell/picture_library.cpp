@@ -34,29 +34,26 @@ const std::vector<LibrarySet> LibrarySets = {
 
 PictureLibrary& PictureLibrary::instance() {
   static PictureLibrary lib;
-  if (!lib.built_) lib.build();
   return lib;
 }
 
-void PictureLibrary::build() {
-  built_ = true;
-  for (const auto& s : LibrarySets) {
-    if (s.first < 0) {
-      QString path = QString(":/pictures/%1.png").arg(QString::fromStdString(s.name));
-      if (auto p = rt::loadPicture(path, {s.name, -1})) pictures_[{s.name, -1}] = p;
-      continue;
-    }
-    for (int i = s.first; i <= s.last; ++i) {
-      if (std::find(s.missing.begin(), s.missing.end(), i) != s.missing.end()) continue;
-      QString path = QString(":/pictures/%1/%2.png").arg(QString::fromStdString(s.name)).arg(i);
-      if (auto p = rt::loadPicture(path, {s.name, i})) pictures_[{s.name, i}] = p;
-    }
-  }
-}
-
 rt::PicHandle PictureLibrary::get(const std::string& set, int index) const {
-  auto it = pictures_.find({set, index});
-  return it == pictures_.end() ? nullptr : it->second;
+  const std::pair<std::string, int> key{set, index};
+  if (auto it = pictures_.find(key); it != pictures_.end()) return it->second;
+  auto s = std::find_if(LibrarySets.begin(), LibrarySets.end(), [&](const LibrarySet& l) { return l.name == set; });
+  if (s == LibrarySets.end()) return nullptr;
+  QString path;
+  if (s->first < 0) {
+    if (index != -1) return nullptr;
+    path = QString(":/pictures/%1.png").arg(QString::fromStdString(set));
+  } else {
+    if (index < s->first || index > s->last) return nullptr;
+    if (std::find(s->missing.begin(), s->missing.end(), index) != s->missing.end()) return nullptr;
+    path = QString(":/pictures/%1/%2.png").arg(QString::fromStdString(set)).arg(index);
+  }
+  rt::PicHandle p = rt::loadPicture(path, {set, index});
+  if (p) pictures_[key] = p;
+  return p;
 }
 
 rt::PicHandle PictureLibrary::kind(int k, int i) const {

@@ -1,6 +1,8 @@
 #pragma once
 // The read-only pictures every game window copies from: themes, effects, helpers, panels, arrows,
-// marks and the chess sprites. Built once before the first window loads.
+// marks and the chess sprites. Each picture is decoded the first time a window asks for it (the
+// pack starts without decoding pictures its first game does not show) and is the same picture
+// for every later reader.
 #include <map>
 #include <string>
 #include <utility>
@@ -25,19 +27,16 @@ extern const std::vector<LibrarySet> LibrarySets;
 
 class PictureLibrary {
  public:
-  static PictureLibrary& instance();  // built on first use
-  void build();
+  static PictureLibrary& instance();
   // The picture at its stored size; null for a set or index that does not exist.
   rt::PicHandle get(const std::string& set, int index = -1) const;
   // Theme kind pictures: position k of LibraryOrder, picture i (0..4).
   rt::PicHandle kind(int k, int i) const;
   // Kind numbering with base 0 or 1: kind = 5k + i + base.
   rt::PicHandle kindPicture(int kindNumber, int base) const;
-  size_t size() const { return pictures_.size(); }
 
  private:
-  std::map<std::pair<std::string, int>, rt::PicHandle> pictures_;
-  bool built_ = false;
+  mutable std::map<std::pair<std::string, int>, rt::PicHandle> pictures_;  // decoded so far
 };
 
 }  // namespace shell

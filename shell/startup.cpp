@@ -13,7 +13,6 @@ void StartPack(bool withWindow) {
   mdi.MDIForm_Initialize();
   fr.setCaption(kBaseCaption);
   fr.ownMenu("ededed", "Waiting...");
-  PictureLibrary::instance();
   fr.Picture = PictureLibrary::instance().get("frame/background");
   LoadSoundBank(mdi);
   fr.Activate = [&mdi] { mdi.MDIForm_Activate(); };

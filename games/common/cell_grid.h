@@ -43,6 +43,22 @@ class CellGrid {
     if (bindCell) cells_.bind(std::move(bindCell));
   }
 
+  // Lays the first cols x rows cells out anew at the layout's pitch and offset and shows them;
+  // every later cell of the array is hidden (boards whose size changes with the window open).
+  void arrange(int cols, int rows) {
+    layout_.cols = cols;
+    layout_.rows = rows;
+    for (auto& [i, cell] : cells_.items()) {
+      if (i >= cols * rows) {
+        cell->setVisible(false);
+        continue;
+      }
+      cell->Move(layout_.left + (i % cols) * layout_.pitchX, layout_.top + (i / cols) * layout_.pitchY,
+                 layout_.cellWidth, layout_.cellHeight);
+      cell->setVisible(true);
+    }
+  }
+
   int count() const { return layout_.cols * layout_.rows; }
   bool exists(int i) const { return cells_.exists(i); }  // false before build
   const GridLayout& layout() const { return layout_; }

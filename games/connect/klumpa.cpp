@@ -28,7 +28,7 @@ ConnectDesign KlumpaDesign() {
   d.helpLabelHeight = 155;
   d.helpOkLeft = 155;
   d.helpOkTop = 181;
-  d.helpFontSize = 7;
+  d.helpFontSize = 7.5;
   d.helpText =
       "  Welcome to Klumpa, freeware programmed by Morvel Vukran in 2004. Your goal is to group all the same images "
       "attached horizontally or vertically.\r"

@@ -1,7 +1,6 @@
 #include "lobbo.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "mdi_form.h"
 #include "pack_fn.h"

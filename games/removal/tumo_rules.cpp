@@ -103,6 +103,4 @@ void TurnBoard(Board& b, int turn) {
   }
 }
 
-int SkillLine(int skill) { return skill == 4 ? 2 : skill == 2 ? 1 : 0; }
-
 }  // namespace tumo

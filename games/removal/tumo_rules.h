@@ -76,6 +76,4 @@ int32_t RaisedPrice(int item, int32_t price, int32_t step);
 enum Turn : int { kFlipVertical = 0, kFlipHorizontal = 1, kRotateLeft = 2, kRotateRight = 3 };
 void TurnBoard(Board& b, int turn);
 
-int SkillLine(int skill);  // the best-score line: 0, 1, 2
-
 }  // namespace tumo

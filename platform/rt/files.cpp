@@ -34,6 +34,12 @@ std::optional<std::vector<std::string>> readLines(const std::string& path) {
   return lines;
 }
 
+namespace {
+long long g_failAfter = -1;
+}  // namespace
+
+void failWritesAfterForTests(long long bytes) { g_failAfter = bytes; }
+
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
   QSaveFile f(QString::fromStdString(path));
   if (!f.open(QIODevice::WriteOnly)) return false;
@@ -41,6 +47,11 @@ bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
   for (const auto& l : lines) {
     out.append(l.data(), static_cast<qsizetype>(l.size()));
     out.append("\r\n");
+  }
+  if (g_failAfter >= 0) {
+    f.write(out.left(static_cast<qsizetype>(g_failAfter)));
+    f.cancelWriting();
+    return false;
   }
   if (f.write(out) != out.size()) {
     f.cancelWriting();

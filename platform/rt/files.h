@@ -17,4 +17,8 @@ bool hasNormalFiles(const std::string& dir);  // false when missing or holding n
 bool makeDirectory(const std::string& path);  // one level; false when it fails or exists
 std::string systemDocumentsFolder();          // documents folder, else home, "" when none
 
+// Tests: every atomic write from now on stops after `bytes` bytes and fails, as on a full disk
+// (-1 turns it off).
+void failWritesAfterForTests(long long bytes);
+
 }  // namespace rt

@@ -70,7 +70,10 @@ double Val(std::string_view s) {
 }
 
 std::string Plain(int64_t n) { return std::to_string(n); }
-std::string Blank(int64_t n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
+std::string Blank(int64_t n) {
+  std::string s = n < 0 ? std::string() : std::string(1, ' ');
+  return s.append(std::to_string(n));
+}
 std::string Money(int64_t n) { return Plain(n) + "$"; }
 std::string BlankMoney(int64_t n) { return Blank(n) + "$"; }
 

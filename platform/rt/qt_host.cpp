@@ -1,7 +1,7 @@
 #include "rt/qt_host.h"
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QProcess>
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
@@ -99,7 +99,15 @@ int QtHost::messageBox(const std::string& text, int style, const std::string& ti
   return 1;
 }
 
-void QtHost::openUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
+void QtHost::openUrl(const std::string& url) {
+  // The opener's messages (no browser, no desktop) go nowhere: a failure shows nothing.
+  QProcess opener;
+  opener.setProgram(QStringLiteral("xdg-open"));
+  opener.setArguments({QUrl(QString::fromStdString(url)).toString()});
+  opener.setStandardOutputFile(QProcess::nullDevice());
+  opener.setStandardErrorFile(QProcess::nullDevice());
+  opener.startDetached();
+}
 
 std::string QtHost::documentsFolder() { return systemDocumentsFolder(); }
 

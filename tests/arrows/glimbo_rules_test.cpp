@@ -98,14 +98,3 @@ TEST(GlimboRules, EdgeArrowsTurnBlackThenVanish) {
   EXPECT_EQ(EdgeArrowLook(8, 9), EdgeLook::Black);
   EXPECT_EQ(EdgeArrowLook(9, 9), EdgeLook::Hidden);
 }
-
-TEST(GlimboRules, MoveCountIsEveryArrowUse) {
-  Cells uses{};
-  for (int i = 0; i < 92; ++i) uses[i] = 1;  // every picture removed
-  uses[92] = 3;
-  uses[99] = 6;  // two inner arrows used 3 and 6 times
-  std::array<Counters, 4> edge{};
-  edge[0][2] = 4;
-  edge[3][9] = 1;
-  EXPECT_EQ(MoveCount(uses, edge, 92), 3 + 6 + 4 + 1);
-}

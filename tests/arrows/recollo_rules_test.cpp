@@ -96,14 +96,3 @@ TEST(RecolloRules, RedArrowChoiceCountsOneWayArrowsInIndexOrder) {
   const int want[] = {3, 10, 40, 41, 77, 90, 99, -1};
   for (int k = 1; k <= 8; ++k) EXPECT_EQ(NthOneWayArrow(b, k), want[k - 1]) << k;
 }
-
-TEST(RecolloRules, AMatchNeedsEveryPickedKindEqual) {
-  Board b;
-  b.kind[1] = b.kind[2] = b.kind[3] = 5;
-  b.kind[4] = 6;
-  EXPECT_TRUE(IsMatch(b, {1, 2}));
-  EXPECT_TRUE(IsMatch(b, {1, 2, 3}));
-  EXPECT_FALSE(IsMatch(b, {1, 4}));
-  EXPECT_FALSE(IsMatch(b, {1, 2, 4}));
-  EXPECT_FALSE(IsMatch(b, {4, 1, 2}));
-}

@@ -35,22 +35,3 @@ TEST(VerdoRules, DealPlacesSquaresAndCrossesApartOnlyInsideTheBoard) {
     }
   }
 }
-
-TEST(VerdoRules, SquaresMoveOntoCrossesWhileCrossesStay) {
-  // 4 x 4: a square at (0, 3), a cross at (0, 0); one right shift of row 0 covers it.
-  Cells square, cross;
-  square.fill(kNoSquare);
-  cross.fill(kNoCross);
-  square[3] = kSquare;
-  cross[0] = kCross;
-  EXPECT_EQ(CellLook(square[3], cross[3]), Look::BlueSquare);
-  EXPECT_EQ(CellLook(square[0], cross[0]), Look::Cross);
-  EXPECT_EQ(CellLook(square[5], cross[5]), Look::Empty);
-  arrows::ShiftLine(square, 4, arrows::Shift::Right, 0);
-  EXPECT_EQ(CoveredCrosses(square, cross, 4), 1);
-  EXPECT_EQ(CellLook(square[0], cross[0]), Look::GreenSquare);
-  EXPECT_EQ(cross[0], kCross);
-  arrows::ShiftLine(square, 4, arrows::Shift::Down, 0);
-  EXPECT_EQ(CoveredCrosses(square, cross, 4), 0);
-  EXPECT_EQ(square[4], kSquare);
-}

@@ -136,7 +136,6 @@ TEST(TumoRules, PricesRiseByTheSkillStepAndTheHeartDoublesToItsCap) {
   std::vector<int32_t> hearts{5};
   for (int i = 0; i < 11; ++i) hearts.push_back(RaisedPrice(3, hearts.back(), 2));
   EXPECT_EQ(hearts, (std::vector<int32_t>{5, 10, 20, 40, 80, 160, 320, 640, 1280, 2560, 2560, 2560}));
-  EXPECT_EQ((std::vector<int>{SkillLine(0), SkillLine(2), SkillLine(4)}), (std::vector<int>{0, 1, 2}));
 }
 
 TEST(TumoRules, TurnsMoveEveryCellAndUndoEachOther) {

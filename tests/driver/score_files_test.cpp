@@ -1,0 +1,115 @@
+// Every game that keeps a best-score file lives through a file that is empty, short, long,
+// binary, a folder, or a write that fails halfway, and never loses a best that was on disk.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "hiscore.h"
+#include "pack_fixture.h"
+#include "random_play.h"
+#include "rt/files.h"
+#include "rt/random.h"
+
+namespace {
+
+struct Kept {
+  int game;
+  std::string file;
+  int lines;
+};
+
+// The registered games that keep a file, with the file's name and its number of lines.
+std::vector<Kept> GamesWithFiles() {
+  std::vector<Kept> out;
+  for (int i : shell::RegisteredGames()) {
+    const char* caption = shell::GameRegistry[i].caption;
+    if (const shell::HiscoreSpec* spec = shell::FindHiscoreSpec(caption))
+      out.push_back({i, spec->fileName, spec->lines});
+    else if (std::string(caption) == "Lobbo")
+      out.push_back({i, "Lobbo.nrz", 0});
+  }
+  return out;
+}
+
+class ScoreFileTest : public PackTest {
+ protected:
+  void SetUp() override {
+    PackTest::SetUp();
+    mdi_.DataFolder = dir_.path().toStdString() + "/";
+  }
+  void TearDown() override {
+    rt::failWritesAfterForTests(-1);
+    PackTest::TearDown();
+  }
+  QString path(const Kept& k) const { return dir_.path() + "/" + QString::fromStdString(k.file); }
+  void put(const Kept& k, const QByteArray& bytes) {
+    QFile f(path(k));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  QByteArray read(const Kept& k) const {
+    QFile f(path(k));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  // Opens the game and plays it at random for a while (saves included, when the dice say so).
+  void play(const Kept& k, uint32_t seed) {
+    rt::FixSeed(seed);
+    ASSERT_NE(openGame(k.game), nullptr);
+    vt::RandomPlayer player(seed, {k.game}, [this, k] {
+      reopenPack();
+      mdi_.DataFolder = dir_.path().toStdString() + "/";
+      openGame(k.game);
+    });
+    for (int step = 0; step < 250; ++step) {
+      player.step();
+      const std::string wrong = player.check();
+      ASSERT_TRUE(wrong.empty()) << k.file << " step " << step << ": " << wrong;
+    }
+  }
+  QTemporaryDir dir_;
+};
+
+}  // namespace
+
+TEST_F(ScoreFileTest, BrokenFilesAreLivedWith) {
+  QByteArray binary;
+  for (int i = 0; i < 600; ++i) binary.append(static_cast<char>((i * 37) % 256));
+  QByteArray longFile;
+  for (int i = 0; i < 500; ++i) longFile.append("123456789012345678901234567890\r\n");
+  const std::vector<QByteArray> contents = {"", "7\r\n", longFile, binary, "\r\r\n\n-5\r\n1e400\r\nnan\r\n"};
+  for (const Kept& k : GamesWithFiles()) {
+    for (size_t c = 0; c < contents.size(); ++c) {
+      SCOPED_TRACE(k.file + " content " + std::to_string(c));
+      put(k, contents[c]);
+      play(k, static_cast<uint32_t>(7 + c));
+      shell::ResetGamesForTests();
+    }
+  }
+}
+
+TEST_F(ScoreFileTest, AFolderInPlaceOfTheFileStaysAndNothingBreaks) {
+  for (const Kept& k : GamesWithFiles()) {
+    SCOPED_TRACE(k.file);
+    ASSERT_TRUE(QDir().mkpath(path(k)));
+    play(k, 3);
+    shell::ResetGamesForTests();
+    EXPECT_TRUE(QFileInfo(path(k)).isDir());
+  }
+}
+
+TEST_F(ScoreFileTest, AWriteThatFailsHalfwayLosesNoBest) {
+  for (const Kept& k : GamesWithFiles()) {
+    SCOPED_TRACE(k.file);
+    // Low bests, so that every score the dice make would be saved, and each save fails halfway.
+    QByteArray bests;
+    for (int i = 0; i < std::max(k.lines, 1); ++i) bests.append("1\r\n");
+    put(k, bests);
+    rt::failWritesAfterForTests(3);
+    play(k, 11);
+    shell::ResetGamesForTests();
+    rt::failWritesAfterForTests(-1);
+    EXPECT_EQ(read(k), bests);
+    for (const QString& name : QDir(dir_.path()).entryList(QDir::Files))
+      EXPECT_FALSE(name.startsWith(QString::fromStdString(k.file) + ".")) << "left behind: " << name.toStdString();
+  }
+}

@@ -1,0 +1,72 @@
+// Resident memory of the pack: after opening all thirty games one after another, and across
+// 1,000 switches (what the 30th to the 1,000th switch add is what leaks per switch). Runs the
+// real frame offscreen on the virtual host, so waits cost no time.
+#include <cstdio>
+#include <cstring>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "mdi_form.h"
+#include "pack_fn.h"
+#include "rt/dispatch.h"
+#include "rt/form.h"
+#include "rt/frame.h"
+#include "rt/random.h"
+#include "startup.h"
+#include "virtual_host.h"
+
+namespace {
+double residentMb() {
+  double kb = 0;
+  if (FILE* st = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, st))
+      if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atof(line + 6);
+    std::fclose(st);
+  }
+  return kb / 1024.0;
+}
+
+// As a player does: "Play" on the shown window.
+void switchTo(int game) {
+  rt::Form* f = rt::frame().activeForm();
+  if (rt::MenuItem* item = f ? f->findMenu("igrica", game) : nullptr; item && item->effectivelyEnabled())
+    rt::dispatch(f, [item] { item->fireClick(); });
+  else
+    rt::dispatch(nullptr, [game] { shell::OpenGame(static_cast<int16_t>(game)); });
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  vt::installVirtualHost();
+  vt::vhost().logWaits = false;
+  QTemporaryDir data;
+  vt::vhost().setDocuments(data.path().toStdString());
+  rt::Frame frame;
+  rt::setFrame(&frame);
+  shell::MDIForm1 mdi;
+  shell::setFrameForm(&mdi);
+  rt::FixSeed(5);
+  shell::StartPack(false);
+  const double started = residentMb();
+  for (int g = 0; g < shell::kGameCount; ++g) {
+    switchTo(g);
+    vt::vhost().takeLog();
+  }
+  const double allOpened = residentMb();
+  double at30 = 0;
+  for (int s = 1; s <= 1000; ++s) {
+    switchTo((s * 7) % shell::kGameCount);
+    vt::vhost().takeLog();
+    if (s == 30) at30 = residentMb();
+  }
+  const double at1000 = residentMb();
+  std::printf("resident memory: %.1f MB at start, %.1f MB after opening all thirty games\n", started, allOpened);
+  std::printf("switches: %.1f MB after the 30th, %.1f MB after the 1000th (growth %+.1f MB)\n", at30, at1000,
+              at1000 - at30);
+  shell::ResetGamesForTests();
+  return 0;
+}

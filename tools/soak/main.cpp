@@ -1,0 +1,113 @@
+// vpk-soak: random play over every game of the pack on the virtual host, with game switches,
+// "Play" on the open game, the frame closed and reopened and menus chosen in the middle of waits
+// and animations. Stops after N steps or M seconds; prints steps, games visited and failures.
+//   vpk-soak [--steps N] [--seconds M] [--seed S]
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "mdi_form.h"
+#include "pack_fn.h"
+#include "random_play.h"
+#include "rt/dispatch.h"
+#include "rt/frame.h"
+#include "rt/random.h"
+#include "startup.h"
+#include "virtual_host.h"
+
+namespace {
+
+struct Pack {
+  std::unique_ptr<rt::Frame> frame = std::make_unique<rt::Frame>();
+  std::unique_ptr<shell::MDIForm1> mdi = std::make_unique<shell::MDIForm1>();
+};
+
+long argValue(int argc, char** argv, const char* name, long def) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], name) == 0) return std::strtol(argv[i + 1], nullptr, 10);
+  return def;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long steps = argValue(argc, argv, "--steps", 200000);
+  const long seconds = argValue(argc, argv, "--seconds", 3600);
+  const long seed = argValue(argc, argv, "--seed", 1);
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  vt::installVirtualHost();
+  QTemporaryDir data;
+  vt::vhost().setDocuments(data.path().toStdString());
+  rt::FixSeed(static_cast<uint32_t>(seed));
+
+  // A step that takes this long in real time is a hang: say so and stop.
+  std::atomic<long> lastStep{0};
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    long seen = -1;
+    auto since = std::chrono::steady_clock::now();
+    while (!done) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      if (lastStep != seen) {
+        seen = lastStep;
+        since = std::chrono::steady_clock::now();
+      } else if (std::chrono::steady_clock::now() - since > std::chrono::seconds(60)) {
+        std::printf("hang: step %ld has run for 60 s\nfailures 1\n", seen);
+        std::fflush(stdout);
+        std::_Exit(3);
+      }
+    }
+  });
+
+  std::vector<std::unique_ptr<Pack>> packs;
+  auto start = [&] {
+    shell::ResetGamesForTests();
+    rt::resetDispatchForTests();
+    packs.push_back(std::make_unique<Pack>());
+    rt::setFrame(packs.back()->frame.get());
+    shell::setFrameForm(packs.back()->mdi.get());
+    shell::StartPack(false);  // opens a random game, as the pack does
+  };
+  start();
+
+  std::vector<int> games;
+  for (int i = 0; i < shell::kGameCount; ++i) games.push_back(i);  // built or not: all thirty
+  vt::RandomPlayer player(static_cast<uint32_t>(seed), games, start);
+  std::set<int> visited;
+  long failures = 0, hangs = 0, n = 0;
+  const auto began = std::chrono::steady_clock::now();
+  for (; n < steps; ++n) {
+    if (std::chrono::steady_clock::now() - began > std::chrono::seconds(seconds)) break;
+    lastStep = n;
+    try {
+      player.step();
+    } catch (const vt::WatchdogError& e) {
+      ++hangs;
+      std::printf("step %ld: %s (game %d)\n", n, e.what(), shell::frameForm().CurrentGame);
+      start();
+    }
+    visited.insert(shell::frameForm().CurrentGame);
+    const std::string wrong = player.check();
+    if (!wrong.empty()) {
+      if (++failures <= 20) std::printf("step %ld: %s (game %d)\n", n, wrong.c_str(), shell::frameForm().CurrentGame);
+      start();
+    }
+  }
+  done = true;
+  watchdog.join();
+  const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+  std::printf("steps %ld in %.1f s, games visited %zu of %d, frame closes %d, switches %d, hangs %ld, failures %ld\n",
+              n, secs, visited.size(), shell::kGameCount, player.closes, player.switches, hangs, failures);
+  shell::ResetGamesForTests();
+  return failures + hangs ? 1 : 0;
+}
