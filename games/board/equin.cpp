@@ -1,7 +1,6 @@
 #include "equin.h"
 
 #include "pack_fn.h"
-#include "rt/numbers.h"
 
 namespace board {
 
@@ -27,12 +26,7 @@ std::string Form26::helpText() const {
          "  Good luck. Have a fun.";
 }
 
-void PlaceByWidth(rt::Form& w, rt::PictureBox& board, int n) {
-  const int at = rt::CInt((w.Width() / 15.0 - SolitaireWindow::kPitch * n) / 2 - 3);
-  board.Move(at, at, SolitaireWindow::kPitch * n + 3, SolitaireWindow::kPitch * n + 3);
-}
-
-void Form26::placeBoard() { PlaceByWidth(*this, *Picture1, BoardSize); }
+void Form26::placeBoard() { placeByWidth(); }
 
 void Form26::drawCell(int i) {
   const int code = Board[i];

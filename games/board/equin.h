@@ -26,7 +26,4 @@ class Form26 : public SolitaireWindow {
   std::array<rt::PicHandle, 3> konj{};
 };
 
-// Pairn and Equin place their board by the window's width alone.
-void PlaceByWidth(rt::Form& w, rt::PictureBox& board, int n);
-
 }  // namespace board

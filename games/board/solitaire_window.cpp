@@ -121,6 +121,12 @@ void SolitaireWindow::placeBoard() {
                  kPitch * n + 3);
 }
 
+void SolitaireWindow::placeByWidth() {
+  const int n = BoardSize;
+  const int at = rt::CInt((Width() / 15.0 - kPitch * n) / 2 - 3);
+  Picture1->Move(at, at, kPitch * n + 3, kPitch * n + 3);
+}
+
 void SolitaireWindow::NewBoard() {
   if (design_.dragInput) {
     Picture1->setEnabled(false);

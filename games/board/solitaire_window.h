@@ -89,6 +89,7 @@ class SolitaireWindow : public shell::GameWindow {
   virtual bool canPickUp(int /*cell*/) const { return true; }
   virtual void dropMove(int /*source*/, int /*target*/) {}
 
+  void placeByWidth();  // Pairn and Equin: by the window's width alone, both ways
   std::string movesCaption() const;
   void setCellDragMode(int cell, bool draggable);
   int16_t randomInt(int k) const;
