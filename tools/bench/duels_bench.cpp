@@ -23,7 +23,7 @@ struct Worst {
     ms = std::max(ms, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     ++replies;
   }
-  void print() const { std::printf("%-44s slowest %7.3f ms over %5d replies\n", what, ms, replies); }
+  void print() const { std::printf("%-48s slowest %7.3f ms over %5d replies\n", what, ms, replies); }
 };
 
 std::mt19937 gen(20);

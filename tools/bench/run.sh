@@ -18,6 +18,10 @@ ratio=$(awk -v p="$pack" -v e="$empty" 'BEGIN {printf "%.2f", p / e}')
 echo "first paint: pack median ${pack} ms (worst ${worst} ms), empty Qt window median ${empty} ms: ${ratio} x; peak memory ${peak} MB"
 echo "== memory over game switches (offscreen)"
 "$BUILD/vpk-membench" 2>/dev/null
+if [ -x "$BUILD/vpk-duelbench" ]; then
+  echo "== computer players of Fendo, Spredo and Stakk 3D (slowest reply; each under 50 ms)"
+  "$BUILD/vpk-duelbench"
+fi
 for extra in "$BUILD"/vpk-*bench-*; do
   [ -x "$extra" ] || continue
   echo "== $(basename "$extra")"
@@ -28,8 +32,4 @@ xvfb-run -a -s "-screen 0 800x600x24" "$BUILD/vpk-lobbobench" 2>/dev/null
 if [ -x "$BUILD/vpk-chess" ]; then
   echo "== chess engine"
   "$BUILD/vpk-chess" bench
-fi
-if [ -x "$BUILD/vpk-duelbench" ]; then
-  echo "== computer players of Fendo, Spredo and Stakk 3D (slowest reply; each under 50 ms)"
-  "$BUILD/vpk-duelbench"
 fi
