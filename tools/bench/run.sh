@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmarks: processor use of a timed wait, start-up to the first painted frame beside an empty
-# Qt window, memory over game switches, Lobbo's fall, the computer players' speed.
+# Qt window, memory over game switches, Lobbo's fall, the computer players' speed (chess, duels).
 set -euo pipefail
 BUILD=${1:-build}
 echo "== timed wait (offscreen)"
@@ -28,4 +28,8 @@ xvfb-run -a -s "-screen 0 800x600x24" "$BUILD/vpk-lobbobench" 2>/dev/null
 if [ -x "$BUILD/vpk-chess" ]; then
   echo "== chess engine"
   "$BUILD/vpk-chess" bench
+fi
+if [ -x "$BUILD/vpk-duelbench" ]; then
+  echo "== computer players of Fendo, Spredo and Stakk 3D (slowest reply; each under 50 ms)"
+  "$BUILD/vpk-duelbench"
 fi
