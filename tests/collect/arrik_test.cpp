@@ -124,6 +124,16 @@ TEST_F(ArrikWindow, TheArrowBeepsBeforeTheStartThenEndsTheTurn) {
   EXPECT_EQ(w->strelice(4).Picture(), w->strelice(kUp).Picture());
   EXPECT_EQ(w->action, kMove);
   EXPECT_EQ(w->Label8->Caption(), "move");
+
+  // On a full board no image falls, yet the blink takes its seven frames.
+  collect::Cells full;
+  for (int i = 0; i < collect::kCells; ++i) full[i] = static_cast<int16_t>((2 * (i / 10) + i % 10) % 5 + 1);
+  setBoard(full);
+  vt::ScriptedRandom arrow({0.1f, 0.1f});
+  click(w->strelice(4));
+  EXPECT_EQ(takeLog(), std::vector<std::string>(7, "wait 150"));
+  EXPECT_EQ(w->Board, full);
+  EXPECT_EQ(w->genCount, 0);
 }
 
 TEST_F(ArrikWindow, HelpersAreBoughtUsedAndNeverCarriedIntoANewGame) {
