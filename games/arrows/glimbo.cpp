@@ -86,7 +86,7 @@ void Form8::dealPieces() {
 rt::PicHandle Form8::edgeArrowPicture(Shift side, int index) const {
   static constexpr int kNormal[] = {62, 60, 59, 61};  // left, right, up, down
   static constexpr int kBlack[] = {58, 56, 55, 57};
-  const int uses = const_cast<Form8*>(this)->usesOf(side)[index];
+  const int uses = usesOf(side)[index];
   const int s = static_cast<int>(side);
   return ikona[EdgeArrowLook(uses, useLimit) == EdgeLook::Normal ? kNormal[s] : kBlack[s]];
 }

@@ -34,6 +34,7 @@ class Form8 : public ArrowWindow {
 
  private:
   glimbo::Counters& usesOf(Shift side);
+  const glimbo::Counters& usesOf(Shift side) const { return const_cast<Form8*>(this)->usesOf(side); }
   rt::MenuItem* abbItem(int i) { return ab->find("abb", i); }
 };
 

@@ -7,30 +7,11 @@ namespace board {
 
 VPK_GAME_WINDOW(Form6);
 
-namespace {
-// The drag games' design: a wider window, ten blanks before "Moves:", the count set by the deal.
-SolitaireDesign Design() {
-  SolitaireDesign d;
-  d.widthTwips = 5850;
-  d.heightTwips = 5835;
-  d.defaultSize = 7;
-  d.name = "Faunix";
-  d.captionBlanks = 10;
-  d.dealCount = -1;
-  d.dragInput = true;
-  d.pauseAfterWin = true;
-  d.helpLeft = d.helpTop = 32;
-  d.helpSize = 324;
-  d.okLeftPt = 191;
-  d.okTopPt = 217;
-  d.labelTopPt = 74;
-  d.labelHeightPt = 165;
-  d.continueTop = 176;
+Form6::Form6(const shell::GameEntry& entry) : SolitaireWindow(entry, [] {
+  SolitaireDesign d = DragGameDesign("Faunix", 7, 74);
+  d.dealCount = -1;  // the deal counts once: a fresh board shows 0
   return d;
-}
-}  // namespace
-
-Form6::Form6(const shell::GameEntry& entry) : SolitaireWindow(entry, Design()) {}
+}()) {}
 
 void Form6::loadPictures() {
   for (int i = 0; i < 5; ++i) {

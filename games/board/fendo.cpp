@@ -13,7 +13,7 @@ namespace {
 constexpr int kPitch = 27;
 constexpr int kPanel = 347;
 constexpr int kFirstPost = kSticks;
-constexpr rt::Color kGrey = 0xC0C0C0, kRed = 0x0000FF;
+constexpr rt::Color kGrey = 0xC0C0C0, kRed = rt::kRed;
 
 const char* const kHelpText =
     "  Welcome to Fendo, freeware programmed by Morvel Vukran in 2004. Your goal is to get more fields than your "
@@ -201,7 +201,7 @@ void Form19::showScore(int player) { bodi(player).setCaption(rt::Plain(Score[pla
 
 void Form19::slika_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {
   if (!boardTakesInput()) return;
-  if (Index >= kSticks || isTaken(Index)) {  // the posts are black too
+  if (isTaken(Index)) {  // the posts are black too
     rt::host().beep();
     return;
   }

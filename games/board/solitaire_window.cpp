@@ -10,6 +10,25 @@ namespace {
 const char* const kSizeCaptions[] = {"4x4", "5x5", "6x6", "7x7", "8x8", "9x9", "10x10"};
 }  // namespace
 
+SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt) {
+  SolitaireDesign d;
+  d.widthTwips = 5850;
+  d.heightTwips = 5835;
+  d.defaultSize = defaultSize;
+  d.name = name;
+  d.captionBlanks = 10;
+  d.dragInput = true;
+  d.pauseAfterWin = true;
+  d.helpLeft = d.helpTop = 32;
+  d.helpSize = 324;
+  d.okLeftPt = 191;
+  d.okTopPt = 217;
+  d.labelTopPt = labelTopPt;
+  d.labelHeightPt = 165;
+  d.continueTop = 176;
+  return d;
+}
+
 SolitaireWindow::SolitaireWindow(const shell::GameEntry& entry, const SolitaireDesign& design)
     : shell::GameWindow(entry, design.widthTwips, design.heightTwips), design_(design) {}
 
@@ -100,6 +119,12 @@ void SolitaireWindow::placeBoard() {
   const double w = Width() / 15.0, h = Height() / 15.0;
   Picture1->Move(rt::CInt((w - kPitch * n - 4) / 2), rt::CInt((h - kPitch * n - 4) / 2), kPitch * n + 3,
                  kPitch * n + 3);
+}
+
+void SolitaireWindow::placeByWidth() {
+  const int n = BoardSize;
+  const int at = rt::CInt((Width() / 15.0 - kPitch * n) / 2 - 3);
+  Picture1->Move(at, at, kPitch * n + 3, kPitch * n + 3);
 }
 
 void SolitaireWindow::NewBoard() {

@@ -30,6 +30,10 @@ struct SolitaireDesign {
   int continueLeft = 151, continueTop = 178;
 };
 
+// Faunix, Pairn and Equin: a wider window, the count set by the deal, cells dragged onto cells,
+// ten blanks before "Moves:" and a pause after the win.
+SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt);
+
 class SolitaireWindow : public shell::GameWindow {
  public:
   // State, open to the tests and the driver.
@@ -85,6 +89,7 @@ class SolitaireWindow : public shell::GameWindow {
   virtual bool canPickUp(int /*cell*/) const { return true; }
   virtual void dropMove(int /*source*/, int /*target*/) {}
 
+  void placeByWidth();  // Pairn and Equin: by the window's width alone, both ways
   std::string movesCaption() const;
   void setCellDragMode(int cell, bool draggable);
   int16_t randomInt(int k) const;

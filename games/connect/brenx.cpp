@@ -97,7 +97,6 @@ void Form10::bindBoard() {
   Command3->LoadSkin();
   Command3->Refresh();
   Command3->ClickEvent = [this] { Command3_Click(); };
-  sideControls_.push_back(Command3);
   hiscore_.attach(*Label3, *Label7);
 }
 
@@ -244,19 +243,25 @@ bool Form10::collectOnce() {
 
 void Form10::CollectGroups() {
   BusyScope busy(*this, false);
-  // Each refill may complete new groups: collect and refill until a scan finds none.
+  // Each refill may complete new groups: collect and refill until a scan finds none. A refill
+  // closes the whole window, "Save score" too, until the chain ends; a collection's pause does not.
+  const bool saveOpen = Command3->Enabled();
   while (collectOnce()) {
     reblockPending = -1;
+    Command3->setEnabled(false);
     fillEmptyCells();
   }
   RedrawAllCells();
+  Command3->setEnabled(saveOpen);
 }
 
 void Form10::Refill() {
   BusyScope busy(*this, false);
+  Command3->setEnabled(false);
   fillEmptyCells();
   CollectGroups();
   ClearCollectedFlags();
+  Command3->setEnabled(true);
 }
 
 void Form10::fillEmptyCells() {

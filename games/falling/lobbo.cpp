@@ -67,6 +67,8 @@ void Form23::Form_Load() {
   layOut();
   exposeGameState();
   redrawState = [this] {
+    // A piece has one to three blocks, whatever the driver wrote.
+    for (Piece* p : {&piece, &next}) p->length = std::clamp<int16_t>(p->length, 0, 2);
     DrawWell();
     showMoney();
     PlaceDio();
@@ -74,6 +76,9 @@ void Form23::Form_Load() {
 
   Command1->LoadSkin();
   Command1->Refresh();
+  // The window's own copy of the data folder: made again when it has gone since the start.
+  dataFolder_ = shell::frameForm().DataFolder;
+  if (!dataFolder_.empty() && !rt::hasNormalFiles(dataFolder_)) rt::makeDirectory(dataFolder_);
   LoadTopPlayers();
   Dio.Load(1);
   Dio.Load(2);
@@ -353,7 +358,7 @@ bool Form23::FallPiece() {
 
 void Form23::ResolveLanding(bool single, int x, int y) {
   effectSound = -1;
-  if (single && y >= 0 && Board[At(x, y)] >= kSpecialBlock) {
+  if (single && y >= 0 && Cell(Board, x, y) >= kSpecialBlock) {
     effectSound = static_cast<int16_t>(ApplySpecial(Board, x, y));
     DrawWell();
   }
@@ -414,7 +419,7 @@ void Form23::PlayLobboSound(int n) {
 
 // ------------------------------------------------------------------------------------- top players
 
-std::string Form23::topPlayersPath() const { return shell::frameForm().DataFolder + "Lobbo.nrz"; }
+std::string Form23::topPlayersPath() const { return dataFolder_ + "Lobbo.nrz"; }
 
 TopPlayers Form23::table() const {
   TopPlayers t;

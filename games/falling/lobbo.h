@@ -77,6 +77,7 @@ class Form23 : public shell::GameWindow {
   void showTable(const lobbo::TopPlayers& t);
 
   std::array<rt::PicHandle, lobbo::kBlockPictures> slika;
+  std::string dataFolder_;
   bool playing_ = false;
 };
 

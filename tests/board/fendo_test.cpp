@@ -49,6 +49,15 @@ TEST_F(FendoWindow, LoadsLockedUntilContinue) {
   EXPECT_FALSE(w->op->Enabled());
   EXPECT_FALSE(w->find("Command2")->Visible());
   EXPECT_EQ(w->PlayerToMove, 0);
+
+  // Chosen again from "Play": a fresh game with the design's options, unlocked.
+  chooseMenu("igrica", 25);
+  w = dynamic_cast<Form19*>(open());
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->op->Enabled());
+  EXPECT_TRUE(w->findMenu("oki", 1)->Checked());
+  EXPECT_FALSE(w->findMenu("oki", 0)->Checked());
+  EXPECT_TRUE(w->find("Command2")->Visible());
 }
 
 TEST_F(FendoWindow, HumansTakeTurnsAndTheLastStickShowsRed) {
@@ -68,7 +77,11 @@ TEST_F(FendoWindow, HumansTakeTurnsAndTheLastStickShowsRed) {
   // A stick between two fields with three taken sides each scores two and moves again.
   for (int n : {Bottom(4, 2), Left(4, 2), Right(4, 2), Top(3, 2), Left(3, 2), Right(3, 2), Bottom(4, 3), Right(4, 3)})
     w->slika(n).setBackColor(rt::kBlack);
+  const auto iconPixel = [&](int r, int c) { return w->Picture1->surface().pixel(27 * c + 15, 27 * r + 15); };
+  const rt::Color paper = iconPixel(3, 2);
   clickStick(Top(4, 2));  // closes (3, 2) and (4, 2)
+  EXPECT_NE(iconPixel(3, 2), paper);  // Blue's icon painted on both fields
+  EXPECT_EQ(iconPixel(4, 2), iconPixel(3, 2));
   EXPECT_EQ(w->Score[0], 2);
   EXPECT_EQ(w->bodi(0).Caption(), "2");
   EXPECT_EQ(w->PlayerToMove, 0);

@@ -247,3 +247,24 @@ TEST_F(BrenxWindow, ARefillThatJoinsAGroupIsCollectedBeforeTheBoardOpens) {
   EXPECT_EQ(rnd.remaining(), 0u);
   EXPECT_TRUE(w->Picture1->Enabled());
 }
+
+TEST_F(BrenxWindow, ScoreCanBeSavedDuringACollectionsPauseButNotDuringTheRefill) {
+  startWith(fourAndOne());
+  click(w->slika(54), 2);
+  vt::ScriptedRandom rnd(fillDraws({{41, 1}, {43, 3}, {44, 2}, {40, 2}, {42, 4}}) + blockingDraws({5, 6, 7}));
+  // What "Save score" allows while the collected cells wait (41 empty) and while the new
+  // pictures blink (41 filled again).
+  std::vector<std::string> seen;
+  for (int t = 25; t < 4000; t += 50)
+    vt::vhost().after(t, [&] {
+      const std::string s = std::string(w->Board[41] == 0 ? "pause" : "refill") +
+                            (w->Command3->effectivelyEnabled() ? " open" : " closed");
+      if (seen.empty() || seen.back() != s) seen.push_back(s);
+    });
+  vt::vhost().after(300, [&] { click(w->Command3->face()); });
+  click(w->slika(44), 1);
+  EXPECT_EQ(seen, (std::vector<std::string>{"pause open", "refill closed"}));
+  EXPECT_EQ(file(), "0\r\n5\r\n0\r\n");  // saved in the pause, with the group just paid
+  EXPECT_EQ(w->Label7->Caption(), "5");
+  EXPECT_TRUE(w->Command3->effectivelyEnabled());
+}

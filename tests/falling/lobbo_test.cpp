@@ -259,3 +259,39 @@ TEST_F(LobboWindow, OptionsLockDuringPlayAndHideNextKeepsDrawing) {
   start();
   EXPECT_TRUE(locked);
 }
+
+TEST_F(LobboWindow, TheWindowMakesItsDataFolderAgainWhenItHasGone) {
+  const std::string folder = dir_.path().toStdString() + "/Morvelware/";
+  mdi_.DataFolder = folder;  // the folder the frame made at the start, deleted since
+  reopen();
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(folder + "Lobbo.nrz")));
+  EXPECT_EQ(w->topPlayersPath(), folder + "Lobbo.nrz");
+}
+
+TEST_F(LobboWindow, DriverWrittenStateStaysInsideThePieceAndTheWell) {
+  auto keep = shell::HoldWindow(w);
+  vt::ScriptedRandom rnd(join({single(1), single(2), single(3), single(4)}));
+  std::vector<long long> lengths;
+  int16_t secondPiece = 0;
+  vt::vhost().after(20, [&] {
+    setState("pieceLength", "7");
+    setState("nextLength", "-3");
+    lengths = state("pieceLength");
+    lengths.push_back(state("nextLength").at(0));
+    clickAt(*w->Picture1, 10, 300, 2);  // cycles three blocks now
+    setState("pieceLength", "0");
+    setState("pixelX", "2000");  // far beside the well and below its floor: lands at once
+    setState("pixelY", "20000");
+  });
+  poll([&] {
+    if (w->fall.pixelY < 0 || w->fall.pixelY > 64 || w->fall.pixelX != 96) return false;
+    secondPiece = w->piece.kinds[0];
+    switchGame(w);
+    return true;
+  });
+  start();
+  EXPECT_EQ(lengths, (std::vector<long long>{2, 0}));
+  EXPECT_EQ(secondPiece, 2);  // the game went on with the next piece
+  for (int r = 0; r <= kLastRow; ++r)
+    for (int c = 1; c <= 7; ++c) EXPECT_EQ(w->Board[At(c, r)], 0) << c << "," << r;
+}

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "rt/dispatch.h"
+#include "rt/keys.h"
 #include "rt/form.h"
 #include "rt/random.h"
 
@@ -86,8 +87,7 @@ void PackTest::drag(rt::Control& from, rt::Control& to) {
 }
 
 void PackTest::key(int code, int shift) {
-  const int ascii = (code >= 48 && code <= 57) || code == 32 || code == 8 || code == 13 ? code : 0;
-  rt::frame().clientKey(0, code, shift, ascii);
+  rt::frame().clientKey(0, code, shift, rt::KeyAscii(code, shift));
   rt::frame().clientKey(1, code, shift, 0);
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmarks: processor use of a timed wait, start-up to the first painted frame beside an empty
-# Qt window, memory over game switches, Lobbo's fall, the computer players' speed.
+# Qt window, memory over game switches, Lobbo's fall, the computer players' speed (chess, duels).
 set -euo pipefail
 BUILD=${1:-build}
 echo "== timed wait (offscreen)"
@@ -18,6 +18,10 @@ ratio=$(awk -v p="$pack" -v e="$empty" 'BEGIN {printf "%.2f", p / e}')
 echo "first paint: pack median ${pack} ms (worst ${worst} ms), empty Qt window median ${empty} ms: ${ratio} x; peak memory ${peak} MB"
 echo "== memory over game switches (offscreen)"
 "$BUILD/vpk-membench" 2>/dev/null
+if [ -x "$BUILD/vpk-duelbench" ]; then
+  echo "== computer players of Fendo, Spredo and Stakk 3D (slowest reply; each under 50 ms)"
+  "$BUILD/vpk-duelbench"
+fi
 for extra in "$BUILD"/vpk-*bench-*; do
   [ -x "$extra" ] || continue
   echo "== $(basename "$extra")"

@@ -1,0 +1,204 @@
+// Times the computer players of the duels on their hardest positions: Fendo's turn (closing
+// passes, then the give-away count of every free stick), Spredo's colour choice and Stakk 3D's
+// replies in both cubes. Each figure is the slowest reply seen; a reply should stay under 50 ms.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "fendo_rules.h"
+#include "spredo_rules.h"
+#include "stakk_rules.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Worst {
+  const char* what;
+  double ms = 0;
+  int replies = 0;
+  void add(Clock::time_point start) {
+    ms = std::max(ms, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    ++replies;
+  }
+  void print() const { std::printf("%-48s slowest %7.3f ms over %5d replies\n", what, ms, replies); }
+};
+
+std::mt19937 gen(20);
+double uniform() { return std::uniform_real_distribution<double>(0.0, 0.999999)(gen); }
+
+// ------------------------------------------------------------------------------------ Fendo
+
+// The computer's whole turn as the window plays it.
+void fendoTurn(fendo::Sticks& s, Worst& worst) {
+  const auto start = Clock::now();
+  fendo::CollectClosing(s);
+  const int n = fendo::ChooseSafeStick(s, uniform);
+  worst.add(start);
+  if (n >= 0) s[n] = fendo::kTaken;
+}
+
+// Every field in one snake through the rows, each wall between two of its fields free: every
+// stick hands over a long chain that the ascending passes follow one field at a time.
+fendo::Sticks fendoSnake() {
+  fendo::Sticks s = fendo::StartSticks();
+  for (auto& v : s)
+    if (v == fendo::kFree) v = fendo::kTaken;
+  std::vector<std::pair<int, int>> path;
+  for (int r = 0; r < 10; ++r) {
+    std::vector<int> cols;
+    for (int c = 0; c < 10; ++c)
+      if (s[10 * r + c] != fendo::kAbsent && s[10 * r + c + 10] != fendo::kAbsent && s[110 + 10 * c + r] != fendo::kAbsent &&
+          s[120 + 10 * c + r] != fendo::kAbsent)
+        cols.push_back(c);
+    if (r % 2) std::reverse(cols.begin(), cols.end());
+    for (int c : cols) path.push_back({r, c});
+  }
+  auto open = [&s](std::pair<int, int> f0, std::pair<int, int> f1) {  // the wall between two fields
+    auto [r0, c0] = f0;
+    auto [r1, c1] = f1;
+    if (r0 == r1) s[120 + 10 * std::min(c0, c1) + r0] = fendo::kFree;
+    else s[10 * std::max(r0, r1) + c0] = fendo::kFree;
+  };
+  for (size_t i = 1; i < path.size(); ++i) open(path[i - 1], path[i]);
+  // The two ends get a second free wall (into the row beside them), so no field can be closed
+  // before a stick is given away.
+  open(path.front(), {path.front().first + 1, path.front().second});
+  open(path.back(), {path.back().first - 1, path.back().second});
+  return s;
+}
+
+void benchFendo() {
+  Worst opening{"Fendo: computer's turn, fresh board"};
+  for (int i = 0; i < 50; ++i) {
+    fendo::Sticks s = fendo::StartSticks();
+    fendoTurn(s, opening);
+  }
+  opening.print();
+
+  Worst snake{"Fendo: computer's turn, one long snake"};
+  for (int i = 0; i < 20; ++i) {
+    fendo::Sticks s = fendoSnake();
+    fendoTurn(s, snake);
+  }
+  snake.print();
+
+  // Whole games: the human takes a random free stick, the computer answers.
+  Worst games{"Fendo: every computer turn of 200 games"};
+  for (int g = 0; g < 200; ++g) {
+    fendo::Sticks s = fendo::StartSticks();
+    for (;;) {
+      std::vector<int> free;
+      for (int n = 0; n < fendo::kSticks; ++n)
+        if (s[n] == fendo::kFree) free.push_back(n);
+      if (free.empty()) break;
+      const int n = free[gen() % free.size()];
+      const int closed = fendo::ClosingCount(s, n);
+      s[n] = fendo::kTaken;
+      if (closed == 0) fendoTurn(s, games);
+    }
+  }
+  games.print();
+}
+
+// ------------------------------------------------------------------------------------ Spredo
+
+void benchSpredo() {
+  Worst random{"Spredo: computer's colour, random deals"};
+  for (int g = 0; g < 200; ++g) {
+    spredo::Board b{};
+    spredo::Deal(b, uniform);
+    while (!spredo::AllOwned(b)) {
+      spredo::Spread(b, static_cast<int16_t>(gen() % 4), spredo::kWhite);
+      const auto start = Clock::now();
+      spredo::PickComputerColour(b, uniform);
+      random.add(start);
+    }
+  }
+  random.print();
+
+  // A serpentine of one colour that runs against the sweep order: one square per sweep; and a
+  // walled-in computer that tries all six colours in vain.
+  Worst hard{"Spredo: computer's colour, serpentine / walled"};
+  for (int i = 0; i < 20; ++i) {
+    spredo::Board b;
+    b.fill(1);
+    for (int col = 0; col < spredo::kSide; ++col)
+      for (int row = 0; row < spredo::kSide; ++row)
+        if (col % 2 == 1 && row != (col % 4 == 1 ? 0 : spredo::kSide - 1)) b[spredo::kSide * col + row] = 2;
+    b[0] = spredo::kWhite;
+    b[spredo::kSquares - 1] = spredo::kBlack;
+    auto start = Clock::now();
+    spredo::PickComputerColour(b, uniform);
+    hard.add(start);
+    spredo::Board walled;
+    walled.fill(spredo::kWhite);
+    walled[spredo::kSquares - 1] = spredo::kBlack;
+    start = Clock::now();
+    spredo::PickComputerColour(walled, uniform);
+    hard.add(start);
+  }
+  hard.print();
+}
+
+// ------------------------------------------------------------------------------------ Stakk 3D
+
+void benchStakk() {
+  Worst four{"Stakk 3D 4x4x4: computer's move, 200 games"};
+  for (int g = 0; g < 200; ++g) {
+    stakk::Board b;
+    b.fill(stakk::kEmpty);
+    int moves = 0;
+    while (!stakk::HasFour(b, stakk::kGreen) && !stakk::HasFour(b, stakk::kBrown) && !stakk::Drawn(b)) {
+      std::vector<int> free;
+      for (int c = 0; c < stakk::kCells; ++c)
+        if (b[c] == stakk::kEmpty) free.push_back(c);
+      b[free[gen() % free.size()]] = stakk::kGreen;
+      ++moves;
+      if (stakk::HasFour(b, stakk::kGreen) || stakk::Drawn(b)) break;
+      const auto start = Clock::now();
+      const int cell = stakk::ChooseMove4(b, moves, uniform);
+      const bool over = stakk::HasFour(b, stakk::kGreen) || stakk::Drawn(b);
+      four.add(start);
+      (void)over;
+      b[cell] = stakk::kBrown;
+      ++moves;
+    }
+  }
+  four.print();
+
+  Worst three{"Stakk 3D 3x3x3: computer's turn, 200 games"};
+  for (int g = 0; g < 200; ++g) {
+    stakk::Board b;
+    b.fill(stakk::kEmpty);
+    int green = 0, brown = 0;
+    while (green < 10 && brown < 10) {
+      std::vector<int> free;
+      for (int c : stakk::ScanOrder(3))
+        if (stakk::Free3(b[c])) free.push_back(c);
+      if (free.empty()) break;
+      stakk::ClearWhites(b);
+      const int cell = free[gen() % free.size()];
+      b[cell] = stakk::kGreen;
+      std::vector<int> white;
+      const int n = stakk::CountLines(b, stakk::kGreen, &white);
+      green += n;
+      if (n > 0) continue;
+      const auto start = Clock::now();
+      stakk::ComputerTurn3(b, brown, uniform);
+      three.add(start);
+    }
+  }
+  three.print();
+}
+
+}  // namespace
+
+int main() {
+  benchFendo();
+  benchSpredo();
+  benchStakk();
+  return 0;
+}
