@@ -18,9 +18,9 @@ void Deal(Cells& board, int n, int pieceKind, const board::Random& rnd) {
   }
   if (n % 2 == 1) {
     // The second half has the extra piece: one of its cells is emptied.
-    const bool moreWhite = !firstWhite;
+    auto larger = firstWhite ? IsBlack : IsWhite;
     int r = board::RandomInt(rnd, cells);
-    while (IsWhite(board[r]) != moreWhite) r = (r + 1) % cells;
+    while (!larger(board[r])) r = (r + 1) % cells;
     board[r] = kEmpty;
   }
 }

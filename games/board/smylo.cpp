@@ -56,12 +56,12 @@ void Form18::Form_Load() {
   };
   Label2 = label("Label2", "Moves left:", 16, 84);
   ml = label("ml", "15", 100, 40);
-  sl = label("sl", "0/30", 170, 60);
+  sl = label("sl", "0/30", 174, 60);
   pokreti = label("pokreti", "000", 320, 50);
-  sl->ToolTipText = "Smileys found";
-  pokreti->ToolTipText = "Cells revealed";
+  ikona = &add<rt::PictureBox>("ikona");  // the smiley, shown beside the found count
+  ikona->setPicture(ownPicture("smiley"));
+  ikona->Move(146, 396, 24, 24);
 
-  smiley_ = ownPicture("smiley");
   cross_ = ownPicture("cross");
   for (int i = 0; i < 5; ++i) zuti_[i] = ownPicture("yellow" + std::to_string(i));
   for (int i = 0; i < 16; ++i) plavi_[i] = ownPicture("blue" + std::to_string(i));
@@ -83,6 +83,10 @@ void Form18::Form_Load() {
                                  .buttonWidth = 60,
                                  .shortVariant = true},
                  kHelpText);
+  // A plain panel of the window's own: Smylo takes no picture from the library.
+  helpPanel_->setBorderStyle(1);
+  helpPanel_->setPicture(nullptr);
+  helpPanel_->setBackColor(BackColor);
 
   rt::Randomize();
   MovesBudget = 15;
@@ -146,7 +150,7 @@ void Form18::Picture1_MouseDown(int Button, int Shift, float X, float Y) {
   }
   const bool smiley = Board[i] == smylo::kSmiley;
   if (smiley) {
-    paintCell(x, y, smiley_);
+    paintCell(x, y, ikona->Picture());
     ++FoundCount;
     sl->setCaption(rt::Plain(FoundCount) + "/30");
   } else {

@@ -27,6 +27,7 @@ class Form18 : public shell::GameWindow {
   int16_t ClickCount = 0;
 
   rt::PictureBox* Picture1 = nullptr;  // the board, drawn into
+  rt::PictureBox* ikona = nullptr;     // the smiley picture
   rt::Label *Label2 = nullptr, *ml = nullptr, *sl = nullptr, *pokreti = nullptr;  // moves left, found, reveals
   rt::MenuItem* skeg = nullptr;  // "Skill"
 
@@ -36,7 +37,7 @@ class Form18 : public shell::GameWindow {
  private:
   int movesLeft() const;
   void paintCell(int x, int y, const rt::PicHandle& pic);
-  rt::PicHandle smiley_, cross_;
+  rt::PicHandle cross_;
   std::array<rt::PicHandle, 5> zuti_;    // yellow coins 0..4
   std::array<rt::PicHandle, 16> plavi_;  // blue coins 0..15
 };

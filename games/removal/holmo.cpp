@@ -159,6 +159,10 @@ void Form12::layOut() {
   Command1->ClickEvent = [this] { Command1_Click(); };
 }
 
+rt::PicHandle Form12::kindPicture(int code) const {
+  return code >= 0 && code < static_cast<int>(Uzorak.size()) ? Uzorak[code] : nullptr;
+}
+
 void Form12::setBars(bool visible) {
   for (rt::PictureBox* b : {h1, h2, v1, v2}) b->setVisible(visible);
 }
@@ -166,8 +170,7 @@ void Form12::setBars(bool visible) {
 void Form12::redrawAll() {
   for (int i = 0; i < kCells; ++i) {
     const int16_t code = Board[i];
-    Element(i).setPicture(code >= 0 && code < static_cast<int>(Uzorak.size()) && code != kEmpty ? Uzorak[code]
-                                                                                                 : nullptr);
+    Element(i).setPicture(code == kEmpty ? nullptr : kindPicture(code));
     if (flipped[i] == kSet) drawUpsideDown(i);
   }
   showCash();
@@ -238,7 +241,7 @@ void Form12::tezina_Click(int Index) {
 
 void Form12::drawUpsideDown(int cell) {
   // Mirrored top to bottom into the cell's own image: from y 465 up to -15 twips.
-  Element(cell).PaintPicture(Uzorak[Board[cell]], rt::twi(0), rt::twi(465), rt::twi(480), rt::twi(-480));
+  Element(cell).PaintPicture(kindPicture(Board[cell]), rt::twi(0), rt::twi(465), rt::twi(480), rt::twi(-480));
   Element(cell).Refresh();
 }
 
@@ -255,7 +258,7 @@ void Form12::Element_Click(int Index) {
   if (!h1->Visible()) setBars(true);
 
   if (flipped[Index] == kSet) {
-    Element(Index).setPicture(Uzorak[Board[Index]]);
+    Element(Index).setPicture(kindPicture(Board[Index]));
     flipped[Index] = 0;
   } else {
     drawUpsideDown(Index);
@@ -288,7 +291,7 @@ void Form12::CheckRun(int c) {
     score += 1;
   }
   for (int k : run.turnedBack) {
-    Element(k).setPicture(Uzorak[Board[k]]);
+    Element(k).setPicture(kindPicture(Board[k]));
     flipped[k] = 0;
   }
   if (run.removed.empty()) return;
@@ -312,11 +315,9 @@ void Form12::ClearMarkedAndPrice() {
 }
 
 void Form12::ShowCurrentAndPortholes() {
-  Picture9->setPicture(currentKind >= 0 && currentKind < static_cast<int>(Uzorak.size()) && currentKind != kEmpty
-                           ? Uzorak[currentKind]
-                           : Uzorak[kNoKind]);
+  Picture9->setPicture(currentKind == kEmpty ? Uzorak[kNoKind] : kindPicture(currentKind));
   hidePortholes();
-  if (currentKind != kEmpty) {
+  if (currentKind != kEmpty && lastRow >= 0 && lastRow < kSide && lastCol >= 0 && lastCol < kSide) {
     otvorg(lastCol).setVisible(true);
     otvorh(lastRow).setVisible(true);
   }

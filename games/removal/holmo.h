@@ -57,6 +57,8 @@ class Form12 : public PortholeWindow {
   void drawUpsideDown(int cell);
   void showPrice(bool wholeBoard);
   void setBars(bool visible);
+  // The picture of a cell code; none for a code the window has no picture of.
+  rt::PicHandle kindPicture(int code) const;
 
   std::array<rt::PicHandle, 21> Uzorak{};
 };

@@ -9,4 +9,14 @@ enum KeyCode {
 };
 enum ShiftBits { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 enum Buttons { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+
+// The character a key of a plain keyboard gives (0 for none): digits, blank, Backspace, Enter,
+// and letters, upper case with Shift. Scripted input (the driver, the tests) types with it.
+constexpr int KeyAscii(int keyCode, int shift) {
+  if ((keyCode >= vbKey0 && keyCode <= vbKey0 + 9) || keyCode == vbKeySpace || keyCode == vbKeyBack ||
+      keyCode == vbKeyReturn)
+    return keyCode;
+  if (keyCode >= vbKeyA && keyCode <= vbKeyA + 25) return shift & vbShiftMask ? keyCode : keyCode + 32;
+  return 0;
+}
 }  // namespace rt

@@ -144,7 +144,7 @@ void paintControl(QPainter& p, const Control& c, int x, int y) {
     QRect box = r.adjusted(b + 2, b + 1, -b - 2, -b - 1);
     QString text = QString::fromStdString(tb->Text());
     p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
-    if (tb->hasFocus()) {
+    if (tb->hasFocus() && tb->effectivelyEnabled()) {  // a disabled box shows no caret
       QFontMetrics fm(f);
       int cx = box.left() + fm.horizontalAdvance(text);
       p.setPen(QColor(0, 0, 0));

@@ -1,6 +1,7 @@
 // Pegwise and Smylo windows on the virtual host.
 #include "pack_fixture.h"
 #include "pegwise.h"
+#include "rt/frame.h"
 #include "rt/random.h"
 #include "smylo.h"
 
@@ -23,10 +24,25 @@ TEST_F(PegwiseWindow, RowsTakeOnlyTheDigitsOneToSix) {
   auto& w = start("1234");
   EXPECT_FALSE(w.Frame1->Visible());
   EXPECT_EQ(w.Text2->Text(), "????");
-  type("7a1092\b3");  // letters, 0, 7..9 are dropped; backspace deletes
+  // Characters as the frame gets them from the keyboard: letters, 0, 7..9, Enter and a blank
+  // are dropped; Backspace deletes.
+  for (char ch : std::string("7a10Z9\r 2\b3")) rt::frame().clientKey(0, 0, 0, ch);
   EXPECT_EQ(w.Text1(0).Text(), "13");
-  type("456");          // at most four characters
+  type("456");  // at most four characters
   EXPECT_EQ(w.Text1(0).Text(), "1345");
+}
+
+TEST_F(PegwiseWindow, TheCodeBoxTakesNoTyping) {
+  auto& w = start("1234");
+  type("5566");
+  click(*w.Text2);
+  EXPECT_TRUE(w.Text2->hasFocus());
+  type("\b\b");  // would leave "??": the next click would start a new game
+  EXPECT_EQ(w.Text2->Text(), "????");
+  click(*w.Command1);
+  EXPECT_EQ(w.SecretCode, "1234");
+  EXPECT_EQ(w.GuessRow, 1);
+  EXPECT_EQ(w.Text1(0).Text(), "5566");
 }
 
 TEST_F(PegwiseWindow, ScoredRowsMoveOnAndTheCodeShowsAtTheEnd) {
@@ -113,21 +129,50 @@ TEST_F(SmyloWindow, SkillBeforeTheFirstMoveAndTheStripsIgnored) {
   clickAt(*w.Picture1, 20, 200);  // the coin strip
   EXPECT_TRUE(w.skeg->Enabled());
   EXPECT_EQ(w.ClickCount, 0);
-  EXPECT_TRUE(takeLog().empty() || countLog("beep") == 0);
+  EXPECT_EQ(countLog("beep"), 0);
 }
 
-TEST_F(SmyloWindow, NoMovesLeftOnlyBeepsAndHelpBlocksTheBoard) {
+TEST_F(SmyloWindow, AnEndedGameOnlyBeeps) {
+  // No move left, or all thirty found: both buttons beep, even on a hidden smiley.
+  for (bool allFound : {false, true}) {
+    if (open()) chooseMenu("igrica", 24);  // a fresh window
+    auto& w = start();
+    ASSERT_EQ(w.ml->Caption(), "15");
+    if (allFound)
+      w.FoundCount = 30;
+    else
+      w.ml->setCaption("0");
+    takeLog();
+    for (int button : {1, 2}) at(w, 0, 0, button);
+    EXPECT_EQ(countLog("beep"), 2) << allFound;
+    EXPECT_EQ(w.ClickCount, 0);
+    EXPECT_EQ(w.Revealed[0], 0);
+    EXPECT_EQ(w.sl->Caption(), "0/30");
+  }
+}
+
+TEST_F(SmyloWindow, HelpLiesOverTheLiveBoardUntilOk) {
   auto& w = start();
-  w.ml->setCaption("1");
-  at(w, 10, 10);
-  EXPECT_EQ(w.ml->Caption(), "0");
-  takeLog();
-  at(w, 0, 0);  // a smiley, but no move left
-  EXPECT_EQ(countLog("beep"), 1);
-  EXPECT_EQ(w.FoundCount, 0);
   chooseMenu("pomoc");
+  auto* panel = static_cast<rt::PictureBox*>(w.find("Picture2"));
+  ASSERT_TRUE(panel && panel->Visible());
   EXPECT_FALSE(w.Picture1->Enabled());
   EXPECT_TRUE(w.Picture1->Visible());
+  EXPECT_EQ(panel->Picture(), nullptr);  // the window's own panel, no library picture
+  for (const char* name : {"Label1", "Command1"}) {  // text and "OK" inside the panel
+    rt::Control* c = w.find(name);
+    ASSERT_TRUE(c) << name;
+    EXPECT_EQ(c->Container(), panel) << name;
+    EXPECT_LE(c->Left() + c->Width(), panel->clientWidth()) << name;
+    EXPECT_LE(c->Top() + c->Height(), panel->clientHeight()) << name;
+  }
+  at(w, 10, 10);
+  EXPECT_EQ(w.ClickCount, 0);
+  click(*w.find("Command1"));
+  EXPECT_FALSE(panel->Visible());
+  at(w, 10, 10);
+  EXPECT_EQ(w.ClickCount, 1);
+  EXPECT_TRUE(w.ikona->Visible());  // the smiley beside the found count
 }
 
 }  // namespace

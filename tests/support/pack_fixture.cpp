@@ -1,8 +1,10 @@
 #include "pack_fixture.h"
 
+#include <QTemporaryDir>
 #include <sstream>
 
 #include "rt/dispatch.h"
+#include "rt/keys.h"
 #include "rt/form.h"
 #include "rt/random.h"
 
@@ -15,6 +17,9 @@ void PackTest::SetUp() {
 void PackTest::startFrame(rt::Frame& fr, shell::MDIForm1& mdi) {
   rt::setFrame(&fr);
   shell::setFrameForm(&mdi);
+  // Score files of a test go to a folder of the run, never to the working folder.
+  static QTemporaryDir data;
+  mdi.DataFolder = data.path().toStdString() + "/";
   fr.setCaption(shell::kBaseCaption);
   mdi.MDIForm_Initialize();
   mdi.PerfTimer = std::make_unique<shell::PerformanceTimer>();
@@ -86,8 +91,7 @@ void PackTest::drag(rt::Control& from, rt::Control& to) {
 }
 
 void PackTest::key(int code, int shift) {
-  const int ascii = (code >= 48 && code <= 57) || code == 32 || code == 8 || code == 13 ? code : 0;
-  rt::frame().clientKey(0, code, shift, ascii);
+  rt::frame().clientKey(0, code, shift, rt::KeyAscii(code, shift));
   rt::frame().clientKey(1, code, shift, 0);
 }
 

@@ -6,6 +6,7 @@
 #include "rt/dispatch.h"
 #include "rt/form.h"
 #include "rt/frame.h"
+#include "rt/keys.h"
 #include "virtual_host.h"
 
 namespace vt {
@@ -91,7 +92,7 @@ void RandomPlayer::step() {
   } else if (what < 950) {
     static const int keys[] = {37, 38, 39, 40, 'B', 'F', 'S', 'E', 'M', '1', '4', '6', 8, 13, 32};
     const int code = keys[pick_() % std::size(keys)];
-    rt::frame().clientKey(0, code, 0, (code >= '0' && code <= '9') || code == 8 || code == 13 || code == 32 ? code : 0);
+    rt::frame().clientKey(0, code, 0, rt::KeyAscii(code, 0));
     if (pick_() % 2) rt::frame().clientKey(1, code, 0, 0);
   } else if (what < 990) {
     vhost().advanceMs(static_cast<double>(pick_() % 2000));

@@ -196,6 +196,26 @@ TEST_F(HolmoWindow, SkillSetsTheFactorAndTheBestLine) {
   EXPECT_EQ(w->Label11->Caption(), "0");
 }
 
+TEST_F(HolmoWindow, CodesAndPlacesOffTheBoardShowNothing) {
+  // State the driver can write: codes with no picture, a last click off the board.
+  setBoard({{5, 300}, {6, -7}, {7, 40}});
+  w->flipped[7] = kSet;
+  w->currentKind = 3;
+  w->lastRow = 12;
+  w->lastCol = -1;
+  w->redrawState();
+  for (int cell : {5, 6, 7}) EXPECT_EQ(w->Element(cell).Picture(), nullptr) << cell;
+  for (int i = 0; i < 10; ++i) EXPECT_FALSE(w->otvorg(i).Visible() || w->otvorh(i).Visible()) << i;
+
+  w->currentKind = kEmpty;
+  w->redrawState();
+  clickCells({5, 5, 6, 7});  // 300 upside down and back; -7 ends its run, 40 ends -7's
+  EXPECT_EQ(w->currentKind, 40);
+  EXPECT_EQ(upsideDown(), 1);
+  EXPECT_EQ(w->flipped[7], kSet);
+  EXPECT_TRUE(w->Podloga->Enabled());
+}
+
 TEST_F(HolmoWindow, HelpPanelBlocksTheBoard) {
   chooseMenu("pomoc");
   EXPECT_TRUE(w->find("Picture12")->Visible());

@@ -264,10 +264,7 @@ std::string Driver::run(const std::string& line) {
     bool up = args.size() > 1 && args[1] == "up";
     int shift = static_cast<int>(arg(up ? 2 : 1, 0));
     if (!up) {
-      rt::frame().clientKey(0, code, shift,
-                            (code >= 48 && code <= 57) || code == 32 || code == 8 || code == 13
-                                ? code
-                                : (code >= 65 && code <= 90 ? (shift & 1 ? code : code + 32) : 0));
+      rt::frame().clientKey(0, code, shift, rt::KeyAscii(code, shift));
     } else {
       rt::frame().clientKey(1, code, shift, 0);
     }
