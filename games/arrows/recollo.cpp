@@ -26,7 +26,10 @@ constexpr const char* kHelp =
     "and the other arrow becomes red.\r"
     "  Good luck. Have a fun.";
 
-std::string NumberText(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+std::string NumberText(int n) {
+  std::string s = n < 10 ? std::string(1, '0') : std::string();
+  return s.append(std::to_string(n));
+}
 }  // namespace
 
 Form7::Form7(const shell::GameEntry& entry)

@@ -97,7 +97,9 @@ TEST_F(FendoWindow, ComputerCollectsAChainThenPlaysOneRedStick) {
   EXPECT_EQ(w->PlayerToMove, 0);
   EXPECT_TRUE(w->Picture1->Enabled());
   for (int n = 0; n < kSticks; ++n)
-    if (w->slika(n).BackColor() == kRed) EXPECT_EQ(GiveAway(StartSticks())[n], 0) << n;
+    if (w->slika(n).BackColor() == kRed) {
+      EXPECT_EQ(GiveAway(StartSticks())[n], 0) << n;
+    }
 
   // A corridor down column 4 that Blue's click opens: Yellow takes all four fields in black.
   for (int r = 3; r <= 6; ++r) w->slika(Left(r, 4)).setBackColor(rt::kBlack), w->slika(Right(r, 4)).setBackColor(rt::kBlack);

@@ -45,3 +45,12 @@ TEST_F(RegistryTest, TheReadmeListsThePlayableGames) {
   for (int i : shell::RegisteredGames()) registered.insert(shell::GameRegistry[i].caption);
   EXPECT_EQ(listed, registered);
 }
+
+TEST_F(RegistryTest, EveryGameHasItsGalleryPicture) {
+  // make screenshots plays tools/screenshots/<window>.txt into docs/screenshots/<window>.png.
+  for (int i : shell::RegisteredGames()) {
+    const std::string window = shell::GameRegistry[i].window;
+    EXPECT_TRUE(std::ifstream(VPK_SOURCE_DIR "/tools/screenshots/" + window + ".txt").good()) << window;
+    EXPECT_TRUE(std::ifstream(VPK_SOURCE_DIR "/docs/screenshots/" + window + ".png").good()) << window;
+  }
+}

@@ -178,7 +178,9 @@ TEST(LobboRules, SteeringSlidesAColumnPer32TicksUntilTheTargetOrABlock) {
     EXPECT_EQ(f.pixelX % 32, 0);
     // Slides run back to back, each one pixel a tick, starting level with a row.
     const int columns = std::abs(c.finalColumn - 4);
-    if (columns > 0) EXPECT_EQ(lastMove, 32 * columns);
+    if (columns > 0) {
+      EXPECT_EQ(lastMove, 32 * columns);
+    }
   }
 }
 

@@ -106,8 +106,10 @@ std::string Driver::dump() {
     o.boolean("visible", c->Visible()).boolean("enabled", c->Enabled());
     if (auto p = c->currentPicture()) o.str("picture", p->ref().text());
     o.str("back", colorText(c->backColorValue()));
-    o.add("rect", "[" + std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," +
-                      std::to_string(c->Width()) + "," + std::to_string(c->Height()) + "]");
+    std::string rect(1, '[');
+    for (int v : {c->Left(), c->Top(), c->Width(), c->Height()}) rect.append(std::to_string(v)).push_back(',');
+    rect.back() = ']';
+    o.add("rect", rect);
     controls.push_back(o.text());
   }
   out.add("controls", array(controls));
