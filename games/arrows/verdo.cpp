@@ -14,9 +14,8 @@ using namespace verdo;
 VPK_GAME_WINDOW(Form25);
 
 namespace {
-// The background picture is 390 x 390; two pixels more keep the arrows of the largest board,
-// centred by the deal, inside the window.
-constexpr int kWindowSide = 392;
+// The client area is the background picture's size.
+constexpr int kWindowSide = 390;
 constexpr int kPitch = 32;
 
 ArrowWindow::Design VerdoDesign() {

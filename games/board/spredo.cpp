@@ -52,6 +52,7 @@ void form27::Form_Load() {
                  kHelpText);
   helpPanel_->setBackColor(rt::RGB(192, 192, 192));
   helpPanel_->setPicture(picture("Picture13"));
+  helpOk_->Move(helpOk_->Left(), helpOk_->Top(), helpOk_->Width(), rt::twi(345));  // the shared panel's is 24
 
   rt::Randomize();
   Palette = {rt::Color(0xDD00DD), rt::Color(0xFF0000), rt::Color(0xFFFF00),

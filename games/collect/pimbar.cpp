@@ -55,8 +55,7 @@ void Form2::exposeExtras() {
 }
 
 void Form2::refreshEmptyCell(int cell) {
-  slika(cell).Cls();  // the path's arrows and mark go; the picture stays
-  slika(cell).setDragMode(0);
+  slika(cell).Cls();  // the path's arrows and mark go; the picture and drag mode stay
 }
 
 void Form2::RefreshCells() {
@@ -118,8 +117,10 @@ void Form2::slika_DragDrop(int Index, rt::Control* Source) {
     UseHelper(Index);
     return;
   }
-  // A drop on an empty cell that the pointer never entered gets its own path first.
-  if (Board[Index] == kEmpty && Index != dragTarget) {
+  // A drop on an empty cell is a drop on its path target. Its path is worked out afresh for
+  // this drag's source: the release may come where no drag-over computed it, or the last path
+  // may belong to a drag that ended without a drop.
+  if (Board[Index] == kEmpty) {
     dragTarget = static_cast<int16_t>(Index);
     pathDist = PathDistances(Board, dragSource);
   }
@@ -137,7 +138,6 @@ void Form2::slika_DragDrop(int Index, rt::Control* Source) {
     slika(s).setDragMode(0);
     slika(Index).setDragMode(1);
     Board[s] = kEmpty;
-    slika(Index).setPicture(pictureOf(Board[Index]));
   }
   dragSource = kNoSource;
   RedrawBoard();

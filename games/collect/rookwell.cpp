@@ -98,10 +98,7 @@ void Form28::ComposePiece(rt::PictureBox& cell, int kind) {
   cell.setPicture(cell.Image());
 }
 
-void Form28::refreshEmptyCell(int cell) {
-  slika(cell).Cls();
-  slika(cell).setDragMode(0);
-}
+void Form28::refreshEmptyCell(int cell) { slika(cell).Cls(); }
 
 void Form28::RefreshCells() {
   removeMark.fill(false);

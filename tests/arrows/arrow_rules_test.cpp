@@ -38,8 +38,11 @@ TEST(ArrowRules, EveryShiftWrapsItsLineOnly) {
     std::vector<int16_t> b = numbered(c.n);
     arrows::ShiftLine(b, c.n, c.dir, c.line);
     std::set<int> line(c.cells.begin(), c.cells.end());
-    for (int i = 0; i < c.n * c.n; ++i)
-      if (!line.count(i)) EXPECT_EQ(b[i], i) << "n " << c.n << " line " << c.line << " cell " << i;
+    for (int i = 0; i < c.n * c.n; ++i) {
+      if (!line.count(i)) {
+        EXPECT_EQ(b[i], i) << "n " << c.n << " line " << c.line << " cell " << i;
+      }
+    }
     for (size_t k = 0; k < c.cells.size(); ++k) EXPECT_EQ(b[c.cells[k]], c.from[k]) << "n " << c.n << " k " << k;
   }
 }

@@ -71,8 +71,11 @@ TEST(RecolloRules, OneWayArrowsShiftTheirLineWithNumbersAndTheRedArrow) {
 TEST(RecolloRules, OnlyOneWayArrowsShiftAndTenShiftsRestoreTheRow) {
   Board b = dealt(2);
   const Board before = b;
-  for (int i = 0; i < kCells; ++i)
-    if (!IsOneWay(b.kind[i])) EXPECT_FALSE(ShiftLine(b, i)) << i;
+  for (int i = 0; i < kCells; ++i) {
+    if (!IsOneWay(b.kind[i])) {
+      EXPECT_FALSE(ShiftLine(b, i)) << i;
+    }
+  }
   EXPECT_EQ(b.kind, before.kind);
   const int arrow = NthOneWayArrow(b, 1);
   ASSERT_GE(arrow, 0);

@@ -26,7 +26,9 @@ TEST(VerdoRules, DealPlacesSquaresAndCrossesApartOnlyInsideTheBoard) {
       for (int i = 0; i < kMaxCells; ++i) {
         squares += d.square[i] == kSquare;
         crosses += d.cross[i] == kCross;
-        if (i >= n * n) EXPECT_TRUE(d.square[i] == kNoSquare && d.cross[i] == kNoCross) << i;
+        if (i >= n * n) {
+          EXPECT_TRUE(d.square[i] == kNoSquare && d.cross[i] == kNoCross) << i;
+        }
         EXPECT_FALSE(d.square[i] == kSquare && d.cross[i] == kCross) << "a deal is never solved";
       }
       EXPECT_EQ(squares, target);

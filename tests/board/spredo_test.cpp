@@ -1,4 +1,7 @@
 // Spredo's window: the deal, the player's click and the computer's answer, the end and a new deal.
+#include <array>
+#include <tuple>
+
 #include "pack_fixture.h"
 #include "spredo.h"
 
@@ -98,6 +101,15 @@ TEST_F(SpredoWindow, HelpLiesOverTheBoard) {
   chooseMenu("hlp");
   EXPECT_TRUE(w->helpShown());
   EXPECT_TRUE(w->Picture1->Visible());
+  // The panel, its text and its button where the window's design puts them (pixels).
+  for (auto [name, left, top, width, height] : {std::tuple{"Picture2", 24, 24, 315, 315},
+                                                std::tuple{"Label3", 24, 112, 265, 169},
+                                                std::tuple{"Command5", 248, 282, 57, 23}}) {
+    const rt::Control* c = w->find(name);
+    ASSERT_NE(c, nullptr) << name;
+    EXPECT_EQ((std::array{c->Left(), c->Top(), c->Width(), c->Height()}), (std::array{left, top, width, height}))
+        << name;
+  }
   click(*w->find("Command5"));
   EXPECT_FALSE(w->helpShown());
 }

@@ -116,6 +116,22 @@ TEST_F(StakkWindow, BetweenHumansFourWinsAndADeadBoardIsADraw) {
   EXPECT_EQ(coins(kEmpty), 1);
 }
 
+TEST_F(StakkWindow, ComputerFillingTheLastCellDrawsTheGame) {
+  start(1, 1, 0);
+  // No four anywhere; (1, 1, 0) is the only Brown coin of its row, so the board is still open
+  // when Green has taken (0, 0, 0), and the computer's coin fills it.
+  const std::string pattern = "GBBGGBGGBGBBBBGBGBBBBBGGBGGGBGBGBGGGBGBBGBBGBGBBGGBBBGGGBBGBGGBB";
+  for (int cell = 0; cell < kCells; ++cell) w->Board[cell] = pattern[cell] == 'G' ? kGreen : kBrown;
+  w->Board[Cell(0, 0, 0)] = w->Board[Cell(1, 1, 0)] = kEmpty;
+  w->moveCount = 62;
+  w->redrawState();
+  clickCell(Cell(0, 0, 0));
+  EXPECT_EQ(coins(kEmpty), 0);
+  EXPECT_EQ(w->Board[Cell(1, 1, 0)], kBrown);
+  EXPECT_EQ(w->Label1->Caption(), " Nobody won");
+  EXPECT_FALSE(w->Picture1->Enabled());
+}
+
 TEST_F(StakkWindow, PointsGameScoresLinesWhitensThemAndEndsAtTen) {
   start(0, 0, 0);
   EXPECT_EQ(w->Label2->Caption(), "Up to 10");

@@ -97,8 +97,21 @@ TEST_F(PimbarWindow, AMoveThatCollectsBringsNoNewImagesUnlessTheBoardIsLeftEmpty
     EXPECT_EQ(w->Label3->Caption(), "5");
     EXPECT_EQ(w->Label4->Caption(), "5$");
     for (int c : {0, 1, 2, 3, 4, 20}) EXPECT_EQ(w->Board[c], 0) << c;
-    for (int c : {0, 1, 2, 3, 4, 20}) EXPECT_EQ(w->slika(c).DragMode(), 0) << c;
+    // The collected cells keep their drag mode until the next images fall; the source cell
+    // lost its own at the drop.
+    for (int c : {0, 1, 2, 3, 4}) EXPECT_EQ(w->slika(c).DragMode(), otherImage ? 1 : 0) << c;
+    EXPECT_EQ(w->slika(20).DragMode(), 0);
     EXPECT_EQ(collect::EmptyCount(w->Board), otherImage ? 99 : 98);
+    if (otherImage) {
+      // Such an empty cell dragged over the image and on to an empty cell moves nothing.
+      press(w->slika(1));
+      moveTo(w->slika(99));
+      moveTo(w->slika(98));
+      release(w->slika(98));
+      EXPECT_EQ(w->Board[99], 2);
+      EXPECT_EQ(collect::EmptyCount(w->Board), 99);
+      EXPECT_TRUE(takeLog().empty());
+    }
   }
 }
 
@@ -114,6 +127,27 @@ TEST_F(PimbarWindow, ADragEndedWithoutADropForgetsItsSource) {
   EXPECT_EQ(w->Board[98], 4);
   EXPECT_EQ(w->Board[99], 0);
   EXPECT_EQ(w->Board[0], 3);
+}
+
+TEST_F(PimbarWindow, ADropMeasuresThePathFromThisDragsSource) {
+  // 99 is walled in by 98 and 89; 0 can reach 11.
+  const collect::Cells b = boardWith({{0, 3}, {99, 4}, {98, 5}, {89, 6}});
+  setBoard(b);
+  press(w->slika(0));
+  moveTo(w->slika(11));
+  EXPECT_TRUE(drawnOn(11));
+  moveTo(*w->lova);  // released beside the board: no drop, the path stays drawn
+  release(*w->lova);
+  takeLog();
+  // The walled image is pressed and released over 11 with no drag-over there.
+  press(w->slika(99));
+  int x, y;
+  centreOf(w->slika(11), x, y);
+  w->mouseUp(x, y, 1, 0);
+  EXPECT_EQ(w->Board, b);
+  EXPECT_TRUE(takeLog().empty());
+  EXPECT_EQ(w->dragSourceCell(), collect::kNoSource);
+  EXPECT_TRUE(drawnCells().empty());
 }
 
 TEST_F(PimbarWindow, APendingHelperIsAimedByADrop) {

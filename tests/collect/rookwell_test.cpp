@@ -122,3 +122,24 @@ TEST_F(RookwellWindow, TheHeartHitsTheSamePieceInTheSameColour) {
   EXPECT_EQ(w->Board[44], 5);
   EXPECT_EQ(w->helperMode, collect::kNoHelper);
 }
+
+TEST_F(RookwellWindow, ACaptureThatCompletesAGroupBringsNoNewPieces) {
+  start();
+  // Six kings in row 0; a white king below a black queen at 6 captures it and makes seven.
+  setBoard(boardWith({{0, 1}, {1, 6}, {2, 1}, {3, 6}, {4, 1}, {5, 6}, {6, 7}, {16, 1}, {99, 3}}));
+  drag(w->slika(16), w->slika(6));
+  EXPECT_EQ(takeLog(), (std::vector<std::string>{"sound 1", "wait 1000"}));
+  EXPECT_EQ(w->score[7], 7);
+  EXPECT_EQ(w->Board, boardWith({{99, 3}}));
+  for (int c = 0; c <= 6; ++c) {
+    EXPECT_EQ(w->slika(c).Picture(), nullptr) << c;
+    EXPECT_EQ(w->slika(c).DragMode(), 1) << c;  // until the next pieces fall
+  }
+  EXPECT_EQ(w->slika(16).DragMode(), 0);
+  // Such an empty cell dragged over a piece and on moves nothing.
+  drag(w->slika(3), w->slika(99));
+  drag(w->slika(3), w->slika(98));
+  EXPECT_EQ(w->Board, boardWith({{99, 3}}));
+  EXPECT_TRUE(takeLog().empty());
+  EXPECT_TRUE(w->Picture1->Enabled());
+}

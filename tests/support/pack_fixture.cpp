@@ -1,5 +1,6 @@
 #include "pack_fixture.h"
 
+#include <QTemporaryDir>
 #include <sstream>
 
 #include "rt/dispatch.h"
@@ -16,6 +17,9 @@ void PackTest::SetUp() {
 void PackTest::startFrame(rt::Frame& fr, shell::MDIForm1& mdi) {
   rt::setFrame(&fr);
   shell::setFrameForm(&mdi);
+  // Score files of a test go to a folder of the run, never to the working folder.
+  static QTemporaryDir data;
+  mdi.DataFolder = data.path().toStdString() + "/";
   fr.setCaption(shell::kBaseCaption);
   mdi.MDIForm_Initialize();
   mdi.PerfTimer = std::make_unique<shell::PerformanceTimer>();
