@@ -50,6 +50,8 @@ void Form24::exposeGameState() {
 }
 
 void Form24::ria_Click(int Index) {
+  // The win sound pumps messages: a deal then would change the board under the running move.
+  if (moveRunning()) return;
   for (const auto& item : uoieufio->items()) item->setChecked(item->Index() == Index);
   FlipVariant = static_cast<int16_t>(Index);
   NewBoard();

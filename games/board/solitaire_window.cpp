@@ -76,7 +76,13 @@ void SolitaireWindow::Form_Load() {
   exposeScalar("MoveCount", MoveCount);
   if (design_.dragInput) exposeScalar("SourceCell", SourceCell);
   exposeGameState();
-  redrawState = [this] { redrawAll(); };
+  redrawState = [this] {
+    // Written state stays inside the dealt board: the size is the one laid out, a drag source
+    // lies on the board.
+    BoardSize = dealtSize_;
+    if (SourceCell < 0 || SourceCell >= cells()) SourceCell = kNoCell;
+    redrawAll();
+  };
 
   NewBoard();
 }
@@ -142,6 +148,7 @@ void SolitaireWindow::NewBoard() {
   dealGame();
 
   placeBoard();
+  dealtSize_ = BoardSize;
   const int n = BoardSize;
   slika.arrange(n, n);
   for (int i = 0; i < n * n; ++i) slika(i).setBackColor(cellBack(i / n, i % n));

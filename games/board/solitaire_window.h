@@ -97,6 +97,7 @@ class SolitaireWindow : public shell::GameWindow {
 
   const SolitaireDesign design_;
   bool won_ = false;
+  int16_t dealtSize_ = kMinSize;  // the n the cells are laid out for
 
  private:
   void layOut();

@@ -60,6 +60,12 @@ void Form22::DrawCell(int index) {
   if (index == TargetCell) cell.PaintPicture(ikona[kCross], 0, 0);
 }
 
+void Form22::redrawAll() {
+  // A written target off the board is none: the next click chooses one.
+  if (TargetCell < 0 || TargetCell >= cells()) TargetCell = kNoCell;
+  DrawAllCells();
+}
+
 void Form22::DrawAllCells() {
   for (int r = 0; r < BoardSize; ++r)
     for (int c = 0; c < BoardSize; ++c) DrawCell(r * BoardSize + c);

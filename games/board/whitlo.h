@@ -26,6 +26,7 @@ class Form22 : public SolitaireWindow {
   void afterDeal() override { NewTarget(); }
   rt::Color cellBack(int, int) const override { return rt::kWhite; }
   bool goalReached() const override { return whitlo::AllWhite(WhiteCells, BoardSize); }
+  void redrawAll() override;
 
  private:
   void NewTarget();

@@ -13,7 +13,7 @@ void Deal(Cells& board, Cells& white, int16_t& target, int n, const board::Rando
 }
 
 int16_t ChooseTarget(const Cells& white, int n, const board::Random& rnd) {
-  if (AllWhite(white, n)) return kNoCell;
+  if (std::none_of(white.begin(), white.begin() + n * n, [](int16_t w) { return w == 0; })) return kNoCell;
   for (;;) {
     const int r = board::RandomInt(rnd, n * n);
     if (white[r] == 0) return static_cast<int16_t>(r);

@@ -9,7 +9,7 @@ constexpr int16_t kWhite = -1;  // WhiteCells entry of a cleared cell
 
 // Kinds 1..n, n of each (board::DealKinds); no cell white, no target.
 void Deal(Cells& board, Cells& white, int16_t& target, int n, const board::Random& rnd);
-// A random cell that is not white (draws until one is found); kNoCell when every cell is white.
+// A random cell that shows its picture (draws until one is found); kNoCell when none does.
 int16_t ChooseTarget(const Cells& white, int n, const board::Random& rnd);
 bool AllWhite(const Cells& white, int n);
 

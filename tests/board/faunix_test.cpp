@@ -96,3 +96,14 @@ TEST_F(FaunixTest, ADropOnItselfOrOffTheBoardMovesNothing) {
   EXPECT_EQ(w->MoveCount, 2);
   EXPECT_TRUE(w->Picture1->Enabled());
 }
+
+TEST_F(FaunixTest, AWrittenDragSourceOffTheBoardIsNone) {
+  chooseMenu("sp", 0);
+  start(*w);
+  for (const char* source : {"150", "-3", "16"}) {
+    setState("SourceCell", source);
+    EXPECT_EQ(w->SourceCell, kNoCell) << source;
+  }
+  setState("SourceCell", "2");
+  EXPECT_EQ(w->SourceCell, 2);
+}

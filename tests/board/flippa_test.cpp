@@ -83,3 +83,24 @@ TEST_F(FlippaTest, VariantDealsAtOnceAndNothingRunsDuringTheScramble) {
   EXPECT_EQ(changed, 8);
   EXPECT_EQ(w->MoveCount, 2);  // the count goes on
 }
+
+TEST_F(FlippaTest, NoDealWhileTheWinSoundPlays) {
+  chooseMenu("sp", 0);
+  start(*w);
+  set("2 1 2 2  1 2 2 2  2 2 2 2  2 2 2 2", "-1 0 0 -1  0 0 -1 0  0 0 0 0  0 0 0 -1");
+  click(w->slika(0));
+  bool chosen = false;
+  vt::vhost().after(0, [&] {
+    chosen = w->findMenu("ria", 1)->effectivelyEnabled();
+    chooseMenu("ria", 1);
+  });
+  click(w->slika(0));  // the winning click: sound 8 pumps
+  EXPECT_TRUE(chosen);
+  EXPECT_EQ(w->FlipVariant, 0);
+  EXPECT_TRUE(w->findMenu("ria", 0)->Checked());
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(w->Board[i], 2) << i;
+  EXPECT_FALSE(w->Picture1->Enabled());
+  // Once the move has ended the menu deals again.
+  chooseMenu("ria", 1);
+  EXPECT_EQ(w->FlipVariant, 1);
+}

@@ -30,6 +30,9 @@ TEST(WhitloRules, TargetIsNeverWhite) {
   white[10] = -1;
   EXPECT_TRUE(whitlo::AllWhite(white, 4));
   EXPECT_EQ(whitlo::ChooseTarget(white, 4, boardtest::Picks({0}, 16)), kNoCell);
+  // Flags that are neither white nor clear hold no target either (no endless draw).
+  white[10] = 5;
+  EXPECT_EQ(whitlo::ChooseTarget(white, 4, boardtest::Picks({0}, 16)), kNoCell);
 }
 
 // A click on a 4 x 4 board: the white cells (-1) before it, the target, the draws over 16 cells.

@@ -129,3 +129,23 @@ TEST_F(WhitloTest, TheLastWhiteningWinsAndTheBoardStaysClosed) {
   EXPECT_EQ(w->MoveCount, 1);
   EXPECT_EQ(rt::frame().Caption(), base() + "Whitlo            Moves:1");
 }
+
+TEST_F(WhitloTest, WrittenStateStaysOnTheDealtBoard) {
+  chooseMenu("sp", 0);
+  start(*w);
+  // A size the cells are not laid out for and a target off the board.
+  for (const char* target : {"300", "-5", "50"}) {
+    setState("BoardSize", "11");
+    setState("TargetCell", target);
+    EXPECT_EQ(w->BoardSize, 4);
+    EXPECT_EQ(w->TargetCell, kNoCell) << target;
+    int cell = 0;
+    while (w->WhiteCells[cell] == -1) ++cell;
+    const int moves = w->MoveCount;
+    click(w->slika(cell));  // changes nothing, counts, and draws a target again
+    EXPECT_EQ(w->MoveCount, moves + 1);
+    ASSERT_NE(w->TargetCell, kNoCell);
+    EXPECT_LT(w->TargetCell, 16);
+    EXPECT_TRUE(w->Picture1->Enabled());
+  }
+}
