@@ -23,8 +23,8 @@ std::vector<Kept> GamesWithFiles() {
   std::vector<Kept> out;
   for (int i : shell::RegisteredGames()) {
     const char* caption = shell::GameRegistry[i].caption;
-    if (const shell::HiscoreSpec* spec = shell::FindHiscoreSpec(caption))
-      out.push_back({i, spec->fileName, spec->lines});
+    if (const shell::HiscoreSpec* kept = shell::FindHiscoreSpec(caption))
+      out.push_back({i, kept->fileName, kept->lines});
     else if (std::string(caption) == "Lobbo")
       out.push_back({i, "Lobbo.nrz", 0});
   }
