@@ -361,6 +361,22 @@ void CollectWindow::redrawAll() {
   showCashAndScore();
 }
 
+bool CollectWindow::dropReachesMove(int cell, const rt::Control* source) {
+  forgetStaleSource(source);
+  if (dragSource == kNoSource) return false;
+  if (!boardTakesInput()) {
+    dragSource = kNoSource;
+    return false;
+  }
+  if (helperMode != kNoHelper) {
+    BusyScope busy(*this);
+    dragSource = kNoSource;
+    UseHelper(cell);
+    return false;
+  }
+  return true;
+}
+
 void CollectWindow::forgetStaleSource(const rt::Control* source) {
   if (dragSource == kNoSource) return;
   if (dragSource < 0 || dragSource >= kCells || source != &slika(dragSource)) dragSource = kNoSource;

@@ -117,6 +117,9 @@ class CollectWindow : public shell::GameWindow {
   // without a drop (the drag manager forgets it) must not leave the cell remembered.
   int16_t dragSource = kNoSource;
   void forgetStaleSource(const rt::Control* source);
+  // What every drop on a cell does first: forget a stale source, refuse while the board is busy,
+  // aim a bought helper at the cell. True when the drop is left to the game's own move.
+  bool dropReachesMove(int cell, const rt::Control* source);
 
   const Design design_;
   parts::CellGrid<> grid_;

@@ -105,18 +105,8 @@ void Form2::slika_DragOver(int Index, rt::Control* Source, int State) {
 }
 
 void Form2::slika_DragDrop(int Index, rt::Control* Source) {
-  forgetStaleSource(Source);
-  if (dragSource == kNoSource) return;
-  if (!boardTakesInput()) {
-    dragSource = kNoSource;
-    return;
-  }
+  if (!dropReachesMove(Index, Source)) return;
   BusyScope busy(*this);
-  if (helperMode != kNoHelper) {
-    dragSource = kNoSource;
-    UseHelper(Index);
-    return;
-  }
   // A drop on an empty cell is a drop on its path target. Its path is worked out afresh for
   // this drag's source: the release may come where no drag-over computed it, or the last path
   // may belong to a drag that ended without a drop.

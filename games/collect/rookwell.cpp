@@ -128,18 +128,8 @@ void Form28::slika_DragOver(int Index, rt::Control* Source, int State) {
 }
 
 void Form28::slika_DragDrop(int Index, rt::Control* Source) {
-  forgetStaleSource(Source);
-  if (dragSource == kNoSource) return;
-  if (!boardTakesInput()) {
-    dragSource = kNoSource;
-    return;
-  }
+  if (!dropReachesMove(Index, Source)) return;
   BusyScope busy(*this);
-  if (helperMode != kNoHelper) {
-    dragSource = kNoSource;
-    UseHelper(Index);
-    return;
-  }
   const int s = dragSource, t = Index;
   if (!LegalMove(Board, s, t)) {
     dragSource = kNoSource;

@@ -103,6 +103,25 @@ QImage opaqueImage(int w, int h, const QColor& fill)
     return img;
 }
 
+QImage haloPointer(const QPainterPath& shape, const QColor& ink, const PointerStyle& s)
+{
+    QImage img = transparentImage(32, 32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Qt::PenJoinStyle join = s.roundJoin ? Qt::RoundJoin : Qt::BevelJoin;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, s.haloAlpha), s.halo, Qt::SolidLine, Qt::RoundCap, join));
+    p.drawPath(shape);
+    p.setPen(QPen(ink, s.ink, Qt::SolidLine, Qt::RoundCap, join));
+    p.drawPath(shape);
+    if (s.dot > 0) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(QPointF(16, 16), s.dot, s.dot);
+    }
+    return img;
+}
+
 QImage transparentImage(int w, int h)
 {
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);

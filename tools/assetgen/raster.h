@@ -52,6 +52,15 @@ QPointF onCircle(const QPointF& c, double r, double deg);
 void buttonFace(QPainter& p, int w, int h);
 // Fills an arrow shape in the buttons' blue.
 void drawArrowShape(QPainter& p, const QPainterPath& shape);
+// A window's mouse pointer, 32 x 32 with its hot spot in the middle: `shape` stroked in `ink`
+// over a light halo (readable on dark and light pictures), with a dot at the hot spot.
+struct PointerStyle {
+    double ink = 1.8, halo = 4.0;  // stroke widths
+    int haloAlpha = 255;
+    double dot = 0;                // radius of the dot at the centre, 0 for none
+    bool roundJoin = false;
+};
+QImage haloPointer(const QPainterPath& shape, const QColor& ink, const PointerStyle& style = {});
 // An arc of a circle ending in an arrow head that points along the sweep.
 QPainterPath circularArrow(const QPointF& c, double r, double startDeg, double sweepDeg, double width);
 

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <array>
+
 #include "generator.h"
 #include "raster.h"
 
@@ -43,21 +45,13 @@ QImage roundArrow(double deg)
 // The pointer: a small blue cross in a ring, its hot spot in the middle.
 QImage pointer()
 {
-    QImage img = transparentImage(32, 32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    auto stroke = [&](const QColor& colour, double width) {
-        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(16, 16), 6.5, 6.5);
-        p.drawLine(QPointF(16, 3), QPointF(16, 11));
-        p.drawLine(QPointF(16, 21), QPointF(16, 29));
-        p.drawLine(QPointF(3, 16), QPointF(11, 16));
-        p.drawLine(QPointF(21, 16), QPointF(29, 16));
-    };
-    stroke(QColor(255, 255, 255), 4.0);
-    stroke(QColor(16, 64, 170), 1.8);
-    return img;
+    QPainterPath shape;
+    shape.addEllipse(QPointF(16, 16), 6.5, 6.5);
+    for (auto [x1, y1, x2, y2] : {std::array<double, 4>{16, 3, 16, 11}, {16, 21, 16, 29}, {3, 16, 11, 16}, {21, 16, 29, 16}}) {
+        shape.moveTo(x1, y1);
+        shape.lineTo(x2, y2);
+    }
+    return haloPointer(shape, QColor(16, 64, 170));
 }
 
 std::vector<Picture> arrikPictures()

@@ -87,9 +87,6 @@ QImage title()
 // A turned arrow over a ring: the window's pointer, its hot spot in the middle.
 QImage pointer()
 {
-    QImage img = transparentImage(32, 32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;
     shape.addEllipse(QPointF(16, 16), 7, 7);
     shape.moveTo(16, 30);
@@ -97,15 +94,7 @@ QImage pointer()
     shape.moveTo(12, 24);
     shape.lineTo(16, 20);
     shape.lineTo(20, 24);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 255, 255, 230), 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(shape);
-    p.setPen(QPen(QColor(0, 96, 104), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(shape);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 96, 104));
-    p.drawEllipse(QPointF(16, 16), 1.6, 1.6);
-    return img;
+    return haloPointer(shape, QColor(0, 96, 104), {.halo = 4.2, .haloAlpha = 230, .dot = 1.6, .roundJoin = true});
 }
 
 std::vector<Picture> holmoPictures()

@@ -1,5 +1,7 @@
 // Klevo's own pictures: the "Rotate 180 degrees" and random image buttons, the blank cell,
 // the window's mouse pointer and the title.
+#include <array>
+
 #include "generator.h"
 #include "glyphs.h"
 #include "raster.h"
@@ -59,25 +61,13 @@ QImage blankCell()
 // The window's pointer: a ring with a cross, its hot spot in the middle (where the frame puts it).
 QImage pointer()
 {
-    QImage img = transparentImage(32, 32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(16, 16);
-    auto stroke = [&](const QColor& colour, double width) {
-        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(c, 7.5, 7.5);
-        p.drawLine(QPointF(16, 2), QPointF(16, 10));
-        p.drawLine(QPointF(16, 22), QPointF(16, 30));
-        p.drawLine(QPointF(2, 16), QPointF(10, 16));
-        p.drawLine(QPointF(22, 16), QPointF(30, 16));
-    };
-    stroke(QColor(255, 255, 255), 4.0);
-    stroke(QColor(200, 30, 40), 1.8);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(200, 30, 40));
-    p.drawEllipse(c, 1.6, 1.6);
-    return img;
+    QPainterPath shape;
+    shape.addEllipse(QPointF(16, 16), 7.5, 7.5);
+    for (auto [x1, y1, x2, y2] : {std::array<double, 4>{16, 2, 16, 10}, {16, 22, 16, 30}, {2, 16, 10, 16}, {22, 16, 30, 16}}) {
+        shape.moveTo(x1, y1);
+        shape.lineTo(x2, y2);
+    }
+    return haloPointer(shape, QColor(200, 30, 40), {.dot = 1.6});
 }
 
 // The title: "Klevo" in the colours of the first theme's tiles, on the window's colour.

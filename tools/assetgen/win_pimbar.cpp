@@ -37,18 +37,9 @@ QImage pathArrow(double deg)
 // The pointer: a green ring with a dot, its hot spot in the middle.
 QImage pointer()
 {
-    QImage img = transparentImage(32, 32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 255, 255), 4.4));
-    p.drawEllipse(QPointF(16, 16), 8, 8);
-    p.setPen(QPen(QColor(20, 120, 50), 2.0));
-    p.drawEllipse(QPointF(16, 16), 8, 8);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(20, 120, 50));
-    p.drawEllipse(QPointF(16, 16), 2, 2);
-    return img;
+    QPainterPath shape;
+    shape.addEllipse(QPointF(16, 16), 8, 8);
+    return haloPointer(shape, QColor(20, 120, 50), {.ink = 2.0, .halo = 4.4, .dot = 2});
 }
 
 std::vector<Picture> pimbarPictures()

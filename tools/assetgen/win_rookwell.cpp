@@ -51,19 +51,13 @@ QImage banner()
 // The pointer: a dark red ring with a cross, its hot spot in the middle.
 QImage pointer()
 {
-    QImage img = transparentImage(32, 32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    auto stroke = [&](const QColor& colour, double width) {
-        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(16, 16), 7, 7);
-        p.drawLine(QPointF(16, 5), QPointF(16, 27));
-        p.drawLine(QPointF(5, 16), QPointF(27, 16));
-    };
-    stroke(QColor(255, 255, 255), 4.0);
-    stroke(QColor(120, 20, 30), 1.8);
-    return img;
+    QPainterPath shape;
+    shape.addEllipse(QPointF(16, 16), 7, 7);
+    shape.moveTo(16, 5);
+    shape.lineTo(16, 27);
+    shape.moveTo(5, 16);
+    shape.lineTo(27, 16);
+    return haloPointer(shape, QColor(120, 20, 30));
 }
 
 std::vector<Picture> rookwellPictures()

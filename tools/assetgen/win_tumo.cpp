@@ -48,9 +48,6 @@ QImage flipHorizontalButton()
 // A hand-sized drop: a down arrow into a ring, its hot spot in the middle.
 QImage pointer()
 {
-    QImage img = transparentImage(32, 32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;
     shape.addEllipse(QPointF(16, 16), 7, 7);
     shape.moveTo(16, 2);
@@ -58,15 +55,7 @@ QImage pointer()
     shape.moveTo(12, 8);
     shape.lineTo(16, 12);
     shape.lineTo(20, 8);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 255, 255, 230), 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(shape);
-    p.setPen(QPen(QColor(20, 90, 60), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(shape);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(20, 90, 60));
-    p.drawEllipse(QPointF(16, 16), 1.6, 1.6);
-    return img;
+    return haloPointer(shape, QColor(20, 90, 60), {.halo = 4.2, .haloAlpha = 230, .dot = 1.6, .roundJoin = true});
 }
 
 std::vector<Picture> tumoPictures()
