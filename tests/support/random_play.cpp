@@ -73,6 +73,18 @@ void RandomPlayer::step() {
     ++switches;
   } else if (what % 211 == 0) {
     vhost().after(static_cast<double>(pick_() % 1500), [] { rt::frame().close(); });
+  } else if (what % 29 == 0) {
+    // A menu choice of whatever window is shown then (options, help, skill ...).
+    const unsigned choice = pick_();
+    vhost().after(static_cast<double>(pick_() % 1500), [choice] {
+      rt::Form* shownNow = rt::frame().activeForm();
+      if (!shownNow) return;
+      std::vector<const rt::MenuItem*> items;
+      for (auto& m : shownNow->menus()) collectMenus(*m, items);
+      if (items.empty()) return;
+      auto* m = const_cast<rt::MenuItem*>(items[choice % items.size()]);
+      rt::dispatch(shownNow, [m] { m->fireClick(); });
+    });
   }
   if (what < 700 && !shown.empty()) {
     rt::Control* c = shown[pick_() % shown.size()];

@@ -1,7 +1,7 @@
 #pragma once
 // Random play over the pack on the virtual host, shared by the random-play test and the soak:
 // clicks and drags on whatever is shown, menu choices, keys and pauses; games switched, reopened
-// from their own "Play" list and the frame closed in the middle of waits.
+// from their own "Play" list, menus chosen and the frame closed in the middle of waits.
 #include <cstdint>
 #include <functional>
 #include <random>
