@@ -126,9 +126,20 @@ void Form7::DealBoard() {
 void Form7::PickRedArrow() {
   const int cell = NthOneWayArrow(board, rt::RandomInt(8) + 1);
   if (cell < 0) return;
-  if (board.redArrow >= 0) slika(board.redArrow).setPicture(pom[board.kind[board.redArrow] - kArrowLeft]);
+  if (board.redArrow >= 0 && board.redArrow < kCells)
+    slika(board.redArrow).setPicture(arrowPicture(board.kind[board.redArrow], false));
   board.redArrow = cell;
-  slika(cell).setPicture(pom[board.kind[cell] - kArrowLeft + 8]);
+  slika(cell).setPicture(arrowPicture(board.kind[cell], true));
+}
+
+rt::PicHandle Form7::cardPicture(int kind) const {
+  return kind >= 0 && kind < static_cast<int>(ikona.size()) ? ikona[kind] : nullptr;
+}
+
+rt::PicHandle Form7::arrowPicture(int kind, bool red) const {
+  // Red pictures exist for the one-way arrows only.
+  if (kind < kArrowLeft || kind > (red ? kArrowDown : kRevealColumn)) return nullptr;
+  return pom[kind - kArrowLeft + (red ? 8 : 0)];
 }
 
 void Form7::showNumber(int cell, bool shown) {
@@ -145,10 +156,10 @@ void Form7::RedrawCell(int k) {
     slika(k).setPicture(pom[kBack]);
   } else if (kind >= kArrowLeft) {
     showNumber(k, false);
-    slika(k).setPicture(pom[kind - kArrowLeft + (k == board.redArrow ? 8 : 0)]);
+    slika(k).setPicture(arrowPicture(kind, k == board.redArrow && IsOneWay(kind)));
   } else {
     showNumber(k, false);
-    slika(k).setPicture(ikona[kind]);
+    slika(k).setPicture(cardPicture(kind));
     slika(k).PaintPicture(pom[kMarkPicture], 0, 0);
   }
   rt::DoEvents();
@@ -180,7 +191,7 @@ void Form7::reveal(int cell) {
   const bool row = board.kind[cell] == kRevealRow;
   for (int k : arrows::LineCells(kSide, row, row ? cell / kSide : cell % kSide)) {
     if (board.fixed[k]) continue;
-    slika(k).setPicture(ikona[board.kind[k]]);
+    slika(k).setPicture(cardPicture(board.kind[k]));
     showNumber(k, false);
   }
   shell::PauseSeconds(3);
@@ -210,7 +221,7 @@ void Form7::slika_Click(int Index) {
 
   if (kind >= kArrowLeft) {
     if (pickCount == 0) {
-      slika(Index).setPicture(pom[kind - kArrowLeft]);
+      slika(Index).setPicture(arrowPicture(kind, false));
       rt::DoEvents();
       if (kind == kRevealRow || kind == kRevealColumn) {
         reveal(Index);
@@ -224,7 +235,7 @@ void Form7::slika_Click(int Index) {
   }
 
   picks[pickCount++] = static_cast<int16_t>(Index);
-  slika(Index).setPicture(ikona[kind]);
+  slika(Index).setPicture(cardPicture(kind));
   rt::DoEvents();
   if (pickCount < g) {
     Picture1->setEnabled(true);

@@ -45,6 +45,9 @@ class Form7 : public shell::GameWindow {
   void RedrawCell(int cell);
   void showNumber(int cell, bool shown);
   void reveal(int cell);
+  // The pictures of a card kind and of an arrow kind; none for a kind the deal never makes.
+  rt::PicHandle cardPicture(int kind) const;
+  rt::PicHandle arrowPicture(int kind, bool red) const;
 
   std::array<rt::PicHandle, 45> ikona;
   std::array<rt::PicHandle, 12> pom;

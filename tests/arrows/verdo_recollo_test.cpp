@@ -277,3 +277,27 @@ TEST_F(RecolloWindow, ClosingDuringARevealStopsTheClick) {
   EXPECT_TRUE(fresh->findMenu("opcije")->Enabled());
   EXPECT_TRUE(fresh->Picture1->Enabled());
 }
+
+TEST_F(RecolloWindow, AKindTheDealNeverMakesShowsNothingWhenClicked) {
+  // A card-like value below the cards and one past the arrows, on a covered cell and as the
+  // red arrow's kind: the click goes through without a picture.
+  for (int16_t kind : {int16_t{-1}, int16_t{-7}, int16_t{51}, int16_t{400}}) {
+    const int cell = find(kind < 0 ? int16_t{0} : recollo::kRevealColumn);
+    ASSERT_GE(cell, 0);
+    w->board.kind[cell] = kind;
+    w->board.fixed[cell] = 0;
+    w->board.numberShown[cell] = -1;
+    click(w->slika(cell));
+    EXPECT_EQ(w->slika(cell).Picture(), nullptr) << kind;
+    EXPECT_EQ(w->pickCount, kind < 0 ? 1 : 0) << kind;
+    EXPECT_TRUE(w->Picture1->Enabled()) << kind;
+    chooseMenu("igrica", 6);  // a fresh window for the next value
+    w = dynamic_cast<Form7*>(open());
+    ASSERT_NE(w, nullptr);
+  }
+  // A red arrow moved onto a two-way arrow keeps its plain picture when the board is redrawn.
+  const int reveal = find(recollo::kRevealRow);
+  w->board.redArrow = reveal;
+  rt::dispatch(w, w->redrawState);
+  EXPECT_NE(w->slika(reveal).Picture(), nullptr);
+}
