@@ -1,5 +1,7 @@
 // Verdo and Recollo windows on the virtual host.
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "pack_fixture.h"
 #include "recollo.h"
@@ -8,6 +10,15 @@
 
 using arrows::Form25;
 using arrows::Form7;
+
+namespace {
+// A card's number as its label shows it: two digits.
+std::string TwoDigits(int n) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", n);
+  return text;
+}
+}  // namespace
 
 namespace {
 std::string shown(rt::PictureBox& c) { return c.Picture() ? c.Picture()->ref().text() : ""; }
@@ -141,7 +152,7 @@ TEST_F(RecolloWindow, DealShowsNumberedBacksAndOneRedArrow) {
     if (recollo::IsCard(k)) {
       EXPECT_EQ(shown(w->slika(i)), "Form7.back");
       EXPECT_TRUE(w->broj(i).Visible());
-      EXPECT_EQ(w->broj(i).Caption(), (i < 10 ? "0" : "") + std::to_string(i));
+      EXPECT_EQ(w->broj(i).Caption(), TwoDigits(i));
     } else {
       EXPECT_FALSE(w->broj(i).Visible());
       red += shown(w->slika(i)).rfind("Glimbo.ikona", 0) == 0;
@@ -199,7 +210,7 @@ TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
   EXPECT_EQ(w->board.redArrow, recollo::NthOneWayArrow(w->board, 1));
   for (int i = 0; i < 100; ++i) {
     if (recollo::IsCard(w->board.kind[i])) {
-      EXPECT_EQ(w->broj(i).Caption(), (w->board.number[i] < 10 ? "0" : "") + std::to_string(w->board.number[i]));
+      EXPECT_EQ(w->broj(i).Caption(), TwoDigits(w->board.number[i]));
     }
   }
 }
