@@ -1,6 +1,7 @@
 #include "rt/files.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 #include "rt/host.h"
 
@@ -24,6 +24,7 @@ namespace {
 
 long long g_failAfter = -1;
 bool g_failReads = false;
+std::optional<std::string> g_accountHome;
 
 // Cuts bytes into lines as they arrive, in chunks of any size; a line past kLongestLine keeps its
 // start and the rest of it is skipped, so the lines after it are still found.
@@ -112,10 +113,51 @@ class SaveLock {
   int fd_ = -1;
 };
 
+// `dir` and `name` joined by one slash ("/" and "x" give "/x").
+std::string joinPath(std::string dir, const std::string& name) {
+  while (!dir.empty() && dir.back() == '/') dir.pop_back();
+  return dir + "/" + name;
+}
+
+std::string accountHome() {
+  if (g_accountHome) return *g_accountHome;
+  std::vector<char> buf(16384);
+  passwd pw{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &pw, buf.data(), buf.size(), &found) != 0 || !found || !found->pw_dir) return {};
+  return found->pw_dir;
+}
+
+// As desktop programs find it: $HOME, else the account's home.
+std::string homeFolder() {
+  const char* env = std::getenv("HOME");
+  if (env && *env) return env;
+  return accountHome();
+}
+
+// The documents folder that the XDG user-dirs file names, else "Documents" in the home.
+std::string xdgDocuments(const std::string& home) {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string dirs = config && config[0] == '/' ? joinPath(config, "user-dirs.dirs")
+                                                      : joinPath(joinPath(home, ".config"), "user-dirs.dirs");
+  const std::string key = "XDG_DOCUMENTS_DIR=";
+  for (std::string line : readLines(dirs, 1000).lines) {
+    line.erase(0, line.find_first_not_of(" \t"));
+    if (line.compare(0, key.size(), key) != 0) continue;
+    std::string value = line.substr(key.size());
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value.compare(0, 5, "$HOME") == 0) value = home + value.substr(5);
+    if (!value.empty() && value[0] == '/') return value;
+  }
+  return joinPath(home, "Documents");
+}
+
 }  // namespace
 
 void failWritesAfterForTests(long long bytes) { g_failAfter = bytes; }
 void failReadsForTests(bool on) { g_failReads = on; }
+void accountHomeForTests(const std::optional<std::string>& home) { g_accountHome = home; }
 
 FileLines readLines(const std::string& path, size_t maxLines) {
   FileLines r;
@@ -197,10 +239,11 @@ bool makeDirectory(const std::string& path) {
 }
 
 std::string systemDocumentsFolder() {
-  QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (!docs.isEmpty() && QFileInfo(docs).isDir()) return docs.toStdString();
-  QString home = QDir::homePath();
-  if (!home.isEmpty() && QFileInfo(home).isDir()) return home.toStdString();
+  const std::string home = homeFolder();
+  if (home.empty()) return {};
+  const std::string docs = xdgDocuments(home);
+  if (isDirectory(docs)) return docs;
+  if (isDirectory(home)) return home;
   return {};
 }
 

@@ -40,12 +40,16 @@ bool updateLines(const std::string& path, size_t maxLines, const std::function<b
 bool isDirectory(const std::string& path);
 bool hasNormalFiles(const std::string& dir);  // false when missing or holding no plain file
 bool makeDirectory(const std::string& path);  // one level; false when it fails or exists
-std::string systemDocumentsFolder();          // documents folder, else home, "" when none
+// The documents folder (XDG), else the home folder, "" when there is none. The home is $HOME,
+// or the account's home from the password database when $HOME is unset or empty.
+std::string systemDocumentsFolder();
 
 // Tests: every atomic write from now on stops after `bytes` bytes and fails, as on a full disk
 // (-1 turns it off).
 void failWritesAfterForTests(long long bytes);
 // Tests: every file that exists cannot be read, as one that only its owner may write.
 void failReadsForTests(bool on);
+// Tests: stands in for the password database's home of the account ("" none; nullopt the real one).
+void accountHomeForTests(const std::optional<std::string>& home);
 
 }  // namespace rt

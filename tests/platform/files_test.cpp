@@ -1,3 +1,4 @@
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -115,4 +116,65 @@ TEST(FilesTest, FolderHelpers) {
   EXPECT_FALSE(hasNormalFiles(sub));
   writeLinesAtomic(sub + "/f", {"1"});
   EXPECT_TRUE(hasNormalFiles(sub));
+}
+
+namespace {
+// Sets or unsets an environment variable for one scope and puts the old value back.
+class EnvScope {
+ public:
+  EnvScope(const char* name, const char* value) : name_(name) {
+    if (const char* old = getenv(name)) old_ = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~EnvScope() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+struct AccountHome {
+  explicit AccountHome(const std::string& home) { accountHomeForTests(home); }
+  ~AccountHome() { accountHomeForTests(std::nullopt); }
+};
+}  // namespace
+
+TEST(FilesTest, WithNoHomeTheAccountsHomeIsUsed) {
+  QTemporaryDir account;
+  const std::string home = account.path().toStdString();
+  EnvScope noConfig("XDG_CONFIG_HOME", nullptr);
+  {
+    AccountHome fromPasswd(home);
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+      EnvScope noHome("HOME", value);
+      EXPECT_EQ(systemDocumentsFolder(), home);  // no Documents in it: the home itself
+      ASSERT_TRUE(QDir().mkpath(account.filePath("Documents")));
+      EXPECT_EQ(systemDocumentsFolder(), home + "/Documents");
+      ASSERT_TRUE(QDir(account.filePath("Documents")).removeRecursively());
+    }
+    // The user's own documents folder, named in the home's user-dirs file.
+    EnvScope noHome("HOME", nullptr);
+    ASSERT_TRUE(QDir().mkpath(account.filePath(".config")));
+    ASSERT_TRUE(QDir().mkpath(account.filePath("Papers")));
+    QFile dirs(account.filePath(".config/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("# written by the desktop\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    dirs.close();
+    EXPECT_EQ(systemDocumentsFolder(), home + "/Papers");
+  }
+  {
+    // No home anywhere: no documents folder, never the root of the file system.
+    EnvScope noHome("HOME", nullptr);
+    AccountHome none("");
+    EXPECT_EQ(systemDocumentsFolder(), "");
+    AccountHome gone(home + "/no-such-folder");
+    EXPECT_EQ(systemDocumentsFolder(), "");
+  }
+  {
+    // The real password database.
+    EnvScope noHome("HOME", nullptr);
+    const passwd* pw = getpwuid(getuid());
+    if (!pw || !pw->pw_dir || !QFileInfo(pw->pw_dir).isDir() || std::string(pw->pw_dir) == "/") GTEST_SKIP();
+    EXPECT_EQ(systemDocumentsFolder().rfind(pw->pw_dir, 0), 0u) << systemDocumentsFolder();
+  }
 }
