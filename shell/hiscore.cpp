@@ -40,12 +40,23 @@ std::string NumberText(double v) {
 std::string HiscoreFile::path() const { return frameForm().DataFolder + spec_.fileName; }
 
 void HiscoreFile::LoadHiscore(rt::Label& best, int index) {
-  const std::string p = path();
-  if (!rt::fileExists(p)) rt::writeLinesAtomic(p, std::vector<std::string>(spec_.lines, spec_.created));
-  if (auto lines = rt::readLines(p)) {
-    // A short file fills what it has; extra lines are ignored (and dropped at the next save).
-    for (int k = 0; k < spec_.lines && k < static_cast<int>(lines->size()); ++k) entries_[k] = (*lines)[k];
-  }
+  const int n = spec_.lines;
+  std::vector<std::string> lines;
+  // A missing file is made under the save lock, so one that another pack has just made is read,
+  // not replaced. A file that is there but cannot be read is left alone.
+  const bool created = rt::updateLines(path(), n, [&](rt::FileLines& file) {
+    if (file.state == rt::FileLines::State::kRead) lines = file.lines;
+    if (file.state != rt::FileLines::State::kMissing) return false;
+    file.lines.assign(n, spec_.created);
+    return true;
+  });
+  if (created) lines.assign(n, spec_.created);
+  // A short file fills what it has; extra lines are not read (and are dropped at the next save).
+  for (int k = 0; k < n && k < static_cast<int>(lines.size()); ++k) entries_[k] = lines[k];
+  show(best, index);
+}
+
+void HiscoreFile::show(rt::Label& best, int index) const {
   std::string shown;
   if (index >= 0 && index < spec_.lines && entries_[index]) shown = *entries_[index];
   if (spec_.emptyShowsZero && shown.empty()) shown.assign(1, '0');
@@ -59,13 +70,30 @@ void HiscoreFile::SaveScore(rt::Label& best, const rt::Label& score, int index) 
     rt::host().beep();
     return;
   }
-  best.setCaption(spec_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
-  if (index < 0 || index >= spec_.lines) return;
-  entries_[index] = NumberText(scoreValue);
-  std::vector<std::string> lines;
-  for (const auto& e : entries_) lines.push_back(e.value_or(""));
-  // Written through a temporary file: a failed write keeps the bests that were there.
-  rt::writeLinesAtomic(path(), lines);
+  if (index < 0 || index >= spec_.lines) {
+    best.setCaption(spec_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
+    return;
+  }
+  // The file is read again at the save: another pack may have saved other lines since this
+  // window read it, or this very line higher. Only this line changes, and never downwards.
+  bool beaten = false;
+  rt::updateLines(path(), spec_.lines, [&](rt::FileLines& file) {
+    const bool read = file.state == rt::FileLines::State::kRead;
+    if (read) {
+      for (int k = 0; k < static_cast<int>(file.lines.size()); ++k) entries_[k] = file.lines[k];
+      beaten = index < static_cast<int>(file.lines.size()) && rt::Val(file.lines[index]) >= scoreValue;
+      if (beaten) return false;
+    }
+    entries_[index] = NumberText(scoreValue);
+    // Lines the file lacks come from the table; an empty entry gives an empty line.
+    file.lines.clear();
+    for (const auto& e : entries_) file.lines.push_back(e.value_or(""));
+    return true;  // written through a temporary file: a failed write keeps what was there
+  });
+  if (beaten)
+    show(best, index);
+  else
+    best.setCaption(spec_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
 }
 
 }  // namespace shell

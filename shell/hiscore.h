@@ -33,6 +33,8 @@ class HiscoreFile {
   const std::vector<std::optional<std::string>>& entries() const { return entries_; }
 
  private:
+  void show(rt::Label& best, int index) const;
+
   const HiscoreSpec& spec_;
   std::vector<std::optional<std::string>> entries_;
 };

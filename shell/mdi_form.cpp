@@ -65,6 +65,7 @@ void MDIForm1::MDIForm_Load() {
   PerfTimer = std::make_unique<PerformanceTimer>();
   DataFolder = GetSpecialFolder(5);
   if (!DataFolder.empty()) {
+    while (!DataFolder.empty() && DataFolder.back() == '/') DataFolder.pop_back();  // "/" gives "/Morvelware/"
     DataFolder += "/Morvelware/";
     if (!rt::hasNormalFiles(DataFolder)) rt::makeDirectory(DataFolder);  // a failure is ignored
   }

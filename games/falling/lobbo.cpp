@@ -438,28 +438,35 @@ void Form23::showTable(const TopPlayers& t) {
 }
 
 void Form23::LoadTopPlayers() {
-  const std::string path = topPlayersPath();
-  if (!rt::fileExists(path)) {
-    SaveTopPlayers();
-    return;
-  }
-  if (auto lines = rt::readLines(path)) {
+  const rt::FileLines file = rt::readLines(topPlayersPath(), 10);
+  if (file.state == rt::FileLines::State::kMissing) {
+    SaveTopPlayers(nullptr);
+  } else if (file.state == rt::FileLines::State::kRead) {
     TopPlayers t = table();
-    ReadTable(t, *lines);
+    ReadTable(t, file.lines);
     showTable(t);
   }
 }
 
-void Form23::SaveTopPlayers() { rt::writeLinesAtomic(topPlayersPath(), TableLines(table())); }
+void Form23::SaveTopPlayers(const std::function<void(TopPlayers&)>& enter) {
+  // Under the file's lock, the table as it stands in the file now (another pack may have written
+  // its results since this window read it; lines the file lacks come from the labels). A file
+  // that is there but cannot be read is left as it is.
+  TopPlayers t = table();
+  rt::updateLines(topPlayersPath(), 10, [&](rt::FileLines& file) {
+    if (file.state == rt::FileLines::State::kRead) ReadTable(t, file.lines);
+    if (enter) enter(t);
+    file.lines = TableLines(t);
+    return true;
+  });
+  showTable(t);
+}
 
 void Form23::AddTopPlayer() {
-  TopPlayers t = table();
-  const int rank = RankOf(t, money, [](const std::string& cash) { return rt::Val(cash); });
-  if (rank < 5) {
-    InsertAt(t, rank, CleanName(ime->Text()), lova->Caption());
-    showTable(t);
-  }
-  SaveTopPlayers();
+  SaveTopPlayers([this](TopPlayers& t) {
+    const int rank = RankOf(t, money, [](const std::string& cash) { return rt::Val(cash); });
+    if (rank < 5) InsertAt(t, rank, CleanName(ime->Text()), lova->Caption());
+  });
 }
 
 }  // namespace falling

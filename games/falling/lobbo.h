@@ -4,6 +4,7 @@
 // money. The game ends when the stack reaches the fourth row; the result enters the table of
 // the five top players kept in "Lobbo.nrz".
 #include <array>
+#include <functional>
 #include <string>
 
 #include "game_window.h"
@@ -71,7 +72,8 @@ class Form23 : public shell::GameWindow {
   void PlayLobboSound(int n);
   void showMoney();
   void LoadTopPlayers();
-  void SaveTopPlayers();
+  // Writes the file's table, with `enter` applied to it when given, and shows it.
+  void SaveTopPlayers(const std::function<void(lobbo::TopPlayers&)>& enter);
   void AddTopPlayer();
   lobbo::TopPlayers table() const;
   void showTable(const lobbo::TopPlayers& t);

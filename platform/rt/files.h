@@ -1,24 +1,55 @@
 #pragma once
 // Small text files: lines end with CR LF, text is UTF-8, writes replace the file atomically so a
 // failed write never loses what was there.
+#include <cstddef>
+#include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace rt {
 
-// Lines split at CR LF, CR or LF; nullopt when the file cannot be read.
-std::optional<std::vector<std::string>> readLines(const std::string& path);
+// Longer lines are kept cut to this length; nothing a pack writes comes near it.
+constexpr size_t kLongestLine = size_t{4} << 20;
+
+// What reading a file found.
+struct FileLines {
+  enum class State {
+    kRead,        // `lines` holds the file's lines
+    kMissing,     // no such file: it may be created
+    kUnreadable,  // it is there but cannot be read (no permission, a folder, a pipe): never replace it
+  };
+  State state = State::kMissing;
+  std::vector<std::string> lines;
+};
+
+// The first `maxLines` lines, split at CR LF, CR or LF, each read whole however long the lines
+// before it are (up to kLongestLine).
+FileLines readLines(const std::string& path, size_t maxLines = std::numeric_limits<size_t>::max());
+
 // Every line followed by CR LF; false when nothing was written (the old file stays intact).
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
-bool fileExists(const std::string& path);
+
+// One read-change-write of the file, under the lock file beside it (its name followed by ".lock")
+// so that two packs saving at once each see the other's lines. `change` gets the file as it
+// stands and edits its lines; when it answers true they are written, unless the file exists but
+// could not be read. True when written.
+bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change);
+
 bool isDirectory(const std::string& path);
 bool hasNormalFiles(const std::string& dir);  // false when missing or holding no plain file
 bool makeDirectory(const std::string& path);  // one level; false when it fails or exists
-std::string systemDocumentsFolder();          // documents folder, else home, "" when none
+// The documents folder (XDG), else the home folder, "" when there is none. The home is $HOME,
+// or the account's home from the password database when $HOME is unset or empty.
+std::string systemDocumentsFolder();
 
 // Tests: every atomic write from now on stops after `bytes` bytes and fails, as on a full disk
 // (-1 turns it off).
 void failWritesAfterForTests(long long bytes);
+// Tests: every file that exists cannot be read, as one that only its owner may write.
+void failReadsForTests(bool on);
+// Tests: stands in for the password database's home of the account ("" none; nullopt the real one).
+void accountHomeForTests(const std::optional<std::string>& home);
 
 }  // namespace rt

@@ -7,6 +7,7 @@
 #include "lobbo.h"
 #include "pack_fixture.h"
 #include "rt/dispatch.h"
+#include "rt/files.h"
 #include "rt/random.h"
 
 using falling::Form23;
@@ -294,4 +295,62 @@ TEST_F(LobboWindow, DriverWrittenStateStaysInsideThePieceAndTheWell) {
   EXPECT_EQ(secondPiece, 2);  // the game went on with the next piece
   for (int r = 0; r <= kLastRow; ++r)
     for (int c = 1; c <= 7; ++c) EXPECT_EQ(w->Board[At(c, r)], 0) << c << "," << r;
+}
+
+// ---- the top players are never lost
+
+namespace {
+const QByteArray kFive = "Ann\r\n300$\r\nBob\r\n100$\r\nCid\r\n50$\r\nDee\r\n7$\r\nEve\r\n0$\r\n";
+}  // namespace
+
+class LobboFile : public LobboWindow {
+ protected:
+  void TearDown() override {
+    rt::failReadsForTests(false);
+    LobboWindow::TearDown();
+  }
+  // The next block ends the game with `cash` money for the player `name`.
+  void gameOverWith(int cash, const std::string& name) {
+    for (int r = 4; r <= 12; ++r) w->Board[At(4, r)] = static_cast<int16_t>(1 + r % 2);
+    w->ime->setText(name);
+    w->money = cash;
+    w->redrawState();
+    vt::ScriptedRandom rnd(join({single(3), single(4)}));
+    start();
+    ASSERT_TRUE(w->gameEnded);
+  }
+};
+
+TEST_F(LobboFile, AFileThatCannotBeReadKeepsItsFivePlayers) {
+  writeFile(kFive);
+  rt::failReadsForTests(true);
+  reopen();
+  EXPECT_EQ(w->topime(0).Caption(), "Morvel");  // nothing read
+  gameOverWith(60, "Zoe");
+  EXPECT_EQ(w->topime(0).Caption(), "Zoe");  // shown, as after a failed write
+  EXPECT_EQ(w->topcash(0).Caption(), "60$");
+  EXPECT_EQ(file(), kFive);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Lobbo.nrz"});
+}
+
+TEST_F(LobboFile, TheResultEntersTheTableAsItStandsInTheFile) {
+  writeFile(kFive);
+  reopen();
+  // Another pack ends a game meanwhile and writes its table.
+  writeFile("Max\r\n900$\r\nAnn\r\n300$\r\nBob\r\n100$\r\nCid\r\n50$\r\nDee\r\n7$\r\n");
+  gameOverWith(120, "Zoe");
+  EXPECT_EQ(file(), QByteArray("Max\r\n900$\r\nAnn\r\n300$\r\nZoe\r\n120$\r\nBob\r\n100$\r\nCid\r\n50$\r\n"));
+  EXPECT_EQ(w->topime(0).Caption(), "Max");
+  EXPECT_EQ(w->topime(2).Caption(), "Zoe");
+  EXPECT_EQ(w->topcash(4).Caption(), "50$");
+}
+
+TEST_F(LobboFile, AOneMegabyteNameKeepsTheOtherFourPlayers) {
+  const QByteArray longName(1 << 20, 'N');
+  writeFile(longName + "\r\n300$\r\nBob\r\n100$\r\nCid\r\n50$\r\nDee\r\n7$\r\nEve\r\n0$\r\n");
+  reopen();
+  EXPECT_EQ(w->topime(1).Caption(), "Bob");
+  EXPECT_EQ(w->topcash(4).Caption(), "0$");
+  gameOverWith(60, "Zoe");
+  EXPECT_EQ(file(), longName + "\r\n300$\r\nBob\r\n100$\r\nZoe\r\n60$\r\nCid\r\n50$\r\nDee\r\n7$\r\n");
 }

@@ -1,3 +1,7 @@
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,15 +19,16 @@ TEST(FilesTest, LinesEndWithCrLfAndReadBackAnySplit) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("1\r\n22\r\n"));
   f.close();
-  EXPECT_EQ(*readLines(p), (std::vector<std::string>{"1", "22"}));
+  EXPECT_EQ(readLines(p).lines, (std::vector<std::string>{"1", "22"}));
 
   QFile g(dir.filePath("b"));
   ASSERT_TRUE(g.open(QIODevice::WriteOnly));
   g.write("a\rb\nc\r\n\r\nd");
   g.close();
-  EXPECT_EQ(*readLines(dir.filePath("b").toStdString()),
+  EXPECT_EQ(readLines(dir.filePath("b").toStdString()).lines,
             (std::vector<std::string>{"a", "b", "c", "", "d"}));
-  EXPECT_FALSE(readLines(dir.filePath("missing").toStdString()).has_value());
+  EXPECT_EQ(readLines(dir.filePath("b").toStdString(), 3).lines, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(readLines(dir.filePath("missing").toStdString()).state, FileLines::State::kMissing);
 }
 
 TEST(FilesTest, FailedWriteLeavesTheOldFile) {
@@ -32,10 +37,72 @@ TEST(FilesTest, FailedWriteLeavesTheOldFile) {
   ASSERT_TRUE(writeLinesAtomic(p, {"5"}));
   // A folder where the file's folder should be: the write fails, nothing is lost.
   EXPECT_FALSE(writeLinesAtomic(dir.filePath("x/y").toStdString(), {"1"}));
-  EXPECT_EQ(*readLines(p), std::vector<std::string>{"5"});
+  EXPECT_EQ(readLines(p).lines, std::vector<std::string>{"5"});
   QDir(dir.path()).mkdir("sub");
   EXPECT_FALSE(writeLinesAtomic(dir.filePath("sub").toStdString(), {"1"}));
   EXPECT_TRUE(isDirectory(dir.filePath("sub").toStdString()));
+}
+
+TEST(FilesTest, AFileThatIsThereButCannotBeReadIsNeverReplaced) {
+  QTemporaryDir dir;
+  const std::string folder = dir.filePath("folder").toStdString(), pipe = dir.filePath("pipe").toStdString();
+  const std::string locked = dir.filePath("locked").toStdString();
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ASSERT_TRUE(writeLinesAtomic(locked, {"5", "5"}));
+  chmod(locked.c_str(), 0200);  // only the owner may write; root still reads it
+  const bool rootReads = access(locked.c_str(), R_OK) == 0;
+  int asked = 0;
+  auto change = [&](FileLines& f) {
+    ++asked;
+    f.lines = {"77"};
+    return true;
+  };
+  for (const std::string& p : {folder, pipe}) {
+    EXPECT_EQ(readLines(p).state, FileLines::State::kUnreadable) << p;
+    EXPECT_FALSE(updateLines(p, 3, change)) << p;
+  }
+  if (!rootReads) {
+    EXPECT_FALSE(updateLines(locked, 3, change));
+  }
+  failReadsForTests(true);
+  EXPECT_EQ(readLines(locked).state, FileLines::State::kUnreadable);
+  EXPECT_EQ(readLines(dir.filePath("missing").toStdString()).state, FileLines::State::kMissing);
+  EXPECT_FALSE(updateLines(locked, 3, change));
+  failReadsForTests(false);
+  EXPECT_EQ(asked, rootReads ? 3 : 4);  // the caller still hears of it, to show what it could not save
+  EXPECT_TRUE(isDirectory(folder));
+  EXPECT_FALSE(QFileInfo(QString::fromStdString(pipe)).isFile());
+  chmod(locked.c_str(), 0600);
+  EXPECT_EQ(readLines(locked).lines, (std::vector<std::string>{"5", "5"}));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 3);
+}
+
+TEST(FilesTest, ALongLineHidesNothingAfterIt) {
+  QTemporaryDir dir;
+  const std::string p = dir.filePath("long").toStdString();
+  const std::string two(2 << 20, '7');
+  ASSERT_TRUE(writeLinesAtomic(p, {two, "a", "b"}));
+  EXPECT_EQ(readLines(p).lines, (std::vector<std::string>{two, "a", "b"}));  // kept whole
+  // Past any sane length a line is kept cut, and the lines after it are still there; CR and LF
+  // split across the read's chunks make one line end.
+  const std::string huge(kLongestLine + 100000, 'x');
+  QFile f(QString::fromStdString(p));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(huge.data(), static_cast<qint64>(huge.size()));
+  f.write("\r\nc\r\n");
+  f.close();
+  const FileLines read = readLines(p);
+  ASSERT_EQ(read.lines.size(), 2u);
+  EXPECT_EQ(read.lines[0], std::string(kLongestLine, 'x'));
+  EXPECT_EQ(read.lines[1], "c");
+  for (size_t at : {size_t{65535}, size_t{65536}}) {
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(std::string(at, 'y').c_str());
+    f.write("\r\nz");
+    f.close();
+    EXPECT_EQ(readLines(p).lines, (std::vector<std::string>{std::string(at, 'y'), "z"})) << at;
+  }
 }
 
 TEST(FilesTest, FolderHelpers) {
@@ -49,4 +116,65 @@ TEST(FilesTest, FolderHelpers) {
   EXPECT_FALSE(hasNormalFiles(sub));
   writeLinesAtomic(sub + "/f", {"1"});
   EXPECT_TRUE(hasNormalFiles(sub));
+}
+
+namespace {
+// Sets or unsets an environment variable for one scope and puts the old value back.
+class EnvScope {
+ public:
+  EnvScope(const char* name, const char* value) : name_(name) {
+    if (const char* old = getenv(name)) old_ = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~EnvScope() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+struct AccountHome {
+  explicit AccountHome(const std::string& home) { accountHomeForTests(home); }
+  ~AccountHome() { accountHomeForTests(std::nullopt); }
+};
+}  // namespace
+
+TEST(FilesTest, WithNoHomeTheAccountsHomeIsUsed) {
+  QTemporaryDir account;
+  const std::string home = account.path().toStdString();
+  EnvScope noConfig("XDG_CONFIG_HOME", nullptr);
+  {
+    AccountHome fromPasswd(home);
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+      EnvScope noHome("HOME", value);
+      EXPECT_EQ(systemDocumentsFolder(), home);  // no Documents in it: the home itself
+      ASSERT_TRUE(QDir().mkpath(account.filePath("Documents")));
+      EXPECT_EQ(systemDocumentsFolder(), home + "/Documents");
+      ASSERT_TRUE(QDir(account.filePath("Documents")).removeRecursively());
+    }
+    // The user's own documents folder, named in the home's user-dirs file.
+    EnvScope noHome("HOME", nullptr);
+    ASSERT_TRUE(QDir().mkpath(account.filePath(".config")));
+    ASSERT_TRUE(QDir().mkpath(account.filePath("Papers")));
+    QFile dirs(account.filePath(".config/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("# written by the desktop\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    dirs.close();
+    EXPECT_EQ(systemDocumentsFolder(), home + "/Papers");
+  }
+  {
+    // No home anywhere: no documents folder, never the root of the file system.
+    EnvScope noHome("HOME", nullptr);
+    AccountHome none("");
+    EXPECT_EQ(systemDocumentsFolder(), "");
+    AccountHome gone(home + "/no-such-folder");
+    EXPECT_EQ(systemDocumentsFolder(), "");
+  }
+  {
+    // The real password database.
+    EnvScope noHome("HOME", nullptr);
+    const passwd* pw = getpwuid(getuid());
+    if (!pw || !pw->pw_dir || !QFileInfo(pw->pw_dir).isDir() || std::string(pw->pw_dir) == "/") GTEST_SKIP();
+    EXPECT_EQ(systemDocumentsFolder().rfind(pw->pw_dir, 0), 0u) << systemDocumentsFolder();
+  }
 }

@@ -1,9 +1,17 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "pack_fixture.h"
 #include "hiscore.h"
+#include "rt/files.h"
 #include "rt/form.h"
 
 using namespace shell;
@@ -116,4 +124,174 @@ TEST_F(HiscoreTest, UnwritableFolderAndAFolderInPlaceOfTheFile) {
   score_->setCaption("2");
   holmo.SaveScore(*best_, *score_, 1);
   EXPECT_TRUE(QFileInfo(dir_.filePath("Holmo_hsc.nrz")).isDir());
+}
+
+// ---- bests that must never be lost
+
+namespace {
+QStringList filesIn(const QTemporaryDir& dir) { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System); }
+
+struct NoReads {
+  NoReads() { rt::failReadsForTests(true); }
+  ~NoReads() { rt::failReadsForTests(false); }
+};
+}  // namespace
+
+TEST_F(HiscoreTest, AFileThatCannotBeReadIsNeverReplaced) {
+  write("Klevo_hsc.nrz", "5\r\n5\r\n5\r\n");
+  {
+    NoReads unreadable;  // as a file only its owner may write but nobody may read
+    HiscoreFile klevo(*FindHiscoreSpec("Klevo"));
+    klevo.LoadHiscore(*best_, 1);
+    EXPECT_EQ(best_->Caption(), "");  // nothing read
+    score_->setCaption(" 77 M");
+    klevo.SaveScore(*best_, *score_, 1);
+    EXPECT_EQ(best_->Caption(), "77");  // the new best shows, as after a failed write
+    EXPECT_EQ(klevo.entries()[1], std::optional<std::string>("77"));
+  }
+  EXPECT_EQ(bytes("Klevo_hsc.nrz"), QByteArray("5\r\n5\r\n5\r\n"));
+  EXPECT_EQ(filesIn(dir_), QStringList{"Klevo_hsc.nrz"});  // nothing made beside it either
+
+  // A named pipe in the file's place: neither read (no hang) nor replaced by a file.
+  ASSERT_EQ(mkfifo(dir_.filePath("Tumo_hsc.nrz").toLocal8Bit().constData(), 0600), 0);
+  HiscoreFile tumo(*FindHiscoreSpec("Tumo"));
+  tumo.LoadHiscore(*best_, 0);
+  EXPECT_EQ(best_->Caption(), "");
+  score_->setCaption("3");
+  tumo.SaveScore(*best_, *score_, 0);
+  EXPECT_EQ(best_->Caption(), "3");
+  EXPECT_FALSE(QFileInfo(dir_.filePath("Tumo_hsc.nrz")).isFile());
+  EXPECT_EQ(filesIn(dir_).size(), 2);
+}
+
+TEST_F(HiscoreTest, TwoPacksAtOnceKeepEachOthersBests) {
+  // Two Gemmet windows of two packs: each read the file when it opened.
+  rt::Form formB("B", 3000, 3000);
+  rt::Label& bestB = formB.add<rt::Label>("Label8");
+  rt::Label& scoreB = formB.add<rt::Label>("Label4");
+  HiscoreFile a(*FindHiscoreSpec("Gemmet")), b(*FindHiscoreSpec("Gemmet"));
+  a.LoadHiscore(*best_, 3);
+  b.LoadHiscore(bestB, 7);
+  scoreB.setCaption("500");
+  b.SaveScore(bestB, scoreB, 7);
+  b.LoadHiscore(bestB, 3);  // B changes its options: line 3 still shows 0
+  score_->setCaption("77");
+  a.SaveScore(*best_, *score_, 3);
+  QByteArray expected;
+  for (int k = 0; k < 12; ++k) expected += k == 3 ? "77\r\n" : k == 7 ? "500\r\n" : "0\r\n";
+  EXPECT_EQ(bytes("Gemmet_hsc.nrz"), expected);
+
+  // B beats the 0 it shows but not the 77 that A has saved since: the file keeps 77 and B shows
+  // the best that stands.
+  scoreB.setCaption("40");
+  vt::vhost().takeLog();
+  b.SaveScore(bestB, scoreB, 3);
+  EXPECT_EQ(bytes("Gemmet_hsc.nrz"), expected);
+  EXPECT_EQ(bestB.Caption(), "77");
+  EXPECT_EQ(b.entries()[3], std::optional<std::string>("77"));
+  // An equal score still beeps against the best shown.
+  scoreB.setCaption("77");
+  b.SaveScore(bestB, scoreB, 3);
+  EXPECT_EQ(vt::vhost().takeLog(), std::vector<std::string>{"beep"});
+
+  // A file that another pack cut short gets its missing lines from the window's table.
+  write("Gemmet_hsc.nrz", "1\r\n2\r\n");
+  score_->setCaption("90");
+  a.SaveScore(*best_, *score_, 3);
+  QByteArray shortened = "1\r\n2\r\n0\r\n90\r\n";
+  for (int k = 4; k < 12; ++k) shortened += k == 7 ? "500\r\n" : "0\r\n";
+  EXPECT_EQ(bytes("Gemmet_hsc.nrz"), shortened);
+}
+
+TEST_F(HiscoreTest, AVeryLongLineHidesNothing) {
+  const QByteArray longLine(2 << 20, 'x');  // counts as 0
+  write("Arrik_hsc.nrz", longLine + "\r\n" + QByteArray("5\r\n").repeated(20) + "extra\r\n");
+  HiscoreFile arrik(*FindHiscoreSpec("Arrik"));
+  arrik.LoadHiscore(*best_, 9);
+  EXPECT_EQ(best_->Caption(), "5");
+  score_->setCaption("6");
+  arrik.SaveScore(*best_, *score_, 9);
+  // Every other line stands as it was, the long one whole; the extra line is dropped.
+  EXPECT_EQ(bytes("Arrik_hsc.nrz"),
+            longLine + "\r\n" + QByteArray("5\r\n").repeated(8) + "6\r\n" + QByteArray("5\r\n").repeated(11));
+  arrik.LoadHiscore(*best_, 0);
+  score_->setCaption("1");
+  arrik.SaveScore(*best_, *score_, 0);
+  EXPECT_EQ(best_->Caption(), "1");
+  EXPECT_EQ(bytes("Arrik_hsc.nrz").size(), 21 * 3);
+}
+
+// ---- a second pack in a process of its own
+
+namespace {
+// Takes the lock beside `data` as a pack saving that file does, says "L" on `ready`, and on a
+// byte from `go` writes `content` into the data file through a temporary file, then ends (which
+// releases the lock). Only plain system calls run in the child.
+pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& go, int& ready) {
+  int goPipe[2], readyPipe[2];
+  if (pipe(goPipe) != 0 || pipe(readyPipe) != 0) return -1;
+  const std::string lock = data + ".lock", temp = data + ".other";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(goPipe[1]);
+    close(readyPipe[0]);
+    const int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0644);
+    if (fd < 0 || flock(fd, LOCK_EX) != 0) _exit(2);
+    if (::write(readyPipe[1], "L", 1) != 1) _exit(3);
+    char c;
+    if (read(goPipe[0], &c, 1) != 1) _exit(0);
+    const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || ::write(out, content.constData(), content.size()) != content.size()) _exit(4);
+    close(out);
+    if (rename(temp.c_str(), data.c_str()) != 0) _exit(5);
+    _exit(0);
+  }
+  close(goPipe[0]);
+  close(readyPipe[1]);
+  go = goPipe[1];
+  ready = readyPipe[0];
+  return pid;
+}
+}  // namespace
+
+TEST_F(HiscoreTest, ASaveWaitsForAnotherPackThatHoldsTheLock) {
+  HiscoreFile gemmet(*FindHiscoreSpec("Gemmet"));
+  gemmet.LoadHiscore(*best_, 9);
+  QByteArray other;
+  for (int k = 0; k < 12; ++k) other += k == 4 ? "500\r\n" : "0\r\n";
+  int go = -1, ready = -1;
+  const pid_t pid = StartLockHolder(dir_.filePath("Gemmet_hsc.nrz").toStdString(), other, go, ready);
+  ASSERT_GT(pid, 0);
+  char c = 0;
+  ASSERT_EQ(read(ready, &c, 1), 1);  // the other pack is in the middle of its save
+  ASSERT_EQ(::write(go, "g", 1), 1);
+  score_->setCaption("77");
+  gemmet.SaveScore(*best_, *score_, 9);  // waits for the other save, then reads what it wrote
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  close(go);
+  close(ready);
+  QByteArray expected;
+  for (int k = 0; k < 12; ++k) expected += k == 4 ? "500\r\n" : k == 9 ? "77\r\n" : "0\r\n";
+  EXPECT_EQ(bytes("Gemmet_hsc.nrz"), expected);
+}
+
+TEST_F(HiscoreTest, ALockLeftByAKilledPackBlocksNothing) {
+  HiscoreFile kippel(*FindHiscoreSpec("Kippel"));
+  kippel.LoadHiscore(*best_, 0);
+  int go = -1, ready = -1;
+  const pid_t pid = StartLockHolder(dir_.filePath("Kippel_hsc_A.nrz").toStdString(), "", go, ready);
+  ASSERT_GT(pid, 0);
+  char c = 0;
+  ASSERT_EQ(read(ready, &c, 1), 1);
+  kill(pid, SIGKILL);  // killed in the middle of its save: its lock file stays behind
+  ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+  close(go);
+  close(ready);
+  ASSERT_TRUE(QFileInfo::exists(dir_.filePath("Kippel_hsc_A.nrz.lock")));
+  score_->setCaption("12");
+  kippel.SaveScore(*best_, *score_, 0);
+  EXPECT_EQ(bytes("Kippel_hsc_A.nrz"), QByteArray("12\r\n"));
+  EXPECT_EQ(filesIn(dir_), QStringList{"Kippel_hsc_A.nrz"});  // the stale lock is cleared away
 }

@@ -1,7 +1,9 @@
 #include <QDir>
+#include <QTemporaryDir>
 
 #include "pack_fixture.h"
 #include "game_window.h"
+#include "hiscore.h"
 #include "rt/dispatch.h"
 #include "rt/random.h"
 
@@ -33,6 +35,25 @@ TEST_F(PackTest, DataFolderIsMadeOnlyWhenItHoldsNoFile) {
   inFrame([&] { mdi_.MDIForm_Load(); });
   EXPECT_EQ(mdi_.DataFolder, "");
   QDir(docs).removeRecursively();
+}
+
+TEST_F(PackTest, NoDocumentsFolderMeansBareNamesInTheCurrentFolder) {
+  QTemporaryDir docs;
+  vt::vhost().setDocuments(docs.path().toStdString() + "/");
+  inFrame([&] { mdi_.MDIForm_Load(); });
+  EXPECT_EQ(mdi_.DataFolder, docs.path().toStdString() + "/Morvelware/");
+
+  vt::vhost().setDocuments("");
+  inFrame([&] { mdi_.MDIForm_Load(); });
+  ASSERT_EQ(mdi_.DataFolder, "");
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(docs.path()));
+  rt::Form form("F", 3000, 3000);
+  HiscoreFile klevo(*FindHiscoreSpec("Klevo"));
+  klevo.LoadHiscore(form.add<rt::Label>("Label8"), 0);
+  QDir::setCurrent(before);
+  EXPECT_TRUE(QFileInfo(docs.filePath("Klevo_hsc.nrz")).isFile());
+  vt::vhost().setDocuments(QDir::homePath().toStdString());
 }
 
 TEST_F(PackTest, CaptionAfterASwitchAndPlayMenuContents) {
