@@ -27,13 +27,13 @@ ConnectDesign BrenxDesign() {
   d.kindBase = 1;
   d.continueLeft = kButtonLeft;
   d.continueTop = 206;
-  d.helpLabelLeft = 14;
-  d.helpLabelTop = 14;
-  d.helpLabelWidth = 295;
-  d.helpLabelHeight = 262;
-  d.helpOkLeft = 121;
-  d.helpOkTop = 284;
-  d.helpFontSize = 8.25;
+  d.help.textLeft = 14;
+  d.help.textTop = 14;
+  d.help.textWidth = 295;
+  d.help.textHeight = 262;
+  d.help.buttonLeft = 121;
+  d.help.buttonTop = 284;
+  d.help.font = {"Tahoma", 8.25, false, false, false};
   d.helpText =
       "  Welcome to Brenx, freeware programmed by Morvel Vukran in 2005. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

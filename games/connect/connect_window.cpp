@@ -68,13 +68,7 @@ void ConnectWindow::layOut() {
   Command2->ClickEvent = [this] { Command2_Click(); };
   continue_ = Command2;
 
-  buildHelpPanel(HelpPanelLayout{.panel = "Picture2", .label = "Label1", .button = "Command1",
-                                 .left = 10, .top = 10, .width = 323, .height = 322,
-                                 .textLeft = design_.helpLabelLeft, .textTop = design_.helpLabelTop,
-                                 .textWidth = design_.helpLabelWidth, .textHeight = design_.helpLabelHeight,
-                                 .buttonLeft = design_.helpOkLeft, .buttonTop = design_.helpOkTop,
-                                 .font = rt::Font{"Tahoma", design_.helpFontSize, false, false, false}},
-                 design_.helpText);
+  buildHelpPanel(design_.help, design_.helpText);
   Picture2 = helpPanel_;
   Label1 = helpLabel_;
   Command1 = helpOk_;

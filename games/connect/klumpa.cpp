@@ -22,13 +22,13 @@ ConnectDesign KlumpaDesign() {
   d.priceInCaptions = false;
   d.defaultSize = 4;
   d.greyFields = false;
-  d.helpLabelLeft = 10;
-  d.helpLabelTop = 30;
-  d.helpLabelWidth = 185;
-  d.helpLabelHeight = 155;
-  d.helpOkLeft = 155;
-  d.helpOkTop = 181;
-  d.helpFontSize = 7.5;
+  d.help.textLeft = 10;
+  d.help.textTop = 30;
+  d.help.textWidth = 185;
+  d.help.textHeight = 155;
+  d.help.buttonLeft = 155;
+  d.help.buttonTop = 181;
+  d.help.font = {"Tahoma", 7.5, false, false, false};
   d.helpText =
       "  Welcome to Klumpa, freeware programmed by Morvel Vukran in 2004. Your goal is to group all the same images "
       "attached horizontally or vertically.\r"

@@ -13,9 +13,13 @@ ConnectDesign SkaldoDesign() {
   d.cash = {300, 500, 200, 100, 75, 50, 25};
   d.defaultSize = 5;
   d.whitenEachGroup = false;  // the whole board is redrawn after the check's scan
-  d.helpLabelTop = 65;
-  d.helpOkLeft = 191;
-  d.helpOkTop = 216;
+  d.help.textLeft = 10;
+  d.help.textTop = 65;
+  d.help.textWidth = 220;
+  d.help.textHeight = 165;
+  d.help.buttonLeft = 191;
+  d.help.buttonTop = 216;
+  d.help.font = {"Tahoma", 8, false, false, false};
   d.helpText =
       "  Welcome to Skaldo, freeware programmed by Morvel Vukran in 2004. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

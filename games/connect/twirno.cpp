@@ -16,9 +16,13 @@ ConnectDesign TwirnoDesign() {
   d.defaultSize = 4;
   d.kindBase = 1;
   d.greyFields = false;
-  d.helpLabelTop = 62;
-  d.helpOkLeft = 192;
-  d.helpOkTop = 217;
+  d.help.textLeft = 10;
+  d.help.textTop = 62;
+  d.help.textWidth = 220;
+  d.help.textHeight = 165;
+  d.help.buttonLeft = 192;
+  d.help.buttonTop = 217;
+  d.help.font = {"Tahoma", 8, false, false, false};
   d.helpText =
       "  Welcome to Twirno, freeware programmed by Morvel Vukran in 2007. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

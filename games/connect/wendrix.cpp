@@ -13,9 +13,13 @@ ConnectDesign WendrixDesign() {
   d.name = "Wendrix";
   d.cash = {1300, 1500, 1200, 1000, 750, 500, 50};
   d.defaultSize = 5;
-  d.helpLabelTop = 55;
-  d.helpOkLeft = 191;
-  d.helpOkTop = 216;
+  d.help.textLeft = 10;
+  d.help.textTop = 55;
+  d.help.textWidth = 220;
+  d.help.textHeight = 165;
+  d.help.buttonLeft = 191;
+  d.help.buttonTop = 216;
+  d.help.font = {"Tahoma", 8, false, false, false};
   d.helpText =
       "  Welcome to Wendrix, freeware programmed by Morvel Vukran in 2004. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"
