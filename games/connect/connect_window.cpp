@@ -1,5 +1,7 @@
 #include "connect_window.h"
 
+#include <cmath>
+
 #include "pack_fn.h"
 #include "picture_library.h"
 #include "rt/numbers.h"
@@ -10,6 +12,18 @@ namespace connect {
 namespace {
 double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
+
+void ConnectDesign::placeHelpInPoints(double labelLeft, double labelTop, double labelWidth, double labelHeight,
+                                      double okLeft, double okTop) {
+  auto px = [](double points) { return static_cast<int>(std::lround(rt::pt(points))); };
+  help.textLeft = px(labelLeft);
+  help.textTop = px(labelTop);
+  help.textWidth = px(labelWidth);
+  help.textHeight = px(labelHeight);
+  help.buttonLeft = px(okLeft);
+  help.buttonTop = px(okTop);
+  help.buttonWidth = 56;  // the panel's lower right corner stays about 10 pixels clear
+}
 
 ConnectWindow::ConnectWindow(const shell::GameEntry& entry, Design design, int widthPixels, int heightPixels)
     : shell::GameWindow(entry, widthPixels * rt::kTwipsPerPixel, heightPixels * rt::kTwipsPerPixel),

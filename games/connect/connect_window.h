@@ -36,6 +36,11 @@ struct ConnectDesign {
   shell::GameWindow::HelpPanelLayout help{.panel = "Picture2", .label = "Label1", .button = "Command1",
                                           .left = 10, .top = 10, .width = 323, .height = 322};
   std::string helpText;
+
+  // Places the help text and "OK" from a design that measures the inside of the panel in
+  // points, as the other games' help panels do.
+  void placeHelpInPoints(double labelLeft, double labelTop, double labelWidth, double labelHeight, double okLeft,
+                         double okTop);
 };
 
 class ConnectWindow : public shell::GameWindow {

@@ -22,13 +22,8 @@ ConnectDesign KlumpaDesign() {
   d.priceInCaptions = false;
   d.defaultSize = 4;
   d.greyFields = false;
-  d.help.textLeft = 10;
-  d.help.textTop = 30;
-  d.help.textWidth = 185;
-  d.help.textHeight = 155;
-  d.help.buttonLeft = 155;
-  d.help.buttonTop = 181;
-  d.help.font = {"Tahoma", 7.5, false, false, false};
+  d.placeHelpInPoints(10, 30, 185, 155, 155, 181);
+  d.help.font = {"Tahoma", 8.25, false, false, false};  // the largest that keeps the text above "OK"
   d.helpText =
       "  Welcome to Klumpa, freeware programmed by Morvel Vukran in 2004. Your goal is to group all the same images "
       "attached horizontally or vertically.\r"
