@@ -27,12 +27,7 @@ ConnectDesign BrenxDesign() {
   d.kindBase = 1;
   d.continueLeft = kButtonLeft;
   d.continueTop = 206;
-  d.help.textLeft = 14;
-  d.help.textTop = 14;
-  d.help.textWidth = 295;
-  d.help.textHeight = 262;
-  d.help.buttonLeft = 121;
-  d.help.buttonTop = 284;
+  d.placeHelp(14, 14, 295, 262, 121, 284);
   d.help.font = {"Tahoma", 8.25, false, false, false};
   d.helpText =
       "  Welcome to Brenx, freeware programmed by Morvel Vukran in 2005. Your goal is to connect all the same "

@@ -13,15 +13,19 @@ namespace {
 double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
+void ConnectDesign::placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop) {
+  help.textLeft = labelLeft;
+  help.textTop = labelTop;
+  help.textWidth = labelWidth;
+  help.textHeight = labelHeight;
+  help.buttonLeft = okLeft;
+  help.buttonTop = okTop;
+}
+
 void ConnectDesign::placeHelpInPoints(double labelLeft, double labelTop, double labelWidth, double labelHeight,
                                       double okLeft, double okTop) {
   auto px = [](double points) { return static_cast<int>(std::lround(rt::pt(points))); };
-  help.textLeft = px(labelLeft);
-  help.textTop = px(labelTop);
-  help.textWidth = px(labelWidth);
-  help.textHeight = px(labelHeight);
-  help.buttonLeft = px(okLeft);
-  help.buttonTop = px(okTop);
+  placeHelp(px(labelLeft), px(labelTop), px(labelWidth), px(labelHeight), px(okLeft), px(okTop));
   help.buttonWidth = 56;  // the panel's lower right corner stays about 10 pixels clear
 }
 

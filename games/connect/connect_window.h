@@ -37,8 +37,10 @@ struct ConnectDesign {
                                           .left = 10, .top = 10, .width = 323, .height = 322};
   std::string helpText;
 
-  // Places the help text and "OK" from a design that measures the inside of the panel in
-  // points, as the other games' help panels do.
+  // Places the help text and "OK" inside the panel, in pixels.
+  void placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop);
+  // The same from a design that measures the inside of the panel in points, as the other games'
+  // help panels do.
   void placeHelpInPoints(double labelLeft, double labelTop, double labelWidth, double labelHeight, double okLeft,
                          double okTop);
 };

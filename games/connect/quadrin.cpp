@@ -28,12 +28,7 @@ ConnectDesign QuadrinDesign() {
   // The help panel covers the board's middle; the board stays in sight behind it.
   d.help.left = d.help.top = 10 + (kBoardSize - 350) / 2;
   d.help.width = d.help.height = 350;
-  d.help.textLeft = 16;
-  d.help.textTop = 16;
-  d.help.textWidth = 318;
-  d.help.textHeight = 288;
-  d.help.buttonLeft = 135;
-  d.help.buttonTop = 312;
+  d.placeHelp(16, 16, 318, 288, 135, 312);
   d.help.font = {"Tahoma", 9, false, false, false};
   d.helpText =
       "  Welcome to Quadrin, freeware programmed by Morvel Vukran in 2003. Your goal is to connect all the same "
