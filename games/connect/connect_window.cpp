@@ -22,13 +22,6 @@ void ConnectDesign::placeHelp(int labelLeft, int labelTop, int labelWidth, int l
   help.buttonTop = okTop;
 }
 
-void ConnectDesign::placeHelpInPoints(double labelLeft, double labelTop, double labelWidth, double labelHeight,
-                                      double okLeft, double okTop) {
-  auto px = [](double points) { return static_cast<int>(std::lround(rt::pt(points))); };
-  placeHelp(px(labelLeft), px(labelTop), px(labelWidth), px(labelHeight), px(okLeft), px(okTop));
-  help.buttonWidth = 56;  // the panel's lower right corner stays about 10 pixels clear
-}
-
 ConnectWindow::ConnectWindow(const shell::GameEntry& entry, Design design, int widthPixels, int heightPixels)
     : shell::GameWindow(entry, widthPixels * rt::kTwipsPerPixel, heightPixels * rt::kTwipsPerPixel),
       design_(std::move(design)) {

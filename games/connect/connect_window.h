@@ -39,10 +39,6 @@ struct ConnectDesign {
 
   // Places the help text and "OK" inside the panel, in pixels.
   void placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop);
-  // The same from a design that measures the inside of the panel in points, as the other games'
-  // help panels do.
-  void placeHelpInPoints(double labelLeft, double labelTop, double labelWidth, double labelHeight, double okLeft,
-                         double okTop);
 };
 
 class ConnectWindow : public shell::GameWindow {

@@ -16,8 +16,8 @@ ConnectDesign TwirnoDesign() {
   d.defaultSize = 4;
   d.kindBase = 1;
   d.greyFields = false;
-  d.placeHelpInPoints(10, 62, 220, 165, 192, 217);
-  d.help.font = {"Tahoma", 9, false, false, false};  // the largest that keeps the text above "OK"
+  d.placeHelp(10, 62, 220, 165, 192, 217);
+  d.help.font = {"Tahoma", 6, false, false, false};  // the largest that keeps the text above "OK"
   d.helpText =
       "  Welcome to Twirno, freeware programmed by Morvel Vukran in 2007. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"
