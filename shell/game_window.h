@@ -17,6 +17,17 @@ class GameWindow : public rt::Form {
   int gameIndex() const { return gameIndex_; }
   const GameEntry& entry() const { return GameRegistry[gameIndex_]; }
 
+  // The help panel: the library's paper background, the text label and an "OK" button.
+  struct HelpPanelLayout {
+    std::string panel = "Picture12", label = "Label3", button = "Command5";
+    int left = 0, top = 0, width = 350, height = 350;      // pixels
+    int textLeft = 16, textTop = 16, textWidth = 318, textHeight = 280;
+    int buttonLeft = 135, buttonTop = 310, buttonWidth = 81;
+    rt::Font font{"Tahoma", 9.75, false, false, false};
+    rt::Color textColor = rt::kBlack;
+    bool shortVariant = false;  // only the panel's visibility changes; the board is disabled
+  };
+
   // Whether a click on the board may start a move now: the board is enabled and shown, no move
   // runs and the help panel does not cover it.
   bool boardTakesInput() const;
@@ -39,16 +50,6 @@ class GameWindow : public rt::Form {
   rt::MenuItem& addHomePageMenu();
   virtual void pomoc_Click() { showHelp(); }
 
-  // The help panel: the library's paper background, the text label and an "OK" button.
-  struct HelpPanelLayout {
-    std::string panel = "Picture12", label = "Label3", button = "Command5";
-    int left = 0, top = 0, width = 350, height = 350;      // pixels
-    int textLeft = 16, textTop = 16, textWidth = 318, textHeight = 280;
-    int buttonLeft = 135, buttonTop = 310, buttonWidth = 81;
-    rt::Font font{"Tahoma", 9.75, false, false, false};
-    rt::Color textColor = rt::kBlack;
-    bool shortVariant = false;  // only the panel's visibility changes; the board is disabled
-  };
   void buildHelpPanel(const HelpPanelLayout& layout, const std::string& text);
   virtual void showHelp();
   virtual void hideHelp();

@@ -27,13 +27,8 @@ ConnectDesign BrenxDesign() {
   d.kindBase = 1;
   d.continueLeft = kButtonLeft;
   d.continueTop = 206;
-  d.helpLabelLeft = 14;
-  d.helpLabelTop = 14;
-  d.helpLabelWidth = 295;
-  d.helpLabelHeight = 262;
-  d.helpOkLeft = 121;
-  d.helpOkTop = 284;
-  d.helpFontSize = 8.25;
+  d.placeHelp(14, 14, 295, 262, 121, 284);
+  d.help.font = {"Tahoma", 8.25, false, false, false};
   d.helpText =
       "  Welcome to Brenx, freeware programmed by Morvel Vukran in 2005. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

@@ -1,5 +1,7 @@
 #include "connect_window.h"
 
+#include <cmath>
+
 #include "pack_fn.h"
 #include "picture_library.h"
 #include "rt/numbers.h"
@@ -10,6 +12,15 @@ namespace connect {
 namespace {
 double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
+
+void ConnectDesign::placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop) {
+  help.textLeft = labelLeft;
+  help.textTop = labelTop;
+  help.textWidth = labelWidth;
+  help.textHeight = labelHeight;
+  help.buttonLeft = okLeft;
+  help.buttonTop = okTop;
+}
 
 ConnectWindow::ConnectWindow(const shell::GameEntry& entry, Design design, int widthPixels, int heightPixels)
     : shell::GameWindow(entry, widthPixels * rt::kTwipsPerPixel, heightPixels * rt::kTwipsPerPixel),
@@ -68,13 +79,7 @@ void ConnectWindow::layOut() {
   Command2->ClickEvent = [this] { Command2_Click(); };
   continue_ = Command2;
 
-  buildHelpPanel(HelpPanelLayout{.panel = "Picture2", .label = "Label1", .button = "Command1",
-                                 .left = 10, .top = 10, .width = 323, .height = 322,
-                                 .textLeft = design_.helpLabelLeft, .textTop = design_.helpLabelTop,
-                                 .textWidth = design_.helpLabelWidth, .textHeight = design_.helpLabelHeight,
-                                 .buttonLeft = design_.helpOkLeft, .buttonTop = design_.helpOkTop,
-                                 .font = rt::Font{"Tahoma", design_.helpFontSize, false, false, false}},
-                 design_.helpText);
+  buildHelpPanel(design_.help, design_.helpText);
   Picture2 = helpPanel_;
   Label1 = helpLabel_;
   Command1 = helpOk_;

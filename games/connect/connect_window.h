@@ -32,11 +32,13 @@ struct ConnectDesign {
   int16_t kindBase = 0;     // the first kind dealt
   bool greyFields = true;   // kind 0 is the grey fields: no picture, never in a group
   bool whitenEachGroup = true;  // a completed group is drawn white at once (else the board after the scan)
-  // The help panel's label and "OK" button, pixels inside the panel.
-  int helpLabelLeft = 10, helpLabelTop = 55, helpLabelWidth = 220, helpLabelHeight = 165;
-  int helpOkLeft = 191, helpOkTop = 216;
-  double helpFontSize = 8;
+  // The help panel over the board: each game places its text and "OK" inside it.
+  shell::GameWindow::HelpPanelLayout help{.panel = "Picture2", .label = "Label1", .button = "Command1",
+                                          .left = 10, .top = 10, .width = 323, .height = 322};
   std::string helpText;
+
+  // Places the help text and "OK" inside the panel, in pixels.
+  void placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop);
 };
 
 class ConnectWindow : public shell::GameWindow {

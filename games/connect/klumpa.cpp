@@ -22,13 +22,8 @@ ConnectDesign KlumpaDesign() {
   d.priceInCaptions = false;
   d.defaultSize = 4;
   d.greyFields = false;
-  d.helpLabelLeft = 10;
-  d.helpLabelTop = 30;
-  d.helpLabelWidth = 185;
-  d.helpLabelHeight = 155;
-  d.helpOkLeft = 155;
-  d.helpOkTop = 181;
-  d.helpFontSize = 7.5;
+  d.placeHelp(10, 30, 185, 155, 155, 181);
+  d.help.font = {"Tahoma", 6, false, false, false};  // the largest that keeps the text above "OK"
   d.helpText =
       "  Welcome to Klumpa, freeware programmed by Morvel Vukran in 2004. Your goal is to group all the same images "
       "attached horizontally or vertically.\r"

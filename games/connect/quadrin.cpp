@@ -25,13 +25,11 @@ ConnectDesign QuadrinDesign() {
   d.defaultSize = 4;
   d.kindBase = 0;
   d.greyFields = false;
-  d.helpLabelLeft = 16;
-  d.helpLabelTop = 16;
-  d.helpLabelWidth = 318;
-  d.helpLabelHeight = 288;
-  d.helpOkLeft = 135;
-  d.helpOkTop = 312;
-  d.helpFontSize = 9;
+  // The help panel covers the board's middle; the board stays in sight behind it.
+  d.help.left = d.help.top = 10 + (kBoardSize - 350) / 2;
+  d.help.width = d.help.height = 350;
+  d.placeHelp(16, 16, 318, 288, 135, 312);
+  d.help.font = {"Tahoma", 9, false, false, false};
   d.helpText =
       "  Welcome to Quadrin, freeware programmed by Morvel Vukran in 2003. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"
@@ -69,8 +67,6 @@ void Form11::enableOptions(bool enabled) {
 
 void Form11::bindBoard() {
   Picture1->setBackColor(kBoardBack);
-  // The help panel covers the board's middle; the board stays in sight behind it.
-  Picture2->Move(10 + (kBoardSize - 350) / 2, 10 + (kBoardSize - 350) / 2, 350, 350);
 
   rot.init(this, "rot");
   rt::PictureBox& first = rot.create(0, Picture1);

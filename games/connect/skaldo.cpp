@@ -13,9 +13,8 @@ ConnectDesign SkaldoDesign() {
   d.cash = {300, 500, 200, 100, 75, 50, 25};
   d.defaultSize = 5;
   d.whitenEachGroup = false;  // the whole board is redrawn after the check's scan
-  d.helpLabelTop = 65;
-  d.helpOkLeft = 191;
-  d.helpOkTop = 216;
+  d.placeHelp(10, 65, 220, 165, 191, 216);
+  d.help.font = {"Tahoma", 6.75, false, false, false};  // the largest that keeps the text above "OK"
   d.helpText =
       "  Welcome to Skaldo, freeware programmed by Morvel Vukran in 2004. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

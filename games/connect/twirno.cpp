@@ -16,9 +16,8 @@ ConnectDesign TwirnoDesign() {
   d.defaultSize = 4;
   d.kindBase = 1;
   d.greyFields = false;
-  d.helpLabelTop = 62;
-  d.helpOkLeft = 192;
-  d.helpOkTop = 217;
+  d.placeHelp(10, 62, 220, 165, 192, 217);
+  d.help.font = {"Tahoma", 6, false, false, false};  // the largest that keeps the text above "OK"
   d.helpText =
       "  Welcome to Twirno, freeware programmed by Morvel Vukran in 2007. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

@@ -13,9 +13,8 @@ ConnectDesign WendrixDesign() {
   d.name = "Wendrix";
   d.cash = {1300, 1500, 1200, 1000, 750, 500, 50};
   d.defaultSize = 5;
-  d.helpLabelTop = 55;
-  d.helpOkLeft = 191;
-  d.helpOkTop = 216;
+  d.placeHelp(10, 55, 220, 165, 191, 216);
+  d.help.font = {"Tahoma", 6.75, false, false, false};  // the largest that keeps the text above "OK"
   d.helpText =
       "  Welcome to Wendrix, freeware programmed by Morvel Vukran in 2004. Your goal is to connect all the same "
       "images attached horizontally or vertically.\r"

@@ -48,8 +48,8 @@ int alignFlags(int alignment) {
   }
 }
 
-void drawText(QPainter& p, const QRect& box, const QString& text, QFont font, int flags, bool wrap) {
-  // Keep text inside its box: the fonts here are wider than the ones the layouts were made for.
+// Keep text inside its box: the fonts here are wider than the ones the layouts were made for.
+QFont fitFont(const QRect& box, const QString& text, QFont font, int flags, bool wrap) {
   for (int px = font.pixelSize(); px > 6; --px) {
     font.setPixelSize(px);
     QFontMetrics fm(font);
@@ -57,8 +57,28 @@ void drawText(QPainter& p, const QRect& box, const QString& text, QFont font, in
     if (need.width() <= box.width() + 1 && need.height() <= box.height() + 1) break;
     if (!wrap && need.width() <= box.width() + 1) break;
   }
-  p.setFont(font);
+  return font;
+}
+
+void drawText(QPainter& p, const QRect& box, const QString& text, QFont font, int flags, bool wrap) {
+  p.setFont(fitFont(box, text, font, flags, wrap));
   p.drawText(box, flags | (wrap ? Qt::TextWordWrap : 0), text);
+}
+
+// How a label lays out its caption inside the rectangle r it covers.
+struct LabelText {
+  QRect box;
+  QString text;
+  int flags;
+  bool wrap;
+};
+
+LabelText labelText(const Label& lb, const QRect& r) {
+  QString text = QString::fromStdString(lb.Caption());
+  text.replace("\r\n", "\n");
+  text.replace('\r', '\n');
+  return {lb.BorderStyle ? r.adjusted(2, 2, -2, -2) : r, text, alignFlags(lb.Alignment) | Qt::AlignTop,
+          lb.WordWrap || !lb.AutoSize};
 }
 }  // namespace
 
@@ -70,6 +90,17 @@ QFont toQFont(const Font& f) {
   q.setUnderline(f.underline);
   q.setHintingPreference(QFont::PreferFullHinting);
   return q;
+}
+
+QFont LabelTextFont(const Label& lb) {
+  const LabelText t = labelText(lb, QRect(0, 0, lb.Width(), lb.Height()));
+  return fitFont(t.box, t.text, toQFont(lb.font()), t.flags, t.wrap);
+}
+
+QRect LabelTextRect(const Label& lb) {
+  const LabelText t = labelText(lb, QRect(0, 0, lb.Width(), lb.Height()));
+  const QFontMetrics fm(fitFont(t.box, t.text, toQFont(lb.font()), t.flags, t.wrap));
+  return fm.boundingRect(t.box, t.flags | (t.wrap ? Qt::TextWordWrap : 0), t.text);
 }
 
 void paintControl(QPainter& p, const Control& c, int x, int y) {
@@ -88,24 +119,17 @@ void paintControl(QPainter& p, const Control& c, int x, int y) {
     if (im->BorderStyle) draw3dBorder(p, r, 1, false);
   } else if (const auto* lb = dynamic_cast<const Label*>(&c)) {
     if (lb->BackStyle) p.fillRect(r, toQColor(lb->BackColor()));
-    QRect box = r;
-    if (lb->BorderStyle) {
-      draw3dBorder(p, r, 2, true);
-      box = r.adjusted(2, 2, -2, -2);
-    }
-    QString text = QString::fromStdString(lb->Caption());
-    text.replace("\r\n", "\n");
-    text.replace('\r', '\n');
-    int flags = alignFlags(lb->Alignment) | Qt::AlignTop;
+    if (lb->BorderStyle) draw3dBorder(p, r, 2, true);
+    const LabelText t = labelText(*lb, r);
     // Only a label's own Enabled greys it: a disabled container leaves its labels' look alone.
     if (lb->Enabled()) {
       p.setPen(toQColor(lb->ForeColor()));
-      drawText(p, box, text, toQFont(lb->font()), flags, lb->WordWrap || !lb->AutoSize);
+      drawText(p, t.box, t.text, toQFont(lb->font()), t.flags, t.wrap);
     } else {
       p.setPen(QColor(255, 255, 255));
-      drawText(p, box.translated(1, 1), text, toQFont(lb->font()), flags, lb->WordWrap || !lb->AutoSize);
+      drawText(p, t.box.translated(1, 1), t.text, toQFont(lb->font()), t.flags, t.wrap);
       p.setPen(QColor(128, 128, 128));
-      drawText(p, box, text, toQFont(lb->font()), flags, lb->WordWrap || !lb->AutoSize);
+      drawText(p, t.box, t.text, toQFont(lb->font()), t.flags, t.wrap);
     }
   } else if (const auto* sh = dynamic_cast<const Shape*>(&c)) {
     QRect sr = r;

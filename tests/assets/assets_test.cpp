@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -198,6 +199,64 @@ TEST(AssetPictures, ThemeMotifsAreClearlyDifferent)
         for (size_t j = i + 1; j < all.size(); ++j)
             EXPECT_GT(meanDifference(all[i].second, all[j].second), 12.0)
                 << all[i].first.toStdString() << " vs " << all[j].first.toStdString();
+}
+
+// What the generator drew, as it names it in the picture ("Description").
+std::string motifOf(const QString& rel)
+{
+    return QImage(":/pictures/" + rel + ".png").text("Description").toStdString();
+}
+
+// Help texts name some pictures; each must show what its text calls it: Flippa's "ducks or
+// bunnies" are cartoon 0 and 1, the jokers of Kippel, Tumo and Holmo are cartoon 5, Kippel's
+// gem is animals 5, and Lobbo's rules name a joker beside the letter blocks.
+TEST(AssetPictures, PicturesNamedByHelpTextsShowWhatTheyAreCalled)
+{
+    EXPECT_EQ(motifOf("cartoon/0"), "duck");
+    EXPECT_EQ(motifOf("cartoon/1"), "bunny");
+    EXPECT_EQ(motifOf("cartoon/5"), "joker");
+    EXPECT_EQ(motifOf("animals/5"), "gem");
+    EXPECT_EQ(motifOf("Form23/block7"), "joker");
+}
+
+// The mixing games show the themes side by side, so a motif may stand in one theme only
+// (two rabbits in two themes would be two kinds that look alike).
+TEST(AssetPictures, EveryThemeMotifIsNamedOnceInThePack)
+{
+    std::map<std::string, std::string> seen;
+    for (const char* set : {"cartoon", "animals", "comics", "creatures", "Komp", "likovi", "hrana", "Glazba",
+                            "sport", "transport"}) {
+        const int last = QString(set) == "sport" ? 6 : 5;
+        for (int i = 0; i <= last; ++i) {
+            const QString rel = QString("%1/%2").arg(set).arg(i);
+            const std::string motif = motifOf(rel);
+            EXPECT_FALSE(motif.empty()) << rel.toStdString();
+            const auto [it, fresh] = seen.emplace(motif, rel.toStdString());
+            EXPECT_TRUE(fresh || motif.empty()) << rel.toStdString() << " repeats " << it->second << " (" << motif << ")";
+        }
+    }
+}
+
+// Recollo's help calls its confusing arrow red, and it shows Glimbo's coloured inner arrows
+// (46..49): their face is red through and through, not pink or purple.
+TEST(AssetPictures, InnerArrowsAreRed)
+{
+    for (int i = 46; i <= 49; ++i) {
+        SCOPED_TRACE(i);
+        const QImage arrow = load(QString("Glimbo.ikona/%1").arg(i));
+        const QRgb olive = arrow.pixel(0, 0);
+        int face = 0, red = 0;
+        for (int y = 0; y < arrow.height(); ++y)
+            for (int x = 0; x < arrow.width(); ++x) {
+                const QRgb p = arrow.pixel(x, y);
+                if (p == olive || qRed(p) < 100)  // ground and outline
+                    continue;
+                ++face;
+                red += qGreen(p) < 80 && qBlue(p) < 80;
+            }
+        EXPECT_GT(face, 100);
+        EXPECT_EQ(red, face);
+    }
 }
 
 // ---------------------------------------------------------------- sounds

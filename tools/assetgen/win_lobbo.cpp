@@ -61,7 +61,7 @@ QImage emojiBlock(const QString& emoji, const QColor& face, int turn = 0)
     return img;
 }
 
-// The joker: a rainbow face with a white star.
+// The joker: the joker card on a rainbow face (it matches every colour).
 QImage jokerBlock()
 {
     QImage img = tile(QColor(120, 120, 120));
@@ -74,15 +74,10 @@ QImage jokerBlock()
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawRect(2, 2, 28, 28);
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const QPointF pt = onCircle(QPointF(16, 16.5), i % 2 ? 5.0 : 12.0, 90 + 36 * i);
-        i ? star.lineTo(pt) : star.moveTo(pt);
-    }
-    star.closeSubpath();
-    p.setPen(QPen(QColor(40, 40, 60), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::white);
-    p.drawPath(star);
+    const QImage card = emojiFitted(QString::fromUtf8("\U0001F0CF"), 26, 26);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QPointF(16 - card.width() / 2.0, 16 - card.height() / 2.0), card);
+    img.setText("Description", "joker");
     return img;
 }
 
