@@ -6,15 +6,12 @@
 #include <set>
 
 #include "fendo_rules.h"
+#include "fendo_sides.h"
 
 using namespace fendo;
+using namespace fendo_sides;
 
 namespace {
-constexpr int Top(int r, int c) { return 10 * r + c; }
-constexpr int Bottom(int r, int c) { return 10 * r + c + 10; }
-constexpr int Left(int r, int c) { return 110 + 10 * c + r; }
-constexpr int Right(int r, int c) { return 120 + 10 * c + r; }
-
 Random constant(double u) {
   return [u] { return u; };
 }

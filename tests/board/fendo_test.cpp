@@ -1,16 +1,14 @@
 // Fendo's window: the start, human turns with the red last stick, the computer's turn inside a
 // click, and a whole game against the computer.
 #include "fendo.h"
+#include "fendo_sides.h"
 #include "pack_fixture.h"
 
 using board::Form19;
 using namespace fendo;
+using namespace fendo_sides;
 
 namespace {
-constexpr int Top(int r, int c) { return 10 * r + c; }
-constexpr int Bottom(int r, int c) { return 10 * r + c + 10; }
-constexpr int Left(int r, int c) { return 110 + 10 * c + r; }
-constexpr int Right(int r, int c) { return 120 + 10 * c + r; }
 constexpr rt::Color kRed = 0x0000FF, kGrey = 0xC0C0C0;
 }  // namespace
 
