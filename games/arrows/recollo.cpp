@@ -83,15 +83,16 @@ void Form7::Form_Load() {
                  kHelp);
 
   rt::Randomize();
+  recollo::Board& board = game.board;
   exposeArray("Board", board.kind);
   exposeArray("cellFixed", board.fixed);
   exposeArray("cellNumber", board.number);
-  exposeArray("picks", picks);
+  exposeArray("picks", game.picks);
   exposeScalar("redArrowCell", board.redArrow);
-  exposeScalar("pickCount", pickCount);
-  exposeScalar("foundCount", foundCount);
+  exposeScalar("pickCount", game.pickCount);
+  exposeScalar("foundCount", game.foundCount);
   redrawState = [this] {
-    for (int k = 0; k < kCells; ++k) board.numberShown[k] = board.fixed[k] ? 0 : -1;
+    ShowNumbersOfCoveredCards(game.board);
     RedrawBoard();
   };
   DealBoard();
@@ -106,30 +107,25 @@ void Form7::pieces_Click(int Index) {
 
 void Form7::DealBoard() {
   // No click may reach the board while the deal redraws it.
-  Picture1->setEnabled(false);
+  BusyScope busy(*this, false);
   Picture1->setVisible(true);
   helpPanel_->setVisible(false);
-  foundCount = 0;
-  over_ = false;
   for (int k = 0; k < kCells; ++k) {
     slika(k).setPicture(pom[kBack]);
     broj(k).Move(rt::twi(124), rt::twi(120), rt::twi(255), rt::twi(255));
   }
-  board = Deal(matchSize(), [](int k) { return rt::RandomInt(k); });
-  for (int k = 0; k < kCells; ++k) broj(k).setCaption(NumberText(board.number[k]));
-  board.redArrow = -1;
+  Redeal(game, matchSize(), [](int k) { return rt::RandomInt(k); });
+  for (int k = 0; k < kCells; ++k) broj(k).setCaption(NumberText(game.board.number[k]));
   PickRedArrow();
   RedrawBoard();
-  Picture1->setEnabled(true);
 }
 
 void Form7::PickRedArrow() {
-  const int cell = NthOneWayArrow(board, rt::RandomInt(8) + 1);
-  if (cell < 0) return;
-  if (board.redArrow >= 0 && board.redArrow < kCells)
-    slika(board.redArrow).setPicture(arrowPicture(board.kind[board.redArrow], false));
-  board.redArrow = cell;
-  slika(cell).setPicture(arrowPicture(board.kind[cell], true));
+  const int before = game.board.redArrow;
+  if (!recollo::PickRedArrow(game.board, rt::RandomInt(8) + 1)) return;
+  if (before >= 0 && before < kCells) slika(before).setPicture(arrowPicture(game.board.kind[before], false));
+  const int red = game.board.redArrow;
+  slika(red).setPicture(arrowPicture(game.board.kind[red], true));
 }
 
 rt::PicHandle Form7::cardPicture(int kind) const {
@@ -142,23 +138,19 @@ rt::PicHandle Form7::arrowPicture(int kind, bool red) const {
   return pom[kind - kArrowLeft + (red ? 8 : 0)];
 }
 
-void Form7::showNumber(int cell, bool shown) {
-  board.numberShown[cell] = shown ? -1 : 0;
-  broj(cell).setVisible(shown);
-}
+void Form7::showNumber(int cell) { broj(cell).setVisible(game.board.numberShown[cell] != 0); }
 
 void Form7::RedrawCell(int k) {
+  const recollo::Board& board = game.board;
   const int16_t kind = board.kind[k];
-  if (kind < 0 || kind > kRevealColumn) return;
+  if (!IsDealt(kind)) return;
+  if (!board.fixed[k]) broj(k).setCaption(NumberText(board.number[k]));
+  showNumber(k);
   if (!board.fixed[k]) {
-    broj(k).setCaption(NumberText(board.number[k]));
-    showNumber(k, true);
     slika(k).setPicture(pom[kBack]);
   } else if (kind >= kArrowLeft) {
-    showNumber(k, false);
     slika(k).setPicture(arrowPicture(kind, k == board.redArrow && IsOneWay(kind)));
   } else {
-    showNumber(k, false);
     slika(k).setPicture(cardPicture(kind));
     slika(k).PaintPicture(pom[kMarkPicture], 0, 0);
   }
@@ -178,93 +170,78 @@ void Form7::RedrawBoard() {
 }
 
 void Form7::ShiftLine(int cell) {
-  const std::optional<recollo::LineShift> s = recollo::ShiftLine(board, cell);
+  const std::optional<recollo::LineShift> s = recollo::ShiftLine(game.board, cell);
   if (!s) return;
-  for (int k = 0; k < kCells; ++k) broj(k).setCaption(NumberText(board.number[k]));
+  for (int k = 0; k < kCells; ++k) broj(k).setCaption(NumberText(game.board.number[k]));
   if (arrows::IsRowShift(s->dir))
     RedrawRow(kSide * s->line);
   else
     RedrawColumn(s->line);
 }
 
-void Form7::reveal(int cell) {
-  const bool row = board.kind[cell] == kRevealRow;
-  for (int k : arrows::LineCells(kSide, row, row ? cell / kSide : cell % kSide)) {
-    if (board.fixed[k]) continue;
-    slika(k).setPicture(cardPicture(board.kind[k]));
-    showNumber(k, false);
+void Form7::fireArrow(int cell, Click click) {
+  slika(cell).setPicture(arrowPicture(game.board.kind[cell], false));
+  rt::DoEvents();
+  if (click == Click::Shift) {
+    ShiftLine(cell);
+    PickRedArrow();
+    return;
+  }
+  const Revealed shown = Reveal(game.board, cell);
+  for (int k : shown.cells) {
+    slika(k).setPicture(cardPicture(game.board.kind[k]));
+    showNumber(k);
   }
   shell::PauseSeconds(3);
-  if (row)
-    RedrawRow(cell - cell % kSide);
+  Cover(game.board, shown);
+  if (shown.row)
+    RedrawRow(kSide * shown.line);
   else
-    RedrawColumn(cell % kSide);
+    RedrawColumn(shown.line);
+}
+
+void Form7::settleAttempt(int g) {
+  shell::PauseSeconds(1);
+  const Attempt result = Settle(game, g);
+  const std::vector<int> picked = Picked(game, g);
+  if (result == Attempt::Missed) {
+    for (int k : picked) {
+      showNumber(k);
+      slika(k).setPicture(pom[kBack]);
+    }
+    ShiftLine(game.board.redArrow);
+    PickRedArrow();
+    return;
+  }
+  for (int k : picked) slika(k).PaintPicture(pom[kMarkPicture], 0, 0);
+  shell::PlaySoundNo(1);
+  if (result == Attempt::Won) shell::PlaySoundNo(8);  // the board stays disabled
 }
 
 void Form7::slika_Click(int Index) {
   if (Index < 0 || Index >= kCells || !boardTakesInput()) return;
-  Picture1->setEnabled(false);
+  BusyScope busy(*this, false);
   if (pc->Enabled()) {
     pc->setEnabled(false);
     opcije->setEnabled(false);
   }
   const int g = matchSize();
-  const int16_t kind = board.kind[Index];
-  bool ignored = (board.fixed[Index] && kind < kArrowLeft) || pickCount > g - 1;
-  for (int i = 0; i < pickCount && !ignored; ++i) ignored = picks[i] == Index;
-  if (kind < kArrowLeft && !board.numberShown[Index]) ignored = true;
-  if (ignored) {
-    Picture1->setEnabled(true);
-    return;
-  }
-  showNumber(Index, false);
-
-  if (kind >= kArrowLeft) {
-    if (pickCount == 0) {
-      slika(Index).setPicture(arrowPicture(kind, false));
-      rt::DoEvents();
-      if (kind == kRevealRow || kind == kRevealColumn) {
-        reveal(Index);
-      } else {
-        ShiftLine(Index);
-        PickRedArrow();
-      }
-    }
-    Picture1->setEnabled(true);
-    return;
-  }
-
-  picks[pickCount++] = static_cast<int16_t>(Index);
-  slika(Index).setPicture(cardPicture(kind));
-  rt::DoEvents();
-  if (pickCount < g) {
-    Picture1->setEnabled(true);
-    return;
-  }
-  pickCount = 0;
-  shell::PauseSeconds(1);
-  const std::vector<int> picked(picks.begin(), picks.begin() + g);
-  if (IsMatch(board, picked)) {
-    for (int k : picked) {
-      slika(k).PaintPicture(pom[kMarkPicture], 0, 0);
-      board.fixed[k] = kFixed;
-    }
-    ++foundCount;
-    shell::PlaySoundNo(1);
-    if (foundCount >= SetsToFind(g)) {
-      over_ = true;
-      shell::PlaySoundNo(8);
+  const Click click = ClickCell(game, Index, g);
+  if (click == Click::Refused) return;
+  showNumber(Index);
+  switch (click) {
+    case Click::Held:
       return;
-    }
-  } else {
-    for (int k : picked) {
-      showNumber(k, true);
-      slika(k).setPicture(pom[kBack]);
-    }
-    ShiftLine(board.redArrow);
-    PickRedArrow();
+    case Click::Reveal:
+    case Click::Shift:
+      fireArrow(Index, click);
+      return;
+    default:
+      break;
   }
-  Picture1->setEnabled(true);
+  slika(Index).setPicture(cardPicture(game.board.kind[Index]));
+  rt::DoEvents();
+  if (click == Click::Complete) settleAttempt(g);
 }
 
 }  // namespace arrows

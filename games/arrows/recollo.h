@@ -15,10 +15,7 @@ class Form7 : public shell::GameWindow {
  public:
   explicit Form7(const shell::GameEntry& entry);
 
-  recollo::Board board;
-  std::array<int16_t, 3> picks{};
-  int16_t pickCount = 0;
-  int32_t foundCount = 0;
+  recollo::Game game;
 
   rt::PictureBox* Picture1 = nullptr;
   parts::CellGrid<> slika;
@@ -29,7 +26,7 @@ class Form7 : public shell::GameWindow {
   void broj_Click(int Index) { slika_Click(Index); }
   void pieces_Click(int Index);
   int matchSize() const;
-  bool gameOver() const override { return over_; }
+  bool gameOver() const override { return game.won; }
 
  protected:
   void Form_Load() override;
@@ -43,15 +40,15 @@ class Form7 : public shell::GameWindow {
 
  private:
   void RedrawCell(int cell);
-  void showNumber(int cell, bool shown);
-  void reveal(int cell);
+  void showNumber(int cell);
+  void fireArrow(int cell, recollo::Click click);
+  void settleAttempt(int matchSize);
   // The pictures of a card kind and of an arrow kind; none for a kind the deal never makes.
   rt::PicHandle cardPicture(int kind) const;
   rt::PicHandle arrowPicture(int kind, bool red) const;
 
   std::array<rt::PicHandle, 45> ikona;
   std::array<rt::PicHandle, 12> pom;
-  bool over_ = false;
 };
 
 }  // namespace arrows

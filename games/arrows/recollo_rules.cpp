@@ -57,11 +57,81 @@ int NthOneWayArrow(const Board& b, int k) {
   return -1;
 }
 
+bool PickRedArrow(Board& b, int k) {
+  const int cell = NthOneWayArrow(b, k);
+  if (cell < 0) return false;
+  b.redArrow = cell;
+  return true;
+}
+
 bool IsMatch(const Board& b, const std::vector<int>& picks) {
   if (picks.empty()) return false;
   for (int p : picks)
     if (b.kind[p] != b.kind[picks.front()]) return false;
   return true;
+}
+
+Revealed Reveal(Board& b, int cell) {
+  Revealed r{b.kind[cell] == kRevealRow, 0, {}};
+  r.line = r.row ? cell / kSide : cell % kSide;
+  for (int k : arrows::LineCells(kSide, r.row, r.line)) {
+    if (b.fixed[k]) continue;
+    b.numberShown[k] = 0;
+    r.cells.push_back(k);
+  }
+  return r;
+}
+
+void Cover(Board& b, const Revealed& r) {
+  // A kind the deal never makes is no card to cover: it keeps what it shows.
+  for (int k : r.cells)
+    if (IsDealt(b.kind[k])) b.numberShown[k] = -1;
+}
+
+void ShowNumbersOfCoveredCards(Board& b) {
+  for (int k = 0; k < kCells; ++k) b.numberShown[k] = b.fixed[k] ? 0 : -1;
+}
+
+void Redeal(Game& g, int matchSize, const arrows::Draw& draw) {
+  g.board = Deal(matchSize, draw);
+  g.foundCount = 0;
+  g.won = false;
+}
+
+Click ClickCell(Game& g, int cell, int matchSize) {
+  if (cell < 0 || cell >= kCells) return Click::Refused;
+  Board& b = g.board;
+  const int16_t kind = b.kind[cell];
+  if ((b.fixed[cell] && kind < kArrowLeft) || g.pickCount > matchSize - 1) return Click::Refused;
+  for (int i = 0; i < g.pickCount; ++i)
+    if (g.picks[i] == cell) return Click::Refused;
+  if (kind < kArrowLeft && !b.numberShown[cell]) return Click::Refused;
+  b.numberShown[cell] = 0;
+  if (kind >= kArrowLeft) {
+    if (g.pickCount != 0) return Click::Held;
+    return kind == kRevealRow || kind == kRevealColumn ? Click::Reveal : Click::Shift;
+  }
+  g.picks[g.pickCount++] = static_cast<int16_t>(cell);
+  if (g.pickCount < matchSize) return Click::CardUp;
+  g.pickCount = 0;
+  return Click::Complete;
+}
+
+std::vector<int> Picked(const Game& g, int matchSize) {
+  return std::vector<int>(g.picks.begin(), g.picks.begin() + matchSize);
+}
+
+Attempt Settle(Game& g, int matchSize) {
+  const std::vector<int> picked = Picked(g, matchSize);
+  if (!IsMatch(g.board, picked)) {
+    for (int k : picked) g.board.numberShown[k] = -1;
+    return Attempt::Missed;
+  }
+  for (int k : picked) g.board.fixed[k] = kFixed;
+  ++g.foundCount;
+  if (g.foundCount < SetsToFind(matchSize)) return Attempt::Found;
+  g.won = true;
+  return Attempt::Won;
 }
 
 }  // namespace recollo

@@ -54,8 +54,6 @@ void Form19::Form_Load() {
   ikona[0] = ownPicture("blue");
   ikona[1] = ownPicture("yellow");
   ikona[2] = picture("Picture13");
-  Score = {0, 0};
-  PlayerToMove = 0;
 
   Picture1 = &add<rt::PictureBox>("Picture1");
   Picture1->setBorderStyle(0);
@@ -112,24 +110,25 @@ void Form19::Form_Load() {
   continue_->setVisible(true);
   continue_->ZOrder(0);
 
-  exposeScalar("PlayerToMove", PlayerToMove);
-  exposeArray("Score", Score);
+  exposeScalar("PlayerToMove", game.playerToMove);
+  exposeArray("Score", game.score);
   exposeState("Sticks", {[this] {
-                           const Sticks s = StickState();
-                           std::vector<long long> v(s.begin(), s.end());
+                           std::vector<long long> v(game.sticks.begin(), game.sticks.end());
                            for (int n = 0; n < kSticks; ++n)
-                             if (slika(n).BackColor() == kRed) v[n] = 1;  // the last move
+                             if (game.last[n]) v[n] = 1;
                            return v;
                          },
                          [this](size_t n, long long v) {
-                           if (n >= static_cast<size_t>(kSticks) || !slika(static_cast<int>(n)).Visible()) return;
-                           slika(static_cast<int>(n)).setBackColor(v == 0 ? kGrey : v == 1 ? kRed : rt::kBlack);
+                           if (n >= static_cast<size_t>(kSticks) || game.sticks[n] == kAbsent) return;
+                           game.sticks[n] = v == 0 ? kFree : kTaken;
+                           game.last[n] = v == 1;
                          },
                          true});
   redrawState = [this] {
+    drawSticks();
     showScore(0);
     showScore(1);
-    Image2->setPicture(ikona[PlayerToMove & 1]);
+    Image2->setPicture(ikona[game.playerToMove & 1]);
   };
 }
 
@@ -152,11 +151,16 @@ void Form19::BuildOctagon() {
     slika(post).setBackColor(rt::kBlack);
     slika(post).setVisible(true);
     ++post;
-    for (int n : {h, v}) {
-      slika(n).setBackColor(st.outline ? rt::kBlack : kGrey);
-      slika(n).setVisible(true);
-    }
+    slika(h).setVisible(true);
+    slika(v).setVisible(true);
   }
+  drawSticks();
+}
+
+void Form19::drawSticks() {
+  for (int n = 0; n < kSticks; ++n)
+    if (game.sticks[n] != kAbsent)
+      slika(n).setBackColor(game.sticks[n] == kFree ? kGrey : game.last[n] ? kRed : rt::kBlack);
 }
 
 bool Form19::computerOpponent() const { return op->find("oki", 1)->Checked(); }
@@ -170,73 +174,43 @@ void Form19::wg_Click(int Index) {
 }
 
 void Form19::startPlay() {
-  if (op->find("wg", 0)->Checked())
-    PlayerToMove = 0;
-  else if (op->find("wg", 1)->Checked())
-    PlayerToMove = 1;
-  else
-    PlayerToMove = static_cast<int16_t>(rt::RandomInt(2));
-  Image2->setPicture(ikona[PlayerToMove]);
+  // "Blue player", "Yellow player", else "Random".
+  const int first = op->find("wg", 0)->Checked() ? kBlue : op->find("wg", 1)->Checked() ? kYellow : 2;
+  game.playerToMove = FirstPlayer(first, [] { return static_cast<double>(rt::Rnd()); });
+  Image2->setPicture(ikona[game.playerToMove]);
   Image2->setVisible(true);
-  if (computerOpponent() && PlayerToMove == 1) PlayComputerTurn();
+  if (ComputerToMove(game, computerOpponent())) PlayComputerTurn();
   Picture1->setEnabled(true);
-}
-
-bool Form19::isTaken(int n) const {
-  const rt::Color c = slika(n).BackColor();
-  return c == rt::kBlack || c == kRed;
-}
-
-Sticks Form19::StickState() const {
-  Sticks s;
-  for (int n = 0; n < kSticks; ++n) s[n] = !slika(n).Visible() ? kAbsent : isTaken(n) ? kTaken : kFree;
-  return s;
 }
 
 void Form19::paintOwner(const Field& f, int player) {
   Picture1->PaintPicture(ikona[player], kPitch * f.column + 5, kPitch * f.row + 5);
 }
 
-void Form19::showScore(int player) { bodi(player).setCaption(rt::Plain(Score[player])); }
+void Form19::showScore(int player) { bodi(player).setCaption(rt::Plain(game.score[player])); }
 
 void Form19::slika_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {
   if (!boardTakesInput()) return;
-  if (isTaken(Index)) {  // the posts are black too
+  if (!CanTake(game, Index)) {  // taken, or a post
     rt::host().beep();
     return;
   }
   BusyScope busy(*this, false);
-  for (int n = 0; n < kSticks; ++n)
-    if (slika(n).BackColor() == kRed) slika(n).setBackColor(rt::kBlack);
-  slika(Index).setBackColor(rt::kBlack);
-  if (!computerOpponent()) slika(Index).setBackColor(kRed);
-
-  std::array<Field, 2> fields{};
-  const int closed = ClosingCount(StickState(), Index, &fields);
-  for (int i = 0; i < closed; ++i) paintOwner(fields[i], PlayerToMove);
-  Score[PlayerToMove] = static_cast<int16_t>(Score[PlayerToMove] + closed);
-  showScore(PlayerToMove);
-  if (closed == 0) PlayerToMove = static_cast<int16_t>(1 - PlayerToMove);
-  Image2->setPicture(ikona[PlayerToMove]);
-  if (PlayerToMove == 1 && computerOpponent()) PlayComputerTurn();
+  const fendo::Move move = *TakeStick(game, Index, !computerOpponent());
+  drawSticks();
+  for (int i = 0; i < move.closed; ++i) paintOwner(move.fields[i], move.player);
+  showScore(move.player);
+  Image2->setPicture(ikona[game.playerToMove]);
+  if (ComputerToMove(game, computerOpponent())) PlayComputerTurn();
 }
 
 void Form19::PlayComputerTurn() {
-  Sticks state = StickState();
-  for (const Take& t : CollectClosing(state)) {
-    for (int i = 0; i < t.closed; ++i) paintOwner(t.fields[i], 1);
-    Score[1] = static_cast<int16_t>(Score[1] + t.closed);
-    slika(t.stick).setBackColor(rt::kBlack);
-  }
-  showScore(1);
-  ChooseSafeStick();
-  PlayerToMove = 0;
-  Image2->setPicture(ikona[0]);
-}
-
-void Form19::ChooseSafeStick() {
-  const int n = fendo::ChooseSafeStick(StickState(), [] { return static_cast<double>(rt::Rnd()); });
-  if (n >= 0) slika(n).setBackColor(kRed);
+  const ComputerMoves moves = ComputerTurn(game, [] { return static_cast<double>(rt::Rnd()); });
+  for (const Take& t : moves.takes)
+    for (int i = 0; i < t.closed; ++i) paintOwner(t.fields[i], kYellow);
+  drawSticks();
+  showScore(kYellow);
+  Image2->setPicture(ikona[game.playerToMove]);
 }
 
 }  // namespace board

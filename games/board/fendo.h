@@ -13,8 +13,7 @@ class Form19 : public shell::GameWindow {
  public:
   explicit Form19(const shell::GameEntry& entry);
 
-  int16_t PlayerToMove = 0;  // 0 Blue, 1 Yellow
-  std::array<int16_t, 2> Score{};
+  fendo::Game game;
 
   rt::PictureBox* Picture1 = nullptr;  // the board panel
   rt::ControlArray<rt::PictureBox> slika;  // sticks 0..219, posts 220..305
@@ -29,11 +28,6 @@ class Form19 : public shell::GameWindow {
   void wg_Click(int Index);
   void Command2_Click() { Continue_Click(); }
   void PlayComputerTurn();
-  void ChooseSafeStick();
-
-  // Stick states as the controls show them.
-  fendo::Sticks StickState() const;
-  bool isTaken(int n) const;  // black or red
 
  protected:
   void Form_Load() override;
@@ -42,6 +36,7 @@ class Form19 : public shell::GameWindow {
  private:
   void BuildOctagon();
   void placeStick(int n, int left, int top, int width, int height);
+  void drawSticks();
   void paintOwner(const fendo::Field& f, int player);
   void showScore(int player);
   bool computerOpponent() const;

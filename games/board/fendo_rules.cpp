@@ -119,4 +119,50 @@ int ChooseSafeStick(const Sticks& sticks, const Random& rnd) {
   return -1;
 }
 
+Game::Game() : sticks(StartSticks()) { owner.fill(kNobody); }
+
+int16_t FirstPlayer(int choice, const Random& rnd) {
+  if (choice == kBlue || choice == kYellow) return static_cast<int16_t>(choice);
+  return static_cast<int16_t>(rnd() * 2);
+}
+
+bool CanTake(const Game& g, int n) { return n >= 0 && n < kSticks && g.sticks[n] == kFree; }
+
+namespace {
+void own(Game& g, int16_t player, const std::array<Field, 2>& fields, int closed) {
+  for (int i = 0; i < closed; ++i) g.owner[10 * fields[i].row + fields[i].column] = player;
+  g.score[player] = static_cast<int16_t>(g.score[player] + closed);
+}
+}  // namespace
+
+std::optional<Move> TakeStick(Game& g, int n, bool markLast) {
+  if (!CanTake(g, n)) return std::nullopt;
+  g.last.fill(false);
+  g.sticks[n] = kTaken;
+  g.last[n] = markLast;
+  Move m{g.playerToMove, 0, {}};
+  m.closed = ClosingCount(g.sticks, n, &m.fields);
+  own(g, m.player, m.fields, m.closed);
+  if (m.closed == 0) g.playerToMove = static_cast<int16_t>(1 - g.playerToMove);
+  return m;
+}
+
+ComputerMoves ComputerTurn(Game& g, const Random& rnd) {
+  ComputerMoves m{CollectClosing(g.sticks), -1};
+  for (const Take& t : m.takes) own(g, kYellow, t.fields, t.closed);
+  m.safe = ChooseSafeStick(g.sticks, rnd);
+  if (m.safe >= 0) {
+    g.sticks[m.safe] = kTaken;
+    g.last[m.safe] = true;
+  }
+  g.playerToMove = kBlue;
+  return m;
+}
+
+bool Over(const Game& g) {
+  for (int16_t s : g.sticks)
+    if (s == kFree) return false;
+  return true;
+}
+
 }  // namespace fendo

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace fendo {
@@ -67,5 +68,49 @@ std::array<int16_t, kSticks> GiveAway(const Sticks& sticks);
 // The stick that gives away least, ties broken by one draw (the k-th of the equal ones in
 // increasing number); -1 when no stick is free.
 int ChooseSafeStick(const Sticks& sticks, const Random& rnd);
+
+// ---------------------------------------------------------------- a game
+
+constexpr int16_t kBlue = 0, kYellow = 1;  // the computer plays Yellow
+constexpr int16_t kNobody = -1;
+
+// A game in play: the sticks, the ones taken last (the move the other side has to see; they
+// count as taken), who owns each field (10 * row + column), the scores and the player to move.
+struct Game {
+  Game();
+  Sticks sticks;
+  std::array<bool, kSticks> last{};
+  std::array<int16_t, 100> owner;
+  std::array<int16_t, 2> score{};
+  int16_t playerToMove = kBlue;
+};
+
+// Who begins: choice 0 Blue, 1 Yellow, anything else one draw.
+int16_t FirstPlayer(int choice, const Random& rnd);
+
+bool CanTake(const Game& g, int n);  // a free stick of the board
+// The player to move takes free stick n: the sticks taken last become plain taken, n becomes
+// the last one when `markLast` (a human opponent has to see it), every field it closes is the
+// player's and scores; a player who closed nothing passes the turn. Nothing for a stick that
+// cannot be taken.
+struct Move {
+  int16_t player;
+  int closed;  // 0, 1 or 2
+  std::array<Field, 2> fields;
+};
+std::optional<Move> TakeStick(Game& g, int n, bool markLast);
+
+inline bool ComputerToMove(const Game& g, bool computerOpponent) {
+  return computerOpponent && g.playerToMove == kYellow;
+}
+// Yellow's whole turn: every stick that closes a field (greedy passes), then the safe stick,
+// taken last; Blue moves next.
+struct ComputerMoves {
+  std::vector<Take> takes;
+  int safe;  // -1 when no stick was left
+};
+ComputerMoves ComputerTurn(Game& g, const Random& rnd);
+
+bool Over(const Game& g);  // no free stick left: every field is owned
 
 }  // namespace fendo

@@ -128,8 +128,8 @@ class RecolloWindow : public PackTest {
   std::pair<int, int> cards(bool same, int avoidRow = -1, int avoidColumn = -1) {
     for (int a = 0; a < 100; ++a)
       for (int b = a + 1; b < 100; ++b) {
-        if (!recollo::IsCard(w->board.kind[a]) || !recollo::IsCard(w->board.kind[b])) continue;
-        if ((w->board.kind[a] == w->board.kind[b]) != same) continue;
+        if (!recollo::IsCard(w->game.board.kind[a]) || !recollo::IsCard(w->game.board.kind[b])) continue;
+        if ((w->game.board.kind[a] == w->game.board.kind[b]) != same) continue;
         if (a / 10 == avoidRow || b / 10 == avoidRow || a % 10 == avoidColumn || b % 10 == avoidColumn) continue;
         return {a, b};
       }
@@ -137,7 +137,7 @@ class RecolloWindow : public PackTest {
   }
   int find(int16_t kind) const {
     for (int i = 0; i < 100; ++i)
-      if (w->board.kind[i] == kind) return i;
+      if (w->game.board.kind[i] == kind) return i;
     return -1;
   }
   Form7* w = nullptr;
@@ -148,7 +148,7 @@ TEST_F(RecolloWindow, DealShowsNumberedBacksAndOneRedArrow) {
   EXPECT_TRUE(w->Picture1->Enabled());
   int red = 0;
   for (int i = 0; i < 100; ++i) {
-    const int16_t k = w->board.kind[i];
+    const int16_t k = w->game.board.kind[i];
     if (recollo::IsCard(k)) {
       EXPECT_EQ(shown(w->slika(i)), "Form7.back");
       EXPECT_TRUE(w->broj(i).Visible());
@@ -159,10 +159,10 @@ TEST_F(RecolloWindow, DealShowsNumberedBacksAndOneRedArrow) {
     }
   }
   EXPECT_EQ(red, 1);
-  EXPECT_TRUE(recollo::IsOneWay(w->board.kind[w->board.redArrow]));
+  EXPECT_TRUE(recollo::IsOneWay(w->game.board.kind[w->game.board.redArrow]));
   chooseMenu("pieces", 1);  // triples
   EXPECT_EQ(w->matchSize(), 3);
-  EXPECT_EQ(std::count(w->board.kind.begin(), w->board.kind.end(), 29), 3);
+  EXPECT_EQ(std::count(w->game.board.kind.begin(), w->game.board.kind.end(), 29), 3);
 }
 
 TEST_F(RecolloWindow, AMatchIsMarkedAndTheFirstClickLocksTheOptions) {
@@ -170,30 +170,30 @@ TEST_F(RecolloWindow, AMatchIsMarkedAndTheFirstClickLocksTheOptions) {
   click(w->slika(a));
   EXPECT_FALSE(w->findMenu("opcije")->Enabled());
   EXPECT_FALSE(w->broj(a).Visible());
-  EXPECT_EQ(w->pickCount, 1);
+  EXPECT_EQ(w->game.pickCount, 1);
   click(w->slika(a));  // the same card again: nothing
-  EXPECT_EQ(w->pickCount, 1);
+  EXPECT_EQ(w->game.pickCount, 1);
   click(w->slika(find(recollo::kRevealRow)));  // an arrow while a card is up: nothing
-  EXPECT_EQ(w->pickCount, 1);
+  EXPECT_EQ(w->game.pickCount, 1);
   EXPECT_TRUE(takeLog().empty());
   click(w->broj(b));  // the number label acts for its cell
   EXPECT_EQ(takeLog(), (std::vector<std::string>{"wait 1000", "sound 1"}));
-  EXPECT_EQ(w->foundCount, 1);
-  EXPECT_EQ(w->board.fixed[a], recollo::kFixed);
+  EXPECT_EQ(w->game.foundCount, 1);
+  EXPECT_EQ(w->game.board.fixed[a], recollo::kFixed);
   EXPECT_EQ(shown(w->slika(b)), shown(w->slika(a)));
-  const recollo::Cells before = w->board.kind;
+  const recollo::Cells before = w->game.board.kind;
   click(w->slika(a));  // a found card: nothing
-  EXPECT_EQ(w->pickCount, 0);
-  EXPECT_EQ(w->board.kind, before);
+  EXPECT_EQ(w->game.pickCount, 0);
+  EXPECT_EQ(w->game.board.kind, before);
   EXPECT_TRUE(w->Picture1->Enabled());
 }
 
 TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
-  const int red = w->board.redArrow;
-  const int16_t redKind = w->board.kind[red];
+  const int red = w->game.board.redArrow;
+  const int16_t redKind = w->game.board.kind[red];
   const bool row = redKind == recollo::kArrowLeft || redKind == recollo::kArrowRight;
   auto [a, b] = cards(false, row ? red / 10 : -1, row ? -1 : red % 10);
-  const recollo::Board before = w->board;
+  const recollo::Board before = w->game.board;
   vt::ScriptedRandom rnd({0.0f});  // the next red arrow: the first one-way arrow
   click(w->slika(a));
   click(w->slika(b));
@@ -201,16 +201,16 @@ TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
   for (int c : {a, b}) {
     EXPECT_TRUE(w->broj(c).Visible());
     EXPECT_EQ(shown(w->slika(c)), "Form7.back");
-    EXPECT_EQ(w->board.kind[c], before.kind[c]);
+    EXPECT_EQ(w->game.board.kind[c], before.kind[c]);
   }
   recollo::Board shifted = before;
   recollo::ShiftLine(shifted, red);
-  EXPECT_EQ(w->board.kind, shifted.kind);
-  EXPECT_EQ(w->board.number, shifted.number);
-  EXPECT_EQ(w->board.redArrow, recollo::NthOneWayArrow(w->board, 1));
+  EXPECT_EQ(w->game.board.kind, shifted.kind);
+  EXPECT_EQ(w->game.board.number, shifted.number);
+  EXPECT_EQ(w->game.board.redArrow, recollo::NthOneWayArrow(w->game.board, 1));
   for (int i = 0; i < 100; ++i) {
-    if (recollo::IsCard(w->board.kind[i])) {
-      EXPECT_EQ(w->broj(i).Caption(), TwoDigits(w->board.number[i]));
+    if (recollo::IsCard(w->game.board.kind[i])) {
+      EXPECT_EQ(w->broj(i).Caption(), TwoDigits(w->game.board.number[i]));
     }
   }
 }
@@ -220,7 +220,7 @@ TEST_F(RecolloWindow, ATwoWayArrowShowsItsLineForThreeSeconds) {
   const int column = arrow % 10;
   std::vector<int> covered;
   for (int r = 0; r < 10; ++r)
-    if (!w->board.fixed[column + 10 * r]) covered.push_back(column + 10 * r);
+    if (!w->game.board.fixed[column + 10 * r]) covered.push_back(column + 10 * r);
   auto [a, b] = cards(false, -1, column);
   bool faceUp = false, locked = false;
   vt::vhost().after(2900, [&] {
@@ -236,7 +236,7 @@ TEST_F(RecolloWindow, ATwoWayArrowShowsItsLineForThreeSeconds) {
   EXPECT_TRUE(faceUp);
   EXPECT_TRUE(locked);
   EXPECT_EQ(countLog("wait 3000"), 1);
-  EXPECT_EQ(w->pickCount, 0);
+  EXPECT_EQ(w->game.pickCount, 0);
   for (int c : covered) {
     EXPECT_EQ(shown(w->slika(c)), "Form7.back");
     EXPECT_TRUE(w->broj(c).Visible());
@@ -246,7 +246,7 @@ TEST_F(RecolloWindow, ATwoWayArrowShowsItsLineForThreeSeconds) {
 
 TEST_F(RecolloWindow, TheLastPairWinsAndLeavesTheBoardDisabled) {
   auto [a, b] = cards(true);
-  w->foundCount = 44;
+  w->game.foundCount = 44;
   click(w->slika(a));
   click(w->slika(b));
   EXPECT_EQ(takeLog(), (std::vector<std::string>{"wait 1000", "sound 1", "sound 8"}));
@@ -261,18 +261,18 @@ TEST_F(RecolloWindow, TheLastPairWinsAndLeavesTheBoardDisabled) {
 
 TEST_F(RecolloWindow, ThreeCardsOfWhichTwoAreEqualAreAMiss) {
   chooseMenu("pieces", 1);
-  const int16_t k = w->board.kind[std::get<0>(cards(true))];
+  const int16_t k = w->game.board.kind[std::get<0>(cards(true))];
   std::vector<int> same;
   for (int i = 0; i < 100; ++i)
-    if (w->board.kind[i] == k) same.push_back(i);
+    if (w->game.board.kind[i] == k) same.push_back(i);
   int other = 0;
-  while (!recollo::IsCard(w->board.kind[other]) || w->board.kind[other] == k) ++other;
+  while (!recollo::IsCard(w->game.board.kind[other]) || w->game.board.kind[other] == k) ++other;
   vt::ScriptedRandom rnd({0.0f});
   click(w->slika(same[0]));
   click(w->slika(same[1]));
-  EXPECT_EQ(w->pickCount, 2);
+  EXPECT_EQ(w->game.pickCount, 2);
   click(w->slika(other));
-  EXPECT_EQ(w->foundCount, 0);
+  EXPECT_EQ(w->game.foundCount, 0);
   EXPECT_EQ(countLog("sound 1"), 0);
 }
 
@@ -295,12 +295,12 @@ TEST_F(RecolloWindow, AKindTheDealNeverMakesShowsNothingWhenClicked) {
   for (int16_t kind : {int16_t{-1}, int16_t{-7}, int16_t{51}, int16_t{400}}) {
     const int cell = find(kind < 0 ? int16_t{0} : recollo::kRevealColumn);
     ASSERT_GE(cell, 0);
-    w->board.kind[cell] = kind;
-    w->board.fixed[cell] = 0;
-    w->board.numberShown[cell] = -1;
+    w->game.board.kind[cell] = kind;
+    w->game.board.fixed[cell] = 0;
+    w->game.board.numberShown[cell] = -1;
     click(w->slika(cell));
     EXPECT_EQ(w->slika(cell).Picture(), nullptr) << kind;
-    EXPECT_EQ(w->pickCount, kind < 0 ? 1 : 0) << kind;
+    EXPECT_EQ(w->game.pickCount, kind < 0 ? 1 : 0) << kind;
     EXPECT_TRUE(w->Picture1->Enabled()) << kind;
     chooseMenu("igrica", 6);  // a fresh window for the next value
     w = dynamic_cast<Form7*>(open());
@@ -308,7 +308,7 @@ TEST_F(RecolloWindow, AKindTheDealNeverMakesShowsNothingWhenClicked) {
   }
   // A red arrow moved onto a two-way arrow keeps its plain picture when the board is redrawn.
   const int reveal = find(recollo::kRevealRow);
-  w->board.redArrow = reveal;
+  w->game.board.redArrow = reveal;
   rt::dispatch(w, w->redrawState);
   EXPECT_NE(w->slika(reveal).Picture(), nullptr);
 }

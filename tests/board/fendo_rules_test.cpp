@@ -1,20 +1,18 @@
 // Fendo's rules: the octagon, closing fields, the greedy passes and the safe-stick choice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
 
 #include "fendo_rules.h"
+#include "fendo_sides.h"
 
 using namespace fendo;
+using namespace fendo_sides;
 
 namespace {
-constexpr int Top(int r, int c) { return 10 * r + c; }
-constexpr int Bottom(int r, int c) { return 10 * r + c + 10; }
-constexpr int Left(int r, int c) { return 110 + 10 * c + r; }
-constexpr int Right(int r, int c) { return 120 + 10 * c + r; }
-
 Random constant(double u) {
   return [u] { return u; };
 }
@@ -136,4 +134,143 @@ TEST(FendoRules, SafeStickGivesAwayLeastWithTiesDrawnInStickOrder) {
   for (auto& v : full)
     if (v == kFree) v = kTaken;
   EXPECT_EQ(ChooseSafeStick(full, constant(0.3)), -1);
+}
+
+// ---------------------------------------------------------------- a game
+
+TEST(FendoGame, TakingAStickClosesFieldsScoresAndPassesTheTurn) {
+  // Fields (3, 2), (5, 5) and (7, 6) have three taken sides, (4, 2) two.
+  const std::vector<int> around = {Bottom(4, 2), Left(4, 2), Top(3, 2),    Left(3, 2),   Right(3, 2), Bottom(5, 5),
+                                   Left(5, 5),   Right(5, 5), Top(7, 6),    Bottom(7, 6), Right(7, 6)};
+  struct Case {
+    const char* what;
+    int16_t player;
+    int stick;
+    bool markLast;
+    std::vector<Field> closes;
+    int16_t next;  // to move afterwards
+  };
+  const Case cases[] = {
+      {"nothing closed: the turn passes", kBlue, Top(7, 4), false, {}, kYellow},
+      {"Yellow's turn passes too", kYellow, Top(7, 4), true, {}, kBlue},
+      {"the third side of a field closes nothing", kBlue, Right(4, 2), true, {}, kYellow},
+      {"the field above: Blue moves again", kBlue, Top(4, 2), false, {{3, 2}}, kBlue},
+      {"the field below, for Yellow", kYellow, Top(5, 5), true, {{5, 5}}, kYellow},
+      {"the field right of a vertical stick", kBlue, Left(7, 6), true, {{7, 6}}, kBlue},
+  };
+  for (const Case& c : cases) {
+    Game g;
+    for (int n : around) g.sticks[n] = kTaken;
+    g.last[Top(3, 2)] = true;  // the other side's last move
+    g.playerToMove = c.player;
+    g.score = {5, 7};
+    const std::optional<Move> m = TakeStick(g, c.stick, c.markLast);
+    ASSERT_TRUE(m) << c.what;
+    EXPECT_EQ(m->player, c.player) << c.what;
+    ASSERT_EQ(m->closed, static_cast<int>(c.closes.size())) << c.what;
+    for (size_t i = 0; i < c.closes.size(); ++i) {
+      EXPECT_EQ(m->fields[i], c.closes[i]) << c.what;
+      EXPECT_EQ(g.owner[10 * c.closes[i].row + c.closes[i].column], c.player) << c.what;
+    }
+    EXPECT_EQ(std::count(g.owner.begin(), g.owner.end(), kNobody), 100 - static_cast<int>(c.closes.size())) << c.what;
+    EXPECT_EQ(g.score[c.player], (c.player == kBlue ? 5 : 7) + m->closed) << c.what;
+    EXPECT_EQ(g.score[1 - c.player], c.player == kBlue ? 7 : 5) << c.what;
+    EXPECT_EQ(g.playerToMove, c.next) << c.what;
+    EXPECT_EQ(g.sticks[c.stick], kTaken) << c.what;
+    EXPECT_EQ(g.sticks[Top(3, 2)], kTaken) << c.what;
+    for (int n = 0; n < kSticks; ++n) EXPECT_EQ(g.last[n], c.markLast && n == c.stick) << c.what << " stick " << n;
+  }
+}
+
+TEST(FendoGame, StickThatClosesTwoFieldsScoresBoth) {
+  Game g;
+  for (int n : {Bottom(4, 4), Left(4, 4), Right(4, 4), Top(3, 4), Left(3, 4), Right(3, 4)}) g.sticks[n] = kTaken;
+  const std::optional<Move> m = TakeStick(g, Top(4, 4), false);
+  ASSERT_TRUE(m);
+  EXPECT_EQ(m->closed, 2);
+  EXPECT_EQ(g.score, (std::array<int16_t, 2>{2, 0}));
+  EXPECT_EQ(g.owner[34], kBlue);
+  EXPECT_EQ(g.owner[44], kBlue);
+  EXPECT_EQ(g.playerToMove, kBlue);
+}
+
+TEST(FendoGame, TakenAbsentAndUnknownSticksAreRefused) {
+  Game g;
+  ASSERT_TRUE(TakeStick(g, Top(4, 4), true));
+  const Game before = g;
+  for (int n : {Top(4, 4), Top(0, 0), Top(0, 3), -1, kSticks, kSticks + 5}) {
+    EXPECT_FALSE(CanTake(g, n)) << n;
+    EXPECT_FALSE(TakeStick(g, n, true)) << n;
+  }
+  EXPECT_EQ(g.sticks, before.sticks);
+  EXPECT_EQ(g.last, before.last);
+  EXPECT_EQ(g.playerToMove, before.playerToMove);
+  EXPECT_TRUE(CanTake(g, Top(5, 5)));
+}
+
+TEST(FendoGame, WhoBeginsAndWhenTheComputerMoves) {
+  EXPECT_EQ(FirstPlayer(0, constant(0.9)), kBlue);
+  EXPECT_EQ(FirstPlayer(1, constant(0.1)), kYellow);
+  EXPECT_EQ(FirstPlayer(2, constant(0.49)), kBlue);
+  EXPECT_EQ(FirstPlayer(2, constant(0.5)), kYellow);
+  Game g;
+  EXPECT_FALSE(ComputerToMove(g, true));
+  g.playerToMove = kYellow;
+  EXPECT_TRUE(ComputerToMove(g, true));
+  EXPECT_FALSE(ComputerToMove(g, false));
+}
+
+TEST(FendoGame, ComputerCollectsEveryClosingStickThenMarksItsSafeOne) {
+  // A corridor down column 4, closed at the bottom: Yellow takes its four fields, then plays a
+  // stick that gives nothing away; only that one is its last move.
+  Game g;
+  for (int r = 3; r <= 6; ++r) g.sticks[Left(r, 4)] = g.sticks[Right(r, 4)] = kTaken;
+  g.sticks[Bottom(6, 4)] = kTaken;
+  g.last[Bottom(6, 4)] = true;
+  g.playerToMove = kYellow;
+  Sticks afterTakes = g.sticks;
+  CollectClosing(afterTakes);
+  const ComputerMoves m = ComputerTurn(g, constant(0.0));
+  ASSERT_EQ(m.takes.size(), 4u);
+  EXPECT_EQ(g.score, (std::array<int16_t, 2>{0, 4}));
+  for (int r = 3; r <= 6; ++r) EXPECT_EQ(g.owner[10 * r + 4], kYellow) << r;
+  EXPECT_EQ(m.safe, ChooseSafeStick(afterTakes, constant(0.0)));
+  EXPECT_EQ(GiveAway(afterTakes)[m.safe], 0);
+  EXPECT_EQ(g.sticks[m.safe], kTaken);
+  EXPECT_TRUE(g.last[m.safe]);
+  for (const Take& t : m.takes) EXPECT_FALSE(g.last[t.stick]) << t.stick;
+  EXPECT_TRUE(g.last[Bottom(6, 4)]) << "Blue's stick is plain only after Blue's next move";
+  EXPECT_EQ(g.playerToMove, kBlue);
+
+  // Nothing left to play: no safe stick, Blue to move, the game is over.
+  Game full;
+  for (auto& v : full.sticks)
+    if (v == kFree) v = kTaken;
+  full.playerToMove = kYellow;
+  EXPECT_TRUE(Over(full));
+  EXPECT_EQ(ComputerTurn(full, constant(0.3)).safe, -1);
+  EXPECT_EQ(full.playerToMove, kBlue);
+  EXPECT_EQ(std::count(full.last.begin(), full.last.end(), true), 0);
+}
+
+TEST(FendoGame, WholeGamesEndWithEveryFieldOwned) {
+  for (bool computer : {true, false}) {
+    Game g;
+    g.playerToMove = FirstPlayer(1, constant(0.0));
+    int moves = 0;
+    while (!Over(g) && moves < kSticks) {
+      if (ComputerToMove(g, computer)) {
+        ComputerTurn(g, constant(0.5));
+        continue;
+      }
+      int n = 0;
+      while (!CanTake(g, n)) ++n;
+      ASSERT_TRUE(TakeStick(g, n, !computer));
+      ++moves;
+    }
+    ASSERT_TRUE(Over(g)) << computer;
+    EXPECT_EQ(g.score[0] + g.score[1], kFields) << computer;
+    for (int16_t p : {kBlue, kYellow}) EXPECT_EQ(std::count(g.owner.begin(), g.owner.end(), p), g.score[p]) << computer;
+    EXPECT_EQ(std::count(g.owner.begin(), g.owner.end(), kNobody), 100 - kFields) << computer;
+  }
 }
