@@ -276,13 +276,13 @@ void Frame::clientMouse(int type, int x, int y, int button, int buttons, int shi
   }
 }
 
-void Frame::clientKey(int type, int keyCode, int shift, int keyAscii) {
+void Frame::clientKey(int type, int keyCode, int shift, int keyAscii, const std::string& text) {
   if (closed_) return;
   Form* f = activeForm();
   if (!f) return;
   if (type == 0) {
     f->keyDown(keyCode, shift);
-    if (keyAscii && f->isLoaded() && !(shift & vbCtrlMask)) f->keyPress(keyAscii);
+    if (keyAscii && f->isLoaded() && !(shift & vbCtrlMask)) f->keyPress(keyAscii, text);
   } else {
     f->keyUp(keyCode, shift);
   }
@@ -479,15 +479,12 @@ void FrameWindow::changeEvent(QEvent* e) {
 
 void FrameWindow::keyPressEvent(QKeyEvent* e) {
   int code = toKeyCode(e->key(), e->modifiers() & Qt::KeypadModifier);
-  QString t = e->text();
-  int ascii = 0;
-  if (!t.isEmpty()) {
-    ushort u = t.at(0).unicode();
-    if (u == 127) u = 8;
-    ascii = u;
-  }
+  // Whole characters, not UTF-16 units: an emoji is one character of two units.
+  const QList<uint> chars = e->text().toUcs4();
+  int ascii = chars.isEmpty() ? 0 : static_cast<int>(chars.front());
+  if (ascii == 127) ascii = 8;
   if (code == 0 && ascii == 0) return;
-  frame_.clientKey(0, code, toShift(e->modifiers()), ascii);
+  frame_.clientKey(0, code, toShift(e->modifiers()), ascii, chars.size() > 1 ? e->text().toStdString() : std::string());
 }
 
 void FrameWindow::keyReleaseEvent(QKeyEvent* e) {
