@@ -28,6 +28,9 @@ constexpr int kClipBufferMs = 60;  // what the server holds ahead of the speaker
 constexpr int kBeepRate = 44100;
 constexpr int kBeepBufferMs = 200;  // the whole tone fits, so writing it never blocks
 constexpr int kMaxRate = 384000;
+// How long the owner waits for the worker at the end. A frozen server can hold the worker inside
+// a call for ever; after this the worker is left to the end of the process.
+constexpr auto kQuitWait = std::chrono::milliseconds(40);
 constexpr const char* kClientName = "VantixPack";
 
 Clock::duration framesToDuration(size_t frames, int rate) {
@@ -98,10 +101,14 @@ std::vector<int16_t> makeTone() {
 }  // namespace
 
 struct AudioOut::Impl {
+  // Under a lock of its own, held while it is called: once the owner has cleared it, no call of
+  // it is under way or still to come.
+  std::mutex wakeM;
+  std::function<void()> wake;
+
   // Shared with the caller, under m.
   mutable std::mutex m;
   mutable std::condition_variable cv;
-  std::function<void()> wake;
   uint64_t lastTicket = 0;
   uint64_t doneUpTo = 0;  // every ticket up to this one has ended or was cut
   std::shared_ptr<const Pcm> pending;
@@ -110,6 +117,7 @@ struct AudioOut::Impl {
   bool beepDue = false;
   bool wakeDue = false;
   bool quit = false;
+  bool stopped = false;  // the worker has left its loop
   bool probed = false;
   bool server = false;
 
@@ -255,11 +263,13 @@ struct AudioOut::Impl {
       std::shared_ptr<const Pcm> next = std::move(pending);
       pending.reset();
       if (callWake || beepNow || next) {
-        const std::function<void()> w = wake;
         const uint64_t nextTicket = pendingTicket;
         const Clock::time_point nextStart = pendingStart;
         lk.unlock();
-        if (callWake && w) w();
+        if (callWake) {
+          std::lock_guard wl(wakeM);
+          if (wake) wake();
+        }
         if (beepNow) playBeep();
         if (next) start(std::move(next), nextTicket, nextStart);
         lk.lock();
@@ -294,20 +304,31 @@ struct AudioOut::Impl {
     }
     lk.unlock();
     closeStreams();
+    lk.lock();
+    stopped = true;
+    cv.notify_all();
   }
 };
 
-AudioOut::AudioOut() : impl_(std::make_unique<Impl>()) {
-  impl_->worker = std::thread([this] { impl_->run(); });
+AudioOut::AudioOut() : impl_(std::make_shared<Impl>()) {
+  // The worker shares the state, so it stays valid if the worker outlives this object.
+  impl_->worker = std::thread([d = impl_] { d->run(); });
 }
 
 AudioOut::~AudioOut() {
   {
-    std::lock_guard lk(impl_->m);
-    impl_->quit = true;
-    impl_->cv.notify_all();
+    std::lock_guard wl(impl_->wakeM);
+    impl_->wake = nullptr;  // whoever it wakes may be gone before a late worker gets here
   }
-  impl_->worker.join();
+  std::unique_lock lk(impl_->m);
+  impl_->quit = true;
+  impl_->cv.notify_all();
+  const bool done = impl_->cv.wait_for(lk, kQuitWait, [&] { return impl_->stopped; });
+  lk.unlock();
+  if (done)
+    impl_->worker.join();
+  else
+    impl_->worker.detach();
 }
 
 uint64_t AudioOut::play(std::shared_ptr<const Pcm> pcm) {
@@ -353,7 +374,7 @@ bool AudioOut::hasServer() const {
 }
 
 void AudioOut::setWake(std::function<void()> f) {
-  std::lock_guard lk(impl_->m);
+  std::lock_guard lk(impl_->wakeM);
   impl_->wake = std::move(f);
 }
 

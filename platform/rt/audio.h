@@ -12,7 +12,7 @@ namespace rt {
 class AudioOut {
  public:
   AudioOut();
-  ~AudioOut();  // stops what plays and joins the worker
+  ~AudioOut();  // stops what plays and ends the worker; never waits long for a blocked server
   AudioOut(const AudioOut&) = delete;
   AudioOut& operator=(const AudioOut&) = delete;
 
@@ -26,7 +26,7 @@ class AudioOut {
 
  private:
   struct Impl;
-  std::unique_ptr<Impl> impl_;
+  std::shared_ptr<Impl> impl_;
 };
 
 }  // namespace rt

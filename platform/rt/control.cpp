@@ -322,9 +322,17 @@ TextBox::TextBox(Form* form, std::string name, int index) : Control(form, std::m
   BackColor_ = kWindowBackground;
 }
 
+namespace {
+// MaxLength counts characters: one outside the basic plane is two UTF-16 units but one character.
+qsizetype characters(const std::string& utf8) { return QString::fromStdString(utf8).toUcs4().size(); }
+}  // namespace
+
 void TextBox::setText(const std::string& t) {
   QString q = QString::fromStdString(t);
-  if (MaxLength > 0 && q.size() > MaxLength) q.truncate(MaxLength);
+  if (MaxLength > 0) {
+    const QList<uint> chars = q.toUcs4();
+    if (chars.size() > MaxLength) q = QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.data()), MaxLength);
+  }
   std::string v = q.toStdString();
   if (v == text_) return;
   text_ = v;
@@ -348,9 +356,14 @@ void TextBox::typeChar(int keyAscii) {
     setText(text_.substr(0, n));
     return;
   }
-  if (keyAscii < 32) return;
-  if (MaxLength > 0 && static_cast<int>(QString::fromStdString(text_).size()) >= MaxLength) return;
-  setText(text_ + QString(QChar(keyAscii)).toStdString());
+  if (keyAscii < 32 || keyAscii == 127 || keyAscii > 0x10FFFF || (keyAscii >= 0xD800 && keyAscii <= 0xDFFF)) return;
+  if (MaxLength > 0 && characters(text_) >= MaxLength) return;
+  const char32_t ch = static_cast<char32_t>(keyAscii);
+  setText(text_ + QString::fromUcs4(&ch, 1).toStdString());
+}
+
+void TextBox::typeText(const std::string& utf8) {
+  for (uint ch : QString::fromStdString(utf8).toUcs4()) typeChar(static_cast<int>(ch));
 }
 
 std::unique_ptr<Control> TextBox::makeCopy(int index) const {

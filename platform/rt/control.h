@@ -254,7 +254,8 @@ class TextBox : public Control {
   void SetFocus();
   bool hasFocus() const;
   std::function<void()> Change;
-  void typeChar(int keyAscii);  // after KeyPress: inserts or deletes (backspace)
+  void typeChar(int keyAscii);  // after KeyPress: inserts a code point or deletes (backspace)
+  void typeText(const std::string& utf8);  // typeChar for each character
 
   std::unique_ptr<Control> makeCopy(int index) const override;
 

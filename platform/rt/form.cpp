@@ -499,7 +499,7 @@ void Form::keyUp(int keyCode, int shift) {
   }
 }
 
-void Form::keyPress(int keyAscii) {
+void Form::keyPress(int keyAscii, const std::string& text) {
   if (!loaded_) return;
   Hold hold(this);
   int key = keyAscii;
@@ -515,7 +515,12 @@ void Form::keyPress(int keyAscii) {
     dispatch(this, [&] { h(key); });
     if (key == 0 || !loaded_ || focus_ != t) return;
   }
-  dispatch(this, [&] { t->typeChar(key); });
+  dispatch(this, [&] {
+    if (key == keyAscii && !text.empty())
+      t->typeText(text);
+    else
+      t->typeChar(key);
+  });
 }
 
 }  // namespace rt

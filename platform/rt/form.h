@@ -127,7 +127,9 @@ class Form {
   void mouseUp(int x, int y, int button, int shift);
   void keyDown(int keyCode, int shift);
   void keyUp(int keyCode, int shift);
-  void keyPress(int keyAscii);
+  // keyAscii: a Unicode code point. text: the key's whole text when it is more than that one
+  // character; it is typed as it stands unless a KeyPress handler changed the key.
+  void keyPress(int keyAscii, const std::string& text = {});
   Control* hitTest(int x, int y) const;  // the topmost visible control under a point
   Control* inputTarget(Control* hit) const;  // null: the form (hit inside a disabled container)
   int pointerAt(int x, int y, PicHandle* icon) const;

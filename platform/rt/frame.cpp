@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <xcb/xcb.h>
+
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
@@ -199,8 +202,12 @@ void Frame::close() {
   if (QueryUnload) dispatch(nullptr, QueryUnload);
   closed_ = true;
   abandonAll();
-  if (window_) window_->hide();
-  if (QCoreApplication::instance()) QCoreApplication::exit(0);
+  if (window_ && !window_->lost()) window_->hide();
+  if (auto* app = QCoreApplication::instance()) {
+    QCoreApplication::exit(0);
+    // A close while the start-up pumps, before the event loop runs, ends that loop as it starts.
+    QMetaObject::invokeMethod(app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  }
 }
 
 QImage Frame::renderClient() const {
@@ -276,13 +283,13 @@ void Frame::clientMouse(int type, int x, int y, int button, int buttons, int shi
   }
 }
 
-void Frame::clientKey(int type, int keyCode, int shift, int keyAscii) {
+void Frame::clientKey(int type, int keyCode, int shift, int keyAscii, const std::string& text) {
   if (closed_) return;
   Form* f = activeForm();
   if (!f) return;
   if (type == 0) {
     f->keyDown(keyCode, shift);
-    if (keyAscii && f->isLoaded() && !(shift & vbCtrlMask)) f->keyPress(keyAscii);
+    if (keyAscii && f->isLoaded() && !(shift & vbCtrlMask)) f->keyPress(keyAscii, text);
   } else {
     f->keyUp(keyCode, shift);
   }
@@ -323,7 +330,31 @@ int toKeyCode(int k, bool keypad) {
   }
 }
 
+namespace {
+// A window destroyed by another client (a window manager's forced close, `xdotool windowclose`)
+// only shows as the X server's notice; Qt tells the widget nothing.
+class WindowLossWatch : public QAbstractNativeEventFilter {
+ public:
+  explicit WindowLossWatch(FrameWindow& w) : w_(w) {}
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    if (type != "xcb_generic_event_t") return false;
+    const auto* ev = static_cast<const xcb_generic_event_t*>(message);
+    if ((ev->response_type & 0x7f) != XCB_DESTROY_NOTIFY) return false;
+    const WId id = w_.internalWinId();
+    if (id && static_cast<const xcb_destroy_notify_event_t*>(message)->window == id) w_.windowLost();
+    return false;
+  }
+
+ private:
+  FrameWindow& w_;
+};
+}  // namespace
+
 FrameWindow::FrameWindow(Frame& frame) : QWidget(nullptr), frame_(frame) {
+  if (auto* app = QCoreApplication::instance()) {
+    lossWatch_ = std::make_unique<WindowLossWatch>(*this);
+    app->installNativeEventFilter(lossWatch_.get());
+  }
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   auto* layout = new QVBoxLayout(this);
@@ -339,6 +370,16 @@ FrameWindow::FrameWindow(Frame& frame) : QWidget(nullptr), frame_(frame) {
   rebuildMenus();
   applyFixedSize();
   setFocusProxy(client_);
+}
+
+FrameWindow::~FrameWindow() {
+  if (lossWatch_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(lossWatch_.get());
+}
+
+void FrameWindow::windowLost() {
+  if (lost_) return;
+  lost_ = true;
+  frame_.close();
 }
 
 void FrameWindow::applyFixedSize() {
@@ -479,15 +520,12 @@ void FrameWindow::changeEvent(QEvent* e) {
 
 void FrameWindow::keyPressEvent(QKeyEvent* e) {
   int code = toKeyCode(e->key(), e->modifiers() & Qt::KeypadModifier);
-  QString t = e->text();
-  int ascii = 0;
-  if (!t.isEmpty()) {
-    ushort u = t.at(0).unicode();
-    if (u == 127) u = 8;
-    ascii = u;
-  }
+  // Whole characters, not UTF-16 units: an emoji is one character of two units.
+  const QList<uint> chars = e->text().toUcs4();
+  int ascii = chars.isEmpty() ? 0 : static_cast<int>(chars.front());
+  if (ascii == 127) ascii = 8;
   if (code == 0 && ascii == 0) return;
-  frame_.clientKey(0, code, toShift(e->modifiers()), ascii);
+  frame_.clientKey(0, code, toShift(e->modifiers()), ascii, chars.size() > 1 ? e->text().toStdString() : std::string());
 }
 
 void FrameWindow::keyReleaseEvent(QKeyEvent* e) {

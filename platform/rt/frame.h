@@ -63,7 +63,9 @@ class Frame {
 
   // Input arriving at the client area (pixels).
   void clientMouse(int type, int x, int y, int button, int buttons, int shift);
-  void clientKey(int type, int keyCode, int shift, int keyAscii);
+  // keyAscii is the first character of a key's text (a Unicode code point, 0 for none); text is
+  // the key's whole text in UTF-8 when it has more (a text box types all of it).
+  void clientKey(int type, int keyCode, int shift, int keyAscii, const std::string& text = {});
 
   std::vector<const MenuItem*> currentMenus() const;
   bool closed() const { return closed_; }

@@ -1,6 +1,10 @@
 #pragma once
 // The Qt side of the frame: a fixed-size window with a menu bar and the client area.
+#include <memory>
+
 #include <QWidget>
+
+class QAbstractNativeEventFilter;
 
 namespace rt {
 
@@ -11,11 +15,15 @@ class ClientArea;
 class FrameWindow : public QWidget {
  public:
   explicit FrameWindow(Frame& frame);
+  ~FrameWindow() override;
   void scheduleMenuRebuild();
   void rebuildMenus();
   void updateClient();
   void updateClient(int x, int y, int width, int height);
   void applyFixedSize();
+  // Another client destroyed the window: the pack closes as after the user's close.
+  void windowLost();
+  bool lost() const { return lost_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -31,6 +39,8 @@ class FrameWindow : public QWidget {
   ClientArea* client_;
   bool rebuildPending_ = false;
   bool wasMinimised_ = false;
+  bool lost_ = false;
+  std::unique_ptr<QAbstractNativeEventFilter> lossWatch_;
 };
 
 int toKeyCode(int qtKey, bool keypad);

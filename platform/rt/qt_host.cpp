@@ -12,6 +12,7 @@
 #include "rt/files.h"
 #include "rt/frame.h"
 #include "rt/frame_window.h"
+#include "rt/input_hold.h"
 
 namespace rt {
 
@@ -61,14 +62,17 @@ void QtHost::sleepAbout(int64_t target) {
 void QtHost::playClip(const SoundClip& clip) {
   if (!clip.pcm) return;
   AudioOut& out = audio();
+  if (!hold_) hold_ = std::make_unique<InputHold>();
+  InputHold::Scope held(*hold_);
   const uint64_t ticket = out.play(clip.pcm);
   // A safety net in case a wake-up is lost: the clip cannot last longer than its length.
   const int64_t deadline = counterNow() + static_cast<int64_t>((clip.seconds + 0.25) * 1e9);
   while (!out.finished(ticket) && counterNow() < deadline) {
     const int64_t left = deadline - counterNow();
     wake_->start(static_cast<int>(std::min<int64_t>(left / 1'000'000 + 1, 50)));
-    // Input waits in the queue while the clip plays; paints and the close request do not.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    // Input waits (the hold) while the clip plays; paints and the close request do not. The
+    // window system's own filter for input would hold the close too.
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     if (closing()) {
       out.stop();
       return;

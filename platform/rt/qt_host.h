@@ -12,6 +12,7 @@ class QTimer;
 namespace rt {
 
 class AudioOut;
+class InputHold;
 
 class QtHost : public QObject, public Host {
  public:
@@ -35,6 +36,7 @@ class QtHost : public QObject, public Host {
   QElapsedTimer clock_;
   QTimer* wake_;
   std::unique_ptr<AudioOut> audio_;
+  std::unique_ptr<InputHold> hold_;
 };
 
 }  // namespace rt

@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -116,4 +118,70 @@ TEST_F(DriverTest, FilesOfTheDataFolderAndPlayThroughTheMenu) {
   EXPECT_EQ(d_.run("open 16"), R"({"ok":true})");
   EXPECT_NE(d_.run("dump").find(R"("window":"Form21")"), std::string::npos);
   EXPECT_NE(d_.run("open 31").find("no game"), std::string::npos);
+}
+
+namespace {
+bool isError(const std::string& out) { return out.rfind(R"({"ok":false,"error":")", 0) == 0; }
+// Qt's decoder turns every invalid sequence into U+FFFD, so only valid UTF-8 comes back unchanged.
+bool validUtf8(const std::string& s) { return QString::fromUtf8(s).toUtf8().toStdString() == s; }
+}  // namespace
+
+TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
+  d_.run("open 8");
+  const double before = vt::vhost().nowMs();
+  for (const char* cmd : {"click slika(99999999999)", "menu igrica(99999999999)", "down Element(2147483648)",
+                          "click Element(-1)", "wait 600001", "wait -5", "wait 1e3", "wait many",
+                          "open 99999", "open -1", "open 2147483648", "open 65544", "open 30", "open 8x"}) {
+    EXPECT_TRUE(isError(d_.run(cmd))) << cmd;
+    // Still the same game, still answering.
+    EXPECT_NE(d_.run("dump").find(R"("game":8)"), std::string::npos) << "after " << cmd;
+  }
+  EXPECT_EQ(vt::vhost().nowMs(), before);
+  EXPECT_TRUE(isError(d_.run("open 255")));  // no such row in the Play list: nothing opens
+  EXPECT_NE(d_.run("dump").find(R"("game":8)"), std::string::npos);
+  EXPECT_EQ(d_.run("wait 600000"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("click Element(99)"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("menu igrica(3)"), R"({"ok":true})");
+  EXPECT_NE(d_.run("dump").find(R"("game":3)"), std::string::npos);
+}
+
+TEST_F(DriverTest, EveryLineIsValidUtf8) {
+  // Lobbo shows the names of its file as they are, bytes of another encoding included.
+  const QString folder = dir_.filePath("Morvelware");
+  QDir().mkpath(folder);
+  QFile f(folder + "/Lobbo.nrz");
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("Jos\xe9\r\n5$\r\n\xc0\xaf\xed\xa0\x80\xf5\r\n4$\r\nR\xc3\xa9ka \xe2\x82\xac \xf0\x9f\x98\x80\r\n3$\r\n"
+          "cut \xe2\x82\r\n2$\r\n\x80\xbf\r\n1$\r\n");
+  f.close();
+  ASSERT_EQ(d_.run("open 27"), R"({"ok":true})");
+  for (const char* cmd : {"dump", "file Lobbo.nrz", "log"}) {
+    const std::string out = d_.run(cmd);
+    EXPECT_TRUE(validUtf8(out)) << cmd;
+    EXPECT_EQ(out.find("\\u00"), std::string::npos) << cmd;
+  }
+  const std::string dump = d_.run("dump");
+  EXPECT_NE(dump.find(R"("caption":"Jos\ufffd")"), std::string::npos) << dump;
+  // One replacement for each byte that starts no valid sequence; valid text passes unchanged.
+  EXPECT_NE(dump.find(R"("caption":"\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd")"), std::string::npos);
+  EXPECT_NE(dump.find("\"caption\":\"R\xc3\xa9ka \xe2\x82\xac \xf0\x9f\x98\x80\""), std::string::npos);
+  EXPECT_NE(dump.find(R"("caption":"cut \ufffd\ufffd")"), std::string::npos);
+  EXPECT_NE(dump.find(R"("caption":"\ufffd\ufffd")"), std::string::npos);
+}
+
+namespace {
+// The pack's frame with no game window, as before the first game opens.
+class DriverNoWindowTest : public PackTest {
+ protected:
+  drv::Driver d_;
+};
+}  // namespace
+
+TEST_F(DriverNoWindowTest, OpenTakesOnlyAGameOr255) {
+  for (const char* cmd : {"open 99999", "open -1", "open 2147483648", "open 65544", "open 30"})
+    EXPECT_TRUE(isError(d_.run(cmd))) << cmd;
+  EXPECT_EQ(d_.run("open 255"), R"({"ok":true})");
+  EXPECT_EQ(rt::frame().activeForm(), nullptr);
+  EXPECT_EQ(d_.run("open 8"), R"({"ok":true})");
+  EXPECT_NE(d_.run("dump").find(R"("game":8)"), std::string::npos);
 }

@@ -1,13 +1,16 @@
 // Lobbo's window on the virtual host: the pace of the fall, steering, landing, game over, the
 // top-players file and closing the window in the middle of a fall.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include "lobbo.h"
 #include "pack_fixture.h"
 #include "rt/dispatch.h"
 #include "rt/files.h"
+#include "rt/frame_window.h"
 #include "rt/random.h"
 
 using falling::Form23;
@@ -205,6 +208,33 @@ TEST_F(LobboWindow, GameOverEntersTheTableAndWritesTheFile) {
   EXPECT_TRUE(w->ime->Enabled());
   EXPECT_EQ(w->topime(2).Caption(), "Zoe");
   EXPECT_EQ(w->lova->Caption(), "0$");
+}
+
+TEST_F(LobboWindow, ANameTypedWithAnEmojiIsSavedAsUtf8) {
+  for (int r = 4; r <= 12; ++r) w->Board[At(4, r)] = static_cast<int16_t>(1 + r % 2);
+  w->ime->setText("");
+  click(*w->ime);
+  ASSERT_EQ(w->focus(), w->ime);
+  // Keys as the window system gives them: an emoji is one key whose text is a surrogate pair,
+  // a flag is two characters from one key.
+  rt::FrameWindow* fw = rt::frame().window();
+  const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+  const QString flag = QString::fromUtf8("\xF0\x9F\x87\xAD\xF0\x9F\x87\xB7");
+  ASSERT_EQ(smile.size(), 2);
+  for (const auto& [key, text] : std::vector<std::pair<int, QString>>{
+           {Qt::Key_Z, "Z"}, {Qt::Key_O, "o"}, {0, smile}, {0, flag}, {Qt::Key_Eacute, QString::fromUtf8("\xC3\xA9")}}) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(fw, &down);
+    QCoreApplication::sendEvent(fw, &up);
+  }
+  const std::string name = "Zo\xF0\x9F\x98\x80\xF0\x9F\x87\xAD\xF0\x9F\x87\xB7\xC3\xA9";
+  EXPECT_EQ(w->ime->Text(), name);
+  vt::ScriptedRandom rnd(join({single(3), single(4)}));
+  start();
+  ASSERT_TRUE(w->gameEnded);
+  EXPECT_EQ(w->topime(0).Caption(), name);
+  EXPECT_TRUE(file().startsWith(QByteArray::fromStdString(name + "\r\n0$\r\nMorvel\r\n"))) << file().toStdString();
 }
 
 TEST_F(LobboWindow, MissingAndShortFiles) {

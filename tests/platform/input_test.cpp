@@ -148,6 +148,34 @@ TEST(InputTest, KeyPreviewShortcutsAndTextBoxes) {
   EXPECT_EQ(tb.Text(), "ab");
 }
 
+TEST(InputTest, TextBoxesTakeWholeCharacters) {
+  Form f("F", 3000, 3000);
+  f.Load();
+  auto& tb = f.add<TextBox>("name");
+  tb.SetFocus();
+  const std::string smile = "\xF0\x9F\x98\x80", accent = "\xCC\x81";
+  tb.MaxLength = 3;  // characters, not UTF-16 units or bytes
+  for (int i = 0; i < 4; ++i) f.keyPress(0x1F600);
+  EXPECT_EQ(tb.Text(), smile + smile + smile);
+  f.keyPress(8);
+  EXPECT_EQ(tb.Text(), smile + smile);
+  tb.setText(smile + "ab");
+  EXPECT_EQ(tb.Text(), smile + "ab");
+  tb.MaxLength = 2;
+  tb.setText(smile + smile + smile);
+  EXPECT_EQ(tb.Text(), smile + smile);
+
+  // A key's whole text is typed, unless a handler changed the key.
+  tb.MaxLength = 0;
+  tb.setText("");
+  tb.KeyPress = [](int& k) {
+    if (k == 'x') k = 'y';
+  };
+  f.keyPress('e', "e" + accent);
+  f.keyPress('x', "x" + accent);
+  EXPECT_EQ(tb.Text(), "e" + accent + "y");
+}
+
 TEST(InputTest, AutoRepeatGivesKeyDownsWithoutKeyUps) {
   Frame fr;
   setFrame(&fr);

@@ -2,11 +2,16 @@
 // belong to the server and its sink, so those tests step aside. Clips are short and waits end on
 // the wake callback.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
 #include <mutex>
 
 #include "rt/audio.h"
@@ -132,4 +137,39 @@ TEST(AudioOut, BeepAndShutdownDoNotBlockOrPrint) {
   if (server) GTEST_SKIP() << "a sound server answered";
   EXPECT_EQ(printed, 0) << "the output wrote to stderr";
   EXPECT_LT(took, 5000ms);
+}
+
+// A server that takes the connection and never answers, as one stopped with SIGSTOP does: the
+// worker is stuck inside the sound library, and the end of the output must not wait for it.
+TEST(AudioOut, EndsAtOnceWhenTheServerNeverAnswers) {
+  char dir[] = "/tmp/vpk-silent-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string path = std::string(dir) + "/native";
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(listen(fd, 8), 0);
+  const char* before = std::getenv("PULSE_SERVER");
+  const std::string saved = before ? before : "";
+  setenv("PULSE_SERVER", ("unix:" + path).c_str(), 1);
+
+  auto out = std::make_unique<rt::AudioOut>();
+  const uint64_t t = out->play(silence(3000));
+  EXPECT_FALSE(out->finished(t));
+  out->stop();
+  EXPECT_TRUE(out->finished(t));
+  const auto start = Clock::now();
+  out.reset();
+  const auto took = Clock::now() - start;
+  if (before)
+    setenv("PULSE_SERVER", saved.c_str(), 1);
+  else
+    unsetenv("PULSE_SERVER");
+  close(fd);
+  unlink(path.c_str());
+  rmdir(dir);
+  EXPECT_LT(took, 200ms);
 }

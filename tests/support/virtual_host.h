@@ -42,6 +42,7 @@ class VirtualHost : public rt::Host {
   const std::vector<std::string>& log() const { return log_; }
   void setDocuments(const std::string& d) { documents_ = d; }
   void setWatchdogMs(double ms) { watchdogMs_ = ms; }
+  double watchdogMs() const { return watchdogMs_; }
   int sleeps() const { return sleeps_; }
   bool logWaits = true;
 

@@ -3,8 +3,11 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cctype>
+#include <limits>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -26,7 +29,17 @@ namespace {
 std::string error(const std::string& msg) { return Obj().boolean("ok", false).str("error", msg).text(); }
 std::string ok() { return Obj().boolean("ok", true).text(); }
 
-// "slika(12)" -> ("slika", 12); "Command1" -> ("Command1", -1)
+// A whole decimal number in [lo, hi]; nothing for any other text.
+std::optional<long long> number(const std::string& s, long long lo, long long hi) {
+  long long v = 0;
+  const char* end = s.data() + s.size();
+  const auto [p, ec] = std::from_chars(s.data(), end, v);
+  if (ec != std::errc() || p != end || v < lo || v > hi) return std::nullopt;
+  return v;
+}
+
+// "slika(12)" -> ("slika", 12); "Command1" -> ("Command1", -1). An index that is no control
+// index (negative, too large, not a number) fails.
 bool parseName(const std::string& s, std::string& name, int& index) {
   index = -1;
   auto p = s.find('(');
@@ -36,9 +49,11 @@ bool parseName(const std::string& s, std::string& name, int& index) {
   }
   if (s.back() != ')') return false;
   name = s.substr(0, p);
-  std::string num = s.substr(p + 1, s.size() - p - 2);
+  const std::string num = s.substr(p + 1, s.size() - p - 2);
   if (num.empty() || !std::all_of(num.begin(), num.end(), ::isdigit)) return false;
-  index = std::stoi(num);
+  const auto v = number(num, 0, std::numeric_limits<int>::max());
+  if (!v) return false;
+  index = static_cast<int>(*v);
   return !name.empty();
 }
 
@@ -151,14 +166,16 @@ std::string Driver::run(const std::string& line) {
   }
   if (cmd == "open") {
     // As a player: through the shown window's "Play" list; with no window shown, as the frame
-    // opens its first game.
-    auto n = static_cast<int16_t>(arg(0, 255));
+    // opens its first game. 255 is "no game" and opens nothing.
+    const auto n = args.empty() ? std::optional<long long>(255) : number(args[0], 0, 255);
+    if (!n || (*n >= shell::kGameCount && *n != 255)) return error("no game " + (args.empty() ? "" : args[0]));
+    const auto index = static_cast<int16_t>(*n);
     if (!f) {
-      rt::dispatch(nullptr, [n] { shell::OpenGame(n); });
+      rt::dispatch(nullptr, [index] { shell::OpenGame(index); });
       return ok();
     }
-    rt::MenuItem* item = f->findMenu("igrica", n);
-    if (!item) return error("no game " + std::to_string(n) + " in the Play list");
+    rt::MenuItem* item = f->findMenu("igrica", index);
+    if (!item) return error("no game " + std::to_string(index) + " in the Play list");
     if (!item->effectivelyEnabled()) return error("the Play list is disabled");
     auto keep = shell::HoldWindow(f);
     rt::dispatch(f, [item] { item->fireClick(); });
@@ -174,7 +191,11 @@ std::string Driver::run(const std::string& line) {
     return ok();
   }
   if (cmd == "wait") {
-    advanceTo(vt::vhost().nowMs() + static_cast<double>(arg(0, 0)));
+    // Longer waits would trip the host's watchdog for a wait that never ends.
+    const auto limit = static_cast<long long>(vt::vhost().watchdogMs());
+    const auto ms = args.empty() ? std::nullopt : number(args[0], 0, limit);
+    if (!ms) return error("wait MS: 0 to " + std::to_string(limit));
+    advanceTo(vt::vhost().nowMs() + static_cast<double>(*ms));
     return ok();
   }
   if (cmd == "log") {
@@ -201,7 +222,7 @@ std::string Driver::run(const std::string& line) {
   if (cmd == "menu") {
     std::string name;
     int index;
-    if (args.empty() || !parseName(args[0], name, index)) return error("menu needs a name");
+    if (args.empty() || !parseName(args[0], name, index)) return error("menu needs a name (and an index 0 or more)");
     rt::MenuItem* item = f->findMenu(name, index);
     if (!item) return error("no menu " + args[0]);
     if (!item->effectivelyEnabled()) return error("menu " + args[0] + " is disabled");
@@ -211,7 +232,7 @@ std::string Driver::run(const std::string& line) {
   if (cmd == "click" || cmd == "down" || cmd == "up") {
     std::string name;
     int index;
-    if (args.empty() || !parseName(args[0], name, index)) return error(cmd + " needs a control");
+    if (args.empty() || !parseName(args[0], name, index)) return error(cmd + " needs a control (and an index 0 or more)");
     rt::Control* c = f->find(name, index);
     if (!c) return error("no control " + args[0]);
     int button = static_cast<int>(arg(1, 1)), shift = static_cast<int>(arg(2, 0));

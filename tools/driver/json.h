@@ -1,5 +1,7 @@
 #pragma once
-// Just enough JSON for one result line per command.
+// Just enough JSON for one result line per command. Every line is valid UTF-8: text is taken as
+// UTF-8, and each byte that is not part of a valid sequence (a label or file line in another
+// encoding) is written as \ufffd, the replacement character.
 #include <string>
 #include <vector>
 
