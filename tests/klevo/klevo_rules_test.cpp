@@ -9,6 +9,9 @@ using namespace klevo;
 
 namespace {
 
+// Ten rows of ten cells: the kinds, '.' for an empty cell.
+Board BoardOf(const std::string& rows) { return boardtest::Parse<Board>(rows, kEmpty, {{".", kEmpty}}); }
+
 // A board without any group: orthogonal neighbours always differ.
 Board Checkerboard() {
   Board b;
@@ -124,24 +127,59 @@ TEST(KlevoDeal, WildComesOnlyAboveFourFifthsInSinglePrecision) {
 
 TEST(KlevoFall, StepsAreTheLargestFlagCountOfAnyColumn) {
   // Column 2: three flagged cells one above the other under two pictures.
-  Board b = BoardOf({"..1.......", "..2.......", "..0..1....", "..0..2....", "..0..0....",
-                     "..3..0....", "..4..0....", "..4..0....", "..4..3....", "..4..4...."});
+  Board b = BoardOf(R"(
+    . . 1 . . . . . . .
+    . . 2 . . . . . . .
+    . . 0 . . 1 . . . .
+    . . 0 . . 2 . . . .
+    . . 0 . . 0 . . . .
+    . . 3 . . 0 . . . .
+    . . 4 . . 0 . . . .
+    . . 4 . . 0 . . . .
+    . . 4 . . 3 . . . .
+    . . 4 . . 4 . . . .)");
   Marks m{};
   for (int r = 2; r <= 4; ++r) m[r * 10 + 2] = kMarked;
   for (int r = 4; r <= 7; ++r) m[r * 10 + 5] = kMarked;  // four in column 5
   EXPECT_EQ(Fall(b, m), 4);
-  EXPECT_EQ(RowsOf(b), (std::vector<std::string>{"..........", "..........", "..........", "..1.......",
-                                                  "..2.......", "..3.......", "..4..1....", "..4..2....",
-                                                  "..4..3....", "..4..4...."}));
+  EXPECT_EQ(b, BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . 1 . . . . . . .
+    . . 2 . . . . . . .
+    . . 3 . . . . . . .
+    . . 4 . . 1 . . . .
+    . . 4 . . 2 . . . .
+    . . 4 . . 3 . . . .
+    . . 4 . . 4 . . . .)"));
   // Flags travel with their cells: the upper flag is removed in the second step.
-  Board c = BoardOf({".", ".", ".", ".", ".", "1", "2", "3", "4", "0"});
+  Board c = BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    1 . . . . . . . . .
+    2 . . . . . . . . .
+    3 . . . . . . . . .
+    4 . . . . . . . . .
+    0 . . . . . . . . .)");
   Marks mc{};
   mc[60] = kMarked;
   mc[80] = kMarked;
   EXPECT_EQ(Fall(c, mc), 2);
-  EXPECT_EQ(RowsOf(c)[7], "1.........");
-  EXPECT_EQ(RowsOf(c)[8], "3.........");
-  EXPECT_EQ(RowsOf(c)[9], "0.........");
+  EXPECT_EQ(c, BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    1 . . . . . . . . .
+    3 . . . . . . . . .
+    0 . . . . . . . . .)"));
 }
 
 TEST(KlevoShop, PricesGrowAsTheyShould) {
@@ -196,7 +234,13 @@ TEST(KlevoRandomImage, ColumnSearchWrapsAndAFullTopRowRefuses) {
   EXPECT_EQ(RandomImageColumn(b, 5), 1);  // 5..9 full, wraps to 0, 1
   EXPECT_EQ(RandomImageColumn(b, 2), 4);
   EXPECT_EQ(RandomImageColumn(Checkerboard(), 7), -1);
-  Board col = BoardOf({"..", ".", ".", ".", "1", "2"});
+  Board col = BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    1 . . . . . . . . .
+    2 . . . . . . . . .)");
   EXPECT_EQ(CellsUnderTop(col, 0), (std::vector<int>{10, 20, 30}));
   EXPECT_EQ(CellsUnderTop(Checkerboard(), 3), std::vector<int>{});
 }

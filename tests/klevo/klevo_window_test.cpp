@@ -1,7 +1,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "board_text.h"
 #include "klevo.h"
 #include "pack_fixture.h"
 #include "picture_library.h"

@@ -58,5 +58,3 @@ class PackTest : public ::testing::Test {
   std::vector<std::unique_ptr<shell::MDIForm1>> laterMdi_;
 };
 
-// Cells of a text picture (see PackTest::setState).
-std::vector<long long> ParseCells(const std::string& picture, const std::map<std::string, long long>& legend = {});
