@@ -17,7 +17,7 @@ Board emptyBoard() {
 std::set<int> marked(const Marks& m) {
   std::set<int> s;
   for (int i = 0; i < kCells; ++i)
-    if (m[i] == kMarked) s.insert(i);
+    if (m[i] == kFlagged) s.insert(i);
   return s;
 }
 }  // namespace

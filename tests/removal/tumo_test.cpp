@@ -145,7 +145,7 @@ TEST_F(TumoWindow, HelpersHitWhatStopsThemAndLeaveWithoutPay) {
 
 TEST_F(TumoWindow, AHelperThatHitsNothingWaitsASecondAndTakesNothingElse) {
   setBoard({{50, 3}}, 2);
-  w->removeMark[50] = kMarked;  // left from an earlier landing; a turn put a picture there
+  w->removeMark[50] = kFlagged;  // left from an earlier landing; a turn put a picture there
   click(*w->button[4]);
   takeLog();
   click(w->otvorg(1));
