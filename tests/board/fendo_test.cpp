@@ -18,7 +18,7 @@ class FendoWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form19>(25);
+    w = &openAs<Form19>("Fendo");
   }
   // Chooses the options and presses "Continue".
   void start(int opponent, int first) {
@@ -51,7 +51,7 @@ TEST_F(FendoWindow, LoadsLockedUntilContinue) {
   EXPECT_EQ(w->PlayerToMove, 0);
 
   // Chosen again from "Play": a fresh game with the design's options, unlocked.
-  chooseMenu("igrica", 25);
+  chooseMenu("igrica", game("Fendo"));
   w = dynamic_cast<Form19*>(open());
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->op->Enabled());

@@ -25,7 +25,7 @@ class GemmetWindow : public PackTest {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    w = dynamic_cast<Form21*>(openGame(16));
+    w = dynamic_cast<Form21*>(openGame("Gemmet"));
     ASSERT_NE(w, nullptr);
     takeLog();
   }

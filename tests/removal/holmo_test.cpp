@@ -17,7 +17,7 @@ class HolmoWindow : public PackTest {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    w = &openAs<Form12>(11);
+    w = &openAs<Form12>("Holmo");
     takeLog();
   }
   // Every cell kind 1 but those given.

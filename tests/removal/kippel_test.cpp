@@ -27,7 +27,7 @@ class KippelWindow : public PackTest {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    w = dynamic_cast<Form9*>(openGame(8));
+    w = dynamic_cast<Form9*>(openGame("Kippel"));
     ASSERT_NE(w, nullptr);
     takeLog();
   }
@@ -160,8 +160,8 @@ TEST_F(KippelWindow, TransformButtonsAreSilentAndLockedDuringAMove) {
 TEST_F(KippelWindow, ChoosingAnotherGameMidFallEndsTheMove) {
   setBoard(columnGroup());
   vt::ScriptedRandom rnd(refill(3));
-  std::weak_ptr<rt::Form> kippel = shell::GameInstance(8);
-  vt::vhost().after(1, [&] { rt::dispatch(w, [&] { w->findMenu("igrica", 16)->fireClick(); }); });
+  std::weak_ptr<rt::Form> kippel = shell::GameInstance(game("Kippel"));
+  vt::vhost().after(1, [&] { rt::dispatch(w, [&] { w->findMenu("igrica", game("Gemmet"))->fireClick(); }); });
   click(w->Element(93));
   EXPECT_TRUE(kippel.expired());
   EXPECT_EQ(frame_.Caption(), "Vantix Pack v3.47  by Morvel Vukran - Gemmet");

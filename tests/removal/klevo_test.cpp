@@ -30,7 +30,7 @@ class KlevoTest : public PackTest {
 
   Form1& open(const QByteArray& bests = {}) {
     if (!bests.isEmpty()) write(bests);
-    w_ = dynamic_cast<Form1*>(openGame(0));
+    w_ = dynamic_cast<Form1*>(openGame("Klevo"));
     EXPECT_NE(w_, nullptr);
     takeLog();
     return *w_;
@@ -417,7 +417,7 @@ TEST_F(KlevoTest, ChoosingAnotherGameDuringTheFallEndsTheClick) {
   b[90] = b[91] = 2;  // the last pair: the click would clear the level
   setBoard(b);
   vt::vhost().after(soundMs(1) + 20, [this] {
-    rt::dispatch(w_, [this] { w_->findMenu("igrica", 5)->fireClick(); });
+    rt::dispatch(w_, [this] { w_->findMenu("igrica", game("Faunix"))->fireClick(); });
   });
   click(cell(90));
   auto log = takeLog();

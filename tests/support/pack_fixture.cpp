@@ -46,6 +46,12 @@ void PackTest::TearDown() {
 
 void PackTest::inFrame(const std::function<void()>& fn) { rt::dispatch(nullptr, fn); }
 
+int PackTest::game(std::string_view caption) {
+  const int index = shell::GameIndexOf(caption);
+  if (index < 0) ADD_FAILURE() << "no game is called " << caption;
+  return index;
+}
+
 rt::Form* PackTest::openGame(int index) {
   inFrame([index] { shell::OpenGame(static_cast<int16_t>(index)); });
   return open();
