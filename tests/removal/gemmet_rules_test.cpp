@@ -7,6 +7,7 @@
 #include "board_text.h"
 #include "gemmet_rules.h"
 
+using boardtest::CellsHolding;
 using namespace gemmet;
 
 namespace {
@@ -21,13 +22,6 @@ Cells quietBoard() {
 // is being removed; the cells after the text are empty.
 Cells BoardOf(const std::string& text) {
   return boardtest::Parse(text, kNoPicture, {{".", kNoPicture}, {"R", kRemoving}});
-}
-
-std::set<int> flagged(const Cells& flags) {
-  std::set<int> s;
-  for (int i = 0; i < removal::kCells; ++i)
-    if (flags[i] == kFlagged) s.insert(i);
-  return s;
 }
 }  // namespace
 
@@ -95,7 +89,7 @@ TEST(GemmetRules, GroupsAreEqualCodesJoinedOrthogonallyWithinTheBoard) {
     Cells flags;
     flags.fill(kFlagged);  // flags of an earlier measure are cleared first
     EXPECT_EQ(MeasureGroup(b, flags, c.cell), static_cast<int>(c.group.size()));
-    EXPECT_EQ(flagged(flags), c.group);
+    EXPECT_EQ(CellsHolding(flags, kFlagged), c.group);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "board_text.h"
 #include "kippel_rules.h"
 
+using boardtest::CellsHolding;
 using namespace kippel;
 
 namespace {
@@ -16,13 +17,6 @@ Cells filled(int16_t kind) {
   Cells b;
   b.fill(kind);
   return b;
-}
-
-std::set<int> flagged(const Cells& flags) {
-  std::set<int> s;
-  for (int i = 0; i < 100; ++i)
-    if (flags[i] == kFlagged) s.insert(i);
-  return s;
 }
 
 int group(const Cells& b, int index) {
@@ -61,7 +55,7 @@ TEST(KippelRules, JokersAndGems) {
   b[51] = b[52] = kJoker;  // jokers bridge to more of the clicked kind
   Cells flags{};
   EXPECT_EQ(FloodGroup(b, flags, 50), 5);
-  EXPECT_EQ(flagged(flags), (std::set<int>{50, 51, 52, 53, 63}));
+  EXPECT_EQ(CellsHolding(flags, kFlagged), (std::set<int>{50, 51, 52, 53, 63}));
 
   b = filled(kVerticalLadder);
   b[0] = kGem;
@@ -80,14 +74,14 @@ TEST(KippelRules, BombNeverReachesAcrossARowEndAndLaddersTakeALine) {
     for (int r = i / 10 - 1; r <= i / 10 + 1; ++r)
       for (int c = i % 10 - 1; c <= i % 10 + 1; ++c)
         if (r >= 0 && r < 10 && c >= 0 && c < 10) want.insert(r * 10 + c);
-    EXPECT_EQ(flagged(flags), want) << "bomb at " << i;
+    EXPECT_EQ(CellsHolding(flags, kFlagged), want) << "bomb at " << i;
   }
   Cells flags{};
   FlagRow(flags, 37);
-  EXPECT_EQ(flagged(flags), (std::set<int>{30, 31, 32, 33, 34, 35, 36, 37, 38, 39}));
+  EXPECT_EQ(CellsHolding(flags, kFlagged), (std::set<int>{30, 31, 32, 33, 34, 35, 36, 37, 38, 39}));
   flags = {};
   FlagColumn(flags, 37);
-  EXPECT_EQ(flagged(flags), (std::set<int>{7, 17, 27, 37, 47, 57, 67, 77, 87, 97}));
+  EXPECT_EQ(CellsHolding(flags, kFlagged), (std::set<int>{7, 17, 27, 37, 47, 57, 67, 77, 87, 97}));
 }
 
 TEST(KippelRules, RefillDrawFollowsItsFormula) {
@@ -176,7 +170,7 @@ TEST(KippelRules, GroupsGrowOrthogonallyWithinTheBoard) {
     if (c.group.empty()) continue;
     Cells flags{};
     EXPECT_EQ(FloodGroup(b, flags, c.clicked), static_cast<int>(c.group.size()));
-    EXPECT_EQ(flagged(flags), c.group);
+    EXPECT_EQ(CellsHolding(flags, kFlagged), c.group);
   }
 }
 
@@ -207,7 +201,7 @@ TEST(KippelRules, LaddersFlagTheirLineAndKeepEarlierFlags) {
     c.flag(flags, c.index);
     std::set<int> want = c.line;
     want.insert(55);
-    EXPECT_EQ(flagged(flags), want) << (c.flag == FlagRow ? "row of " : "column of ") << c.index;
+    EXPECT_EQ(CellsHolding(flags, kFlagged), want) << (c.flag == FlagRow ? "row of " : "column of ") << c.index;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,6 +34,15 @@ Cells Parse(const std::string& text, int16_t rest = -1, const Legend& legend = {
   const std::vector<long long> cells = Tokens(text, legend);
   for (size_t i = 0; i < b.size() && i < cells.size(); ++i) b[i] = static_cast<int16_t>(cells[i]);
   return b;
+}
+
+// The cells of a board that hold `value` (the flagged ones, say).
+template <class Cells>
+std::set<int> CellsHolding(const Cells& b, long long value) {
+  std::set<int> s;
+  for (size_t i = 0; i < b.size(); ++i)
+    if (b[i] == value) s.insert(static_cast<int>(i));
+  return s;
 }
 
 // Draws that give the integers `picks` (0..k-1 of a draw over k) in turn, then repeat.
