@@ -72,7 +72,7 @@ void MDIForm1::MDIForm_Load() {
   rt::Randomize();
   BaseCaption = rt::frame().Caption();
   zakuj();
-  OpenGame(static_cast<int16_t>(rt::RandomInt(30)));
+  OpenGame(static_cast<int16_t>(rt::RandomInt(kGameCount)));
 }
 
 void MDIForm1::MDIForm_Resize() {

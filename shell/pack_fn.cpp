@@ -11,19 +11,6 @@
 
 namespace shell {
 
-const std::array<GameEntry, kGameCount> GameRegistry = {{
-    {0, "Klevo", "Form1"},      {1, "Pimbar", "Form2"},    {2, "Tumo", "Form3"},
-    {3, "Wendrix", "Form4"},    {4, "Skaldo", "Form5"},    {5, "Faunix", "Form6"},
-    {6, "Recollo", "Form7"},    {7, "Glimbo", "Form8"},    {8, "Kippel", "Form9"},
-    {9, "Brenx", "Form10"},     {10, "Quadrin", "Form11"}, {11, "Holmo", "Form12"},
-    {12, "Klumpa", "Form13"},   {13, "Arrik", "Form14"},   {14, "Railor", "Form15"},
-    {15, "Twirno", "Form16"},   {16, "Gemmet", "Form21"},  {17, "Whitlo", "Form22"},
-    {18, "Flippa", "Form24"},   {19, "Verdo", "Form25"},   {20, "Equin", "Form26"},
-    {21, "Rookwell", "Form28"}, {22, "Pairn", "Form29"},   {23, "Stakk 3D", "Form17"},
-    {24, "Smylo", "Form18"},    {25, "Fendo", "Form19"},   {26, "Pegwise", "Form20"},
-    {27, "Lobbo", "Form23"},    {28, "Spredo", "form27"},  {29, "Velk Chess", "FrmBoard"},
-}};
-
 const char* const kHomepage = "https://www.morvelware.example/";
 
 namespace {

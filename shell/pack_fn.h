@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -23,9 +24,33 @@ struct GameEntry {
   const char* window;  // the window class name
 };
 
-constexpr int kGameCount = 30;
+// The games in the order of every "Play" menu. Every count of games is this table's size.
+inline constexpr auto GameRegistry = std::to_array<GameEntry>({
+    {0, "Klevo", "Form1"},      {1, "Pimbar", "Form2"},    {2, "Tumo", "Form3"},
+    {3, "Wendrix", "Form4"},    {4, "Skaldo", "Form5"},    {5, "Faunix", "Form6"},
+    {6, "Recollo", "Form7"},    {7, "Glimbo", "Form8"},    {8, "Kippel", "Form9"},
+    {9, "Brenx", "Form10"},     {10, "Quadrin", "Form11"}, {11, "Holmo", "Form12"},
+    {12, "Klumpa", "Form13"},   {13, "Arrik", "Form14"},   {14, "Railor", "Form15"},
+    {15, "Twirno", "Form16"},   {16, "Gemmet", "Form21"},  {17, "Whitlo", "Form22"},
+    {18, "Flippa", "Form24"},   {19, "Verdo", "Form25"},   {20, "Equin", "Form26"},
+    {21, "Rookwell", "Form28"}, {22, "Pairn", "Form29"},   {23, "Stakk 3D", "Form17"},
+    {24, "Smylo", "Form18"},    {25, "Fendo", "Form19"},   {26, "Pegwise", "Form20"},
+    {27, "Lobbo", "Form23"},    {28, "Spredo", "form27"},  {29, "Velk Chess", "FrmBoard"},
+});
+inline constexpr int kGameCount = static_cast<int>(GameRegistry.size());
+static_assert([] {
+  for (int i = 0; i < kGameCount; ++i)
+    if (GameRegistry[i].index != i) return false;
+  return true;
+}(), "a row's index is its place in the table");
 constexpr uint16_t kNoGame = 255;
-extern const std::array<GameEntry, kGameCount> GameRegistry;
+
+// The index of the game with this caption ("Gemmet"), -1 when no row has it.
+constexpr int GameIndexOf(std::string_view caption) {
+  for (const GameEntry& e : GameRegistry)
+    if (caption == e.caption) return e.index;
+  return -1;
+}
 
 using WindowFactory = std::function<std::shared_ptr<rt::Form>(const GameEntry&)>;
 // Each game window registers its class from its own source file with VPK_GAME_WINDOW(Class);

@@ -16,7 +16,7 @@ using namespace gemmet;
 
 VPK_GAME_WINDOW(Form21);
 
-Form21::Form21(const shell::GameEntry& entry) : RemovalWindow(entry, "Gemmet", kEmpty) {}
+Form21::Form21(const shell::GameEntry& entry) : RemovalWindow(entry, "Gemmet", kNoPicture) {}
 
 void Form21::loadKindPictures() {
   for (int k = 1; k <= 50; ++k) ikona[k] = shell::PictureLibrary::instance().kindPicture(k, 1);
@@ -65,7 +65,7 @@ rt::PicHandle Form21::pictureOf(int16_t code) const {
 
 bool Form21::takeGap(int cell) {
   if (Board[cell] != kRemoving) return false;
-  Board[cell] = kEmpty;
+  Board[cell] = kNoPicture;
   return true;
 }
 
@@ -91,7 +91,7 @@ void Form21::RefillBoard() {
   selection = kNoSelection;
   const int n = KindCount(few, skill);
   for (int i = 0; i < removal::kCells; ++i) {
-    if (Board[i] == kEmpty) Board[i] = RefillKind(rt::Rnd(), n);
+    if (Board[i] == kNoPicture) Board[i] = RefillKind(rt::Rnd(), n);
     DrawCell(i);
   }
   Podloga->setEnabled(true);
@@ -187,7 +187,7 @@ void Form21::optionChosen(const char* group, int Index) {
 void Form21::imc_Click(int Index) {
   optionChosen("imtcww", Index);
   few = static_cast<int16_t>(Index + 2);
-  Board.fill(kEmpty);
+  Board.fill(kNoPicture);
   RefillBoard();
   LoadHiscore();
 }
@@ -195,7 +195,7 @@ void Form21::imc_Click(int Index) {
 void Form21::Skill_Click(int Index) {
   optionChosen("skg", Index);
   skill = static_cast<int16_t>(Index);
-  Board.fill(kEmpty);
+  Board.fill(kNoPicture);
   RefillBoard();
   LoadHiscore();
 }

@@ -5,11 +5,12 @@
 namespace gemmet {
 
 using removal::Cells;
+using removal::kFlagged;
 
-constexpr int16_t kEmpty = 0;
+// Gemmet's codes differ from the family's: pictures are 1..50, so an empty cell is 0.
+constexpr int16_t kNoPicture = 0;
 constexpr int16_t kRemoving = 255;   // a cell whose picture belongs to a removed group
 constexpr int16_t kNoSelection = 255;
-constexpr int16_t kFlagged = -1;
 
 // How many picture kinds are dealt for a least group size (2..5) and a skill (0..2).
 int KindCount(int few, int skill);

@@ -171,7 +171,7 @@ void Form12::redrawAll() {
   for (int i = 0; i < kCells; ++i) {
     const int16_t code = Board[i];
     Element(i).setPicture(code == kEmpty ? nullptr : kindPicture(code));
-    if (flipped[i] == kSet) drawUpsideDown(i);
+    if (flipped[i] == kFlagged) drawUpsideDown(i);
   }
   showCash();
   Label10->setCaption(rt::Plain(skillFactor) + "$");
@@ -257,12 +257,12 @@ void Form12::Element_Click(int Index) {
   lastCol = static_cast<int16_t>(Index % kSide);
   if (!h1->Visible()) setBars(true);
 
-  if (flipped[Index] == kSet) {
+  if (flipped[Index] == kFlagged) {
     Element(Index).setPicture(kindPicture(Board[Index]));
     flipped[Index] = 0;
   } else {
     drawUpsideDown(Index);
-    flipped[Index] = kSet;
+    flipped[Index] = kFlagged;
   }
 
   // Bars in twips from the board box: rows and columns are 510 twips apart.
@@ -285,7 +285,7 @@ void Form12::CheckRun(int c) {
   removeMark.fill(0);
   const RunCheck run = holmo::CheckRun(Board, flipped, currentKind, c);
   for (int k : run.removed) {
-    removeMark[k] = kSet;
+    removeMark[k] = kFlagged;
     Element(k).setPicture(Uzorak[kRemoved]);  // also over an upside-down drawing
     money += 1;
     score += 1;
@@ -302,7 +302,7 @@ void Form12::CheckRun(int c) {
 
 void Form12::ClearMarkedAndPrice() {
   for (int k = 0; k < kCells; ++k) {
-    if (removeMark[k] != kSet) continue;
+    if (removeMark[k] != kFlagged) continue;
     Board[k] = kEmpty;
     flipped[k] = 0;
     Element(k).setPicture(nullptr);
@@ -352,7 +352,7 @@ void Form12::Picture5_Click() {
   Label4->setCaption(rt::BlankMoney(money));
   for (int k = 0; k < kCells; ++k) {
     if (Board[k] == kEmpty) continue;
-    removeMark[k] = kSet;
+    removeMark[k] = kFlagged;
     Element(k).setPicture(Uzorak[kLifebeltHit]);
   }
   shell::PlaySoundNo(3);

@@ -15,10 +15,10 @@ RunCheck CheckRun(const Board& b, const Flags& flipped, int16_t currentKind, int
   r.ends = true;
   std::vector<int> run;
   for (int k = 0; k < kCells; ++k)
-    if (flipped[k] == kSet && (b[k] == currentKind || b[k] == kJoker)) run.push_back(k);
+    if (flipped[k] == kFlagged && (b[k] == currentKind || b[k] == kJoker)) run.push_back(k);
   if (run.size() >= 2) r.removed = run;
   for (int k = 0; k < kCells; ++k) {
-    if (flipped[k] != kSet || k == c) continue;
+    if (flipped[k] != kFlagged || k == c) continue;
     bool removed = false;
     for (int m : r.removed) removed = removed || m == k;
     if (!removed) r.turnedBack.push_back(k);

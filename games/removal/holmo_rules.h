@@ -6,18 +6,25 @@
 #include <cstdint>
 #include <vector>
 
+#include "removal_window_rules.h"
+
 namespace holmo {
 
-constexpr int kSide = 10;
-constexpr int kCells = kSide * kSide;
+// The family's board, codes and flag; kEmpty also stands for "no current kind".
+using removal::kCells;
+using removal::kEmpty;
+using removal::kFlagged;
+using removal::kJoker;
+using removal::kRemoved;
+using removal::kSide;
 // Cell row * 10 + column; the spare cell 100 stands for "no clicked cell" and is never filled.
 constexpr int kNoCell = kCells;
 using Board = std::array<int16_t, kCells + 1>;
-using Flags = std::array<int16_t, kCells>;  // -1 set, 0 clear
-constexpr int16_t kSet = -1;
+using Flags = std::array<int16_t, kCells>;  // kFlagged or 0
 
-// Cell codes: 0..4 and 15..18 picture kinds, 5 the joker, 6 empty (also "no current kind").
-enum : int16_t { kJoker = 5, kEmpty = 6, kRemoved = 8, kLifebeltHit = 9, kNoKind = 20 };
+// Cell codes beyond the family's: 15..18 picture kinds beside 0..4, 9 the lifebelt's effect
+// picture, 20 the picture of "no current kind".
+enum : int16_t { kLifebeltHit = 9, kNoKind = 20 };
 
 // A cell of a new board from a draw 0..9: 0..5 stand, 6..9 become 15..18.
 int16_t DealKind(int draw);

@@ -68,7 +68,7 @@ void Form9::Element_Click(int Index) {
   }
   for (int i = 0; i < removal::kCells; ++i) {
     if (removeFlag[i] != kFlagged) continue;
-    Element(i).setPicture(Uzorak[kRemovedMark]);
+    Element(i).setPicture(Uzorak[kRemoved]);
     rt::DoEvents();
   }
   score += GroupScore(k);

@@ -6,21 +6,22 @@
 
 namespace kippel {
 
+// The family's board, codes and flag.
 using removal::Cells;
+using removal::kBombHit;
+using removal::kEmpty;
+using removal::kFlagged;
+using removal::kJoker;
+using removal::kLadderHit;
+using removal::kRemoved;
 
-// Kinds held by cells (0..4 are the ordinary pictures); 7, 8 and 10 are only painted for a moment.
+// Kinds beyond the family's codes: the helpers and the gem.
 enum : int16_t {
-  kJoker = 5,
-  kEmpty = 6,
-  kBombHit = 7,
-  kRemovedMark = 8,
-  kLadderHit = 10,
   kBomb = 11,
   kHorizontalLadder = 12,
   kVerticalLadder = 13,
   kGem = 14,
 };
-constexpr int16_t kFlagged = -1;
 
 inline bool IsHelper(int16_t kind) { return kind == kBomb || kind == kHorizontalLadder || kind == kVerticalLadder; }
 

@@ -371,7 +371,7 @@ void Form1::Element_Click(int Index) {
   static constexpr int16_t kHitSound[5] = {0, 2, 3, 3, 5};
   const int mode = helperMode;
   for (int cell : klevo::HelperCells(Board, mode, Index)) {
-    removeMark[cell] = klevo::kMarked;
+    removeMark[cell] = klevo::kFlagged;
     if (Board[cell] != klevo::kEmpty) Element(cell).setPicture(Uzorak[kHitPicture[mode]]);
   }
   // A mode written from outside (the driver) that is no helper flags nothing and sounds nothing.
@@ -494,7 +494,7 @@ void Form1::AnimateRotation(int mode) {
 void Form1::SettleAfterRotation() {
   for (int i = 0; i < klevo::kCells; ++i) {
     DrawCell(i);
-    if (Board[i] == klevo::kEmpty) removeMark[i] = klevo::kMarked;
+    if (Board[i] == klevo::kEmpty) removeMark[i] = klevo::kFlagged;
   }
   shell::PlaySoundNo(6);
   FallMarked();
@@ -513,7 +513,7 @@ void Form1::Picture12_Click() {
   Label4->setCaption(rt::Money(money));
   Board[column] = static_cast<int16_t>(rt::RandomInt(6));
   DrawCell(column);
-  for (int cell : klevo::CellsUnderTop(Board, column)) removeMark[cell] = klevo::kMarked;
+  for (int cell : klevo::CellsUnderTop(Board, column)) removeMark[cell] = klevo::kFlagged;
   shell::PlaySoundNo(9);
   FallMarked();
   CloseColumns();

@@ -27,15 +27,15 @@ bool CanRemove(const Board& b, int i) {
   const int16_t k = b[i];
   if (k == kEmpty) return false;
   for (int n : Neighbours(i))
-    if (b[n] == k || b[n] == kWild) return true;
+    if (b[n] == k || b[n] == kJoker) return true;
   return false;
 }
 
 std::vector<int> FlagGroup(const Board& b, Marks& m, int i, const std::function<void(int)>& onFlag) {
   const int16_t k = b[i];
-  auto joins = [&](int cell) { return b[cell] == k || b[cell] == kWild; };
+  auto joins = [&](int cell) { return b[cell] == k || b[cell] == kJoker; };
   std::vector<int> order{i};
-  m[i] = kMarked;
+  m[i] = kFlagged;
   if (onFlag) onFlag(i);
   grid::GrowFlagged(m, {.linkJoins = true}, joins, [&](int cell) {
     order.push_back(cell);
@@ -68,7 +68,7 @@ std::vector<int> HelperCells(const Board& b, int mode, int i) {
 std::vector<int> ClearMarked(Board& b, const Marks& m) {
   std::vector<int> changed;
   for (int cell = 0; cell < kCells; ++cell)
-    if (m[cell] == kMarked) {
+    if (m[cell] == kFlagged) {
       b[cell] = kEmpty;
       changed.push_back(cell);
     }
@@ -76,7 +76,7 @@ std::vector<int> ClearMarked(Board& b, const Marks& m) {
 }
 
 bool FindFalling(const Marks& m, ColumnRows& fallStartRow, ColumnRows& columnFalling) {
-  return grid::FindFallingColumns(fallStartRow, columnFalling, kSide, kSide, [&](int cell) { return m[cell] == kMarked; });
+  return grid::FindFallingColumns(fallStartRow, columnFalling, kSide, kSide, [&](int cell) { return m[cell] == kFlagged; });
 }
 
 std::vector<int> FallStep(Board& b, Marks& m, const ColumnRows& fallStartRow, const ColumnRows& columnFalling) {

@@ -8,17 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "removal_window_rules.h"
+
 namespace klevo {
 
-constexpr int kSide = 10;
-constexpr int kCells = kSide * kSide;
-constexpr int16_t kWild = 5;   // matches every kind
-constexpr int16_t kEmpty = 6;
-constexpr int16_t kMarked = -1;
+// The family's board and codes; the joker matches every kind.
+using removal::kCells;
+using removal::kEmpty;
+using removal::kFlagged;
+using removal::kJoker;
+using removal::kSide;
 
 // Cell index row * 10 + column, row 0 at the top.
 using Board = std::array<int16_t, kCells>;
-using Marks = std::array<int16_t, kCells>;  // 0 or -1 (to be removed); travels with its cell
+using Marks = std::array<int16_t, kCells>;  // 0 or kFlagged (to be removed); travels with its cell
 using ColumnRows = std::array<int16_t, kSide>;
 
 enum HelperMode : int16_t { kNormal = 0, kBomb = 1, kRowLadder = 2, kColumnLadder = 3, kHeart = 4 };

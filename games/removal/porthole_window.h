@@ -8,6 +8,7 @@
 
 #include "cell_grid.h"
 #include "game_window.h"
+#include "removal_window_rules.h"
 #include "rt/control.h"
 #include "rt/menu.h"
 #include "score_panel.h"
@@ -16,8 +17,6 @@ namespace removal {
 
 class PortholeWindow : public shell::GameWindow {
  public:
-  static constexpr int kSide = 10;
-  static constexpr int kCells = kSide * kSide;
   static constexpr int kPitch = 34;
   static constexpr int kCellSize = 36;
 

@@ -257,11 +257,11 @@ void Form3::Drop(bool fromTop, int index) {
     ChooseNextPiece();
   } else if (path.blocking >= 0) {
     LandPiece(path.blocking);
-    removeMark[landing] = kMarked;
+    removeMark[landing] = kFlagged;
   } else {
     // A helper that hit nothing leaves; earlier marks must not take pictures a turn moved there.
     removeMark.fill(0);
-    removeMark[landing] = kMarked;
+    removeMark[landing] = kFlagged;
     helperMode = kNoHelper;
     shell::PauseSeconds(1);
   }
@@ -288,7 +288,7 @@ void Form3::LandPiece(int c) {
 
   const int mode = helperMode;
   for (int cell : HelperCells(Board, mode, c)) {
-    removeMark[cell] = kMarked;
+    removeMark[cell] = kFlagged;
     if (Board[cell] != kEmpty) Element.show(cell, Uzorak[HelperEffect(mode)]);
   }
   shell::PlaySoundNo(HelperSound(mode));
@@ -298,7 +298,7 @@ void Form3::LandPiece(int c) {
 
 void Form3::ClearMarkedCells() {
   for (int i = 0; i < kCells; ++i) {
-    if (removeMark[i] != kMarked) continue;
+    if (removeMark[i] != kFlagged) continue;
     Board[i] = kEmpty;
     DrawCell(i);
   }

@@ -43,7 +43,7 @@ int MarkLandingGroup(const Board& b, Marks& m, int c, const std::function<void(i
   bool matches = false;
   for (int n : grid::NeighboursInRow(c, kSide, kSide)) matches = matches || joins(n);
   if (!matches) return 0;
-  m[c] = kMarked;
+  m[c] = kFlagged;
   if (marked) marked(c);
   return 1 + grid::GrowFlagged(m, {.cols = kSide, .rows = kSide, .inRow = true, .linkJoins = true}, joins, marked);
 }

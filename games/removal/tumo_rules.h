@@ -7,23 +7,26 @@
 #include <functional>
 #include <vector>
 
+#include "removal_window_rules.h"
+
 namespace tumo {
 
-constexpr int kSide = 10;
-constexpr int kCells = kSide * kSide;
+// The family's board, codes and flag.
+using removal::kBombHit;
+using removal::kCells;
+using removal::kEmpty;
+using removal::kFlagged;
+using removal::kJoker;
+using removal::kLadderHit;
+using removal::kRemoved;
+using removal::kSide;
 using Board = std::array<int16_t, kCells>;  // cell row * 10 + column, row 0 at the top
-using Marks = std::array<int16_t, kCells>;  // -1: to be emptied
-constexpr int16_t kMarked = -1;
+using Marks = std::array<int16_t, kCells>;  // kFlagged: to be emptied
 
-// Cell codes: 0..4 and 15..19 picture kinds, 5 the joker, 6 empty; 7..10 effect pictures (never
-// stored); 11..14 a helper on its way through the board.
+// Cell codes beyond the family's: 15..19 picture kinds beside 0..4; 9 the heart's effect picture
+// (never stored, like 7, 8 and 10); 11..14 a helper on its way through the board.
 enum : int16_t {
-  kJoker = 5,
-  kEmpty = 6,
-  kBombHit = 7,
-  kRemoved = 8,
   kHeartHit = 9,
-  kLadderHit = 10,
   kHelperBase = 10,  // a helper in flight is kHelperBase + its mode
 };
 enum HelperMode : int16_t { kNoHelper = 0, kBomb = 1, kRowLadder = 2, kColumnLadder = 3, kHeart = 4 };

@@ -40,7 +40,7 @@ class GlimboWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form8>(7);
+    w = &openAs<Form8>("Glimbo");
     takeLog();
   }
   // A board with every picture removed except those of `present`.
@@ -176,7 +176,7 @@ class RailorWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form15>(14);
+    w = &openAs<Form15>("Railor");
     takeLog();
   }
   void setBoard(const railor::Cells& k) {
@@ -269,7 +269,7 @@ TEST_F(RailorWindow, ClosingTheWindowDuringTheRemovalPauseStopsTheCheck) {
   click(*w->Command2);
   vt::vhost().after(500, [] {
     rt::Form* f = rt::frame().activeForm();
-    rt::dispatch(f, [f] { f->findMenu("igrica", 7)->fireClick(); });
+    rt::dispatch(f, [f] { f->findMenu("igrica", game("Glimbo"))->fireClick(); });
   });
   click(w->shlijevo(1));
   EXPECT_NE(dynamic_cast<Form8*>(open()), nullptr);

@@ -28,7 +28,7 @@ class VerdoWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form25>(19);
+    w = &openAs<Form25>("Verdo");
     takeLog();
   }
   int squares() const { return static_cast<int>(std::count(w->cellSquare.begin(), w->cellSquare.end(), 1)); }
@@ -121,7 +121,7 @@ class RecolloWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form7>(6);
+    w = &openAs<Form7>("Recollo");
     takeLog();
   }
   // Two cells holding cards of different kinds (or of one kind), outside row and column `avoid`.
@@ -279,7 +279,7 @@ TEST_F(RecolloWindow, ThreeCardsOfWhichTwoAreEqualAreAMiss) {
 TEST_F(RecolloWindow, ClosingDuringARevealStopsTheClick) {
   vt::vhost().after(1000, [] {
     rt::Form* f = rt::frame().activeForm();
-    rt::dispatch(f, [f] { f->findMenu("igrica", 6)->fireClick(); });
+    rt::dispatch(f, [f] { f->findMenu("igrica", game("Recollo"))->fireClick(); });
   });
   click(w->slika(find(recollo::kRevealRow)));
   Form7* fresh = dynamic_cast<Form7*>(open());
@@ -302,7 +302,7 @@ TEST_F(RecolloWindow, AKindTheDealNeverMakesShowsNothingWhenClicked) {
     EXPECT_EQ(w->slika(cell).Picture(), nullptr) << kind;
     EXPECT_EQ(w->game.pickCount, kind < 0 ? 1 : 0) << kind;
     EXPECT_TRUE(w->Picture1->Enabled()) << kind;
-    chooseMenu("igrica", 6);  // a fresh window for the next value
+    chooseMenu("igrica", game("Recollo"));  // a fresh window for the next value
     w = dynamic_cast<Form7*>(open());
     ASSERT_NE(w, nullptr);
   }

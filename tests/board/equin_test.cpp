@@ -13,7 +13,7 @@ class EquinTest : public SolitaireTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openSolitaire<Form26>(20);
+    w = &openSolitaire<Form26>("Equin");
   }
   void setBoard(const std::string& text) {
     w->Board = boardtest::Parse(text);

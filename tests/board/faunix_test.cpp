@@ -13,7 +13,7 @@ class FaunixTest : public SolitaireTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openSolitaire<Form6>(5);
+    w = &openSolitaire<Form6>("Faunix");
   }
   void setBoard(const std::string& text) {
     w->Board = boardtest::Parse(text);

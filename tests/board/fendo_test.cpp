@@ -17,7 +17,7 @@ class FendoWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form19>(25);
+    w = &openAs<Form19>("Fendo");
   }
   // Chooses the options and presses "Continue".
   void start(int opponent, int first) {
@@ -65,7 +65,7 @@ TEST_F(FendoWindow, LoadsLockedUntilContinue) {
   EXPECT_EQ(w->game.playerToMove, 0);
 
   // Chosen again from "Play": a fresh game with the design's options, unlocked.
-  chooseMenu("igrica", 25);
+  chooseMenu("igrica", game("Fendo"));
   w = dynamic_cast<Form19*>(open());
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->op->Enabled());

@@ -10,7 +10,7 @@ class FlippaTest : public SolitaireTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openSolitaire<Form24>(18);
+    w = &openSolitaire<Form24>("Flippa");
   }
   void set(const std::string& kinds, const std::string& upside) {
     w->Board = boardtest::Parse(kinds);

@@ -60,6 +60,8 @@ TEST(PairnRules, StepsOfEveryKind) {
   };
   const Case cases[] = {
       {pairn::kKing, 36, true},    {pairn::kKing, 45, false},   {pairn::kKing, 26, true},
+      {pairn::kKing, 43, false},   {pairn::kKing, 11, false},   {pairn::kKing, 44, false},  // two rows
+      {pairn::kKing, 29, false},   {pairn::kKing, 17, false},                               // two columns
       {pairn::kQueen, 63, true},   {pairn::kQueen, 31, true},   {pairn::kQueen, 44, false},
       {pairn::kRook, 59, true},    {pairn::kRook, 24, true},    {pairn::kRook, 36, false},
       {pairn::kBishop, 0, true},   {pairn::kBishop, 48, true},  {pairn::kBishop, 35, false},

@@ -12,7 +12,7 @@ class PairnTest : public SolitaireTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openSolitaire<Form29>(22);
+    w = &openSolitaire<Form29>("Pairn");
   }
   void setBoard(const std::string& text) {
     w->Board = boardtest::Parse(text, 0);

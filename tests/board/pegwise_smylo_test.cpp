@@ -10,7 +10,7 @@ namespace {
 class PegwiseWindow : public PackTest {
  protected:
   board::Form20& start(const char* code) {
-    auto& w = openAs<board::Form20>(26);
+    auto& w = openAs<board::Form20>("Pegwise");
     click(*w.Command1);  // the rules panel goes, a game starts
     w.SecretCode = code;
     return w;
@@ -90,7 +90,7 @@ TEST_F(PegwiseWindow, AWinShowsTheCodeAndLeavesTheOtherRowsHidden) {
 class SmyloWindow : public PackTest {
  protected:
   board::Form18& start() {
-    auto& w = openAs<board::Form18>(24);
+    auto& w = openAs<board::Form18>("Smylo");
     // A known board: smileys at (0, 0), (3, 3) and (5, 5); every other cell its count.
     w.Board.fill(0);
     for (auto [x, y] : {std::pair{0, 0}, {3, 3}, {5, 5}}) w.Board[smylo::Index(x, y)] = smylo::kSmiley;
@@ -123,7 +123,7 @@ TEST_F(SmyloWindow, RevealsCountMovesAndSmileysGiveMovesBack) {
 }
 
 TEST_F(SmyloWindow, SkillBeforeTheFirstMoveAndTheStripsIgnored) {
-  auto& w = openAs<board::Form18>(24);
+  auto& w = openAs<board::Form18>("Smylo");
   chooseMenu("sk", 1);
   EXPECT_EQ(w.ml->Caption(), "10");
   clickAt(*w.Picture1, 20, 200);  // the coin strip
@@ -135,7 +135,7 @@ TEST_F(SmyloWindow, SkillBeforeTheFirstMoveAndTheStripsIgnored) {
 TEST_F(SmyloWindow, AnEndedGameOnlyBeeps) {
   // No move left, or all thirty found: both buttons beep, even on a hidden smiley.
   for (bool allFound : {false, true}) {
-    if (open()) chooseMenu("igrica", 24);  // a fresh window
+    if (open()) chooseMenu("igrica", game("Smylo"));  // a fresh window
     auto& w = start();
     ASSERT_EQ(w.ml->Caption(), "15");
     if (allFound)

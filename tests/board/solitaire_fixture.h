@@ -1,6 +1,7 @@
 #pragma once
 // The grid solitaire windows on the virtual host.
 #include <string>
+#include <string_view>
 
 #include "pack_fixture.h"
 #include "rt/dispatch.h"
@@ -10,9 +11,9 @@
 class SolitaireTest : public PackTest {
  protected:
   template <class W>
-  W& openSolitaire(int index) {
+  W& openSolitaire(std::string_view game) {
     rt::FixSeed(7);
-    W& w = openAs<W>(index);
+    W& w = openAs<W>(game);
     takeLog();
     return w;
   }

@@ -16,7 +16,7 @@ class SpredoWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<form27>(28);
+    w = &openAs<form27>("Spredo");
   }
   void setBoard(const Board& b) {
     w->Board = b;

@@ -12,7 +12,7 @@ class StakkWindow : public PackTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openAs<Form17>(23);
+    w = &openAs<Form17>("Stakk 3D");
   }
   // variant 0 or 1; Brown 0 human, 1 computer; first 0 Green, 1 Brown.
   void start(int variant, int brown, int first) {
@@ -102,7 +102,7 @@ TEST_F(StakkWindow, BetweenHumansFourWinsAndADeadBoardIsADraw) {
   EXPECT_EQ(w->bodovi(1).Caption(), "1");
 
   // Every line already holds both colours: " Nobody won" after the next coin, before the board is full.
-  chooseMenu("igrica", 23);
+  chooseMenu("igrica", game("Stakk 3D"));
   w = dynamic_cast<Form17*>(open());
   ASSERT_NE(w, nullptr);
   start(1, 0, 0);

@@ -12,7 +12,7 @@ class WhitloTest : public SolitaireTest {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    w = &openSolitaire<Form22>(17);
+    w = &openSolitaire<Form22>("Whitlo");
   }
   int whiteCount() const {
     return static_cast<int>(std::count(w->WhiteCells.begin(), w->WhiteCells.end(), -1));

@@ -99,7 +99,7 @@ class ChessMonkeyTest : public PackTest {
 TEST_F(ChessMonkeyTest, TheWindowAlwaysShowsTheEnginesPosition) {
   for (unsigned seed = 1; seed <= 3; ++seed) {
     rng.seed(seed);
-    w = dynamic_cast<FrmBoard*>(openGame(29));
+    w = dynamic_cast<FrmBoard*>(openGame("Velk Chess"));
     ASSERT_NE(w, nullptr);
     for (int step = 0; step < 150; ++step) {
       act(false);

@@ -21,12 +21,12 @@ class ChessWindowTest : public PackTest {
   FrmBoard* w = nullptr;
 
   void openChess() {
-    w = dynamic_cast<FrmBoard*>(openGame(29));
+    w = dynamic_cast<FrmBoard*>(openGame("Velk Chess"));
     ASSERT_NE(w, nullptr);
   }
   // A fresh window, as the "Play" list gives one.
   void reopen() {
-    chooseMenu("igrica", 29);
+    chooseMenu("igrica", game("Velk Chess"));
     w = dynamic_cast<FrmBoard*>(open());
     ASSERT_NE(w, nullptr);
   }
@@ -224,7 +224,7 @@ TEST_F(ChessWindowTest, CommandsBeepWhileTheComputerThinks) {
     fire("SubFileMenu", 1);
     fire("difficult");
     fire("SubMovesMenu", 0);
-    fire("igrica", 5);
+    fire("igrica", game("Faunix"));
     click(w->poke(4));
     key('B');
     key('M');           // "Move now" is disabled: no second search

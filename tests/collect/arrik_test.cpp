@@ -14,7 +14,7 @@ class ArrikWindow : public CollectTest<Form14> {
  protected:
   void SetUp() override {
     CollectTest::SetUp();
-    openWindow(13);
+    openWindow("Arrik");
   }
   void aim(int dir, int act) {
     w->arrowDir = static_cast<int16_t>(dir);
@@ -170,7 +170,7 @@ TEST_F(ArrikWindow, HelpersAreBoughtUsedAndNeverCarriedIntoANewGame) {
   EXPECT_EQ(w->helperMode, collect::kRowLadder);
   EXPECT_EQ(w->cash[4], 25);
 
-  rt::dispatch(w, [this] { w->findMenu("igrica", 13)->fireClick(); });
+  rt::dispatch(w, [this] { w->findMenu("igrica", game("Arrik"))->fireClick(); });
   w = dynamic_cast<Form14*>(open());
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->helperMode, collect::kNoHelper);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "collect_window.h"
@@ -18,8 +19,8 @@ class CollectTest : public PackTest {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
   }
-  W& openWindow(int index) {
-    w = &openAs<W>(index);
+  W& openWindow(std::string_view game) {
+    w = &openAs<W>(game);
     takeLog();
     return *w;
   }

@@ -11,7 +11,7 @@ class PimbarWindow : public CollectTest<Form2> {
  protected:
   void SetUp() override {
     CollectTest::SetUp();
-    openWindow(1);
+    openWindow("Pimbar");
     start();
   }
 };

@@ -15,7 +15,7 @@ class RookwellWindow : public CollectTest<Form28> {
  protected:
   void SetUp() override {
     CollectTest::SetUp();
-    openWindow(21);
+    openWindow("Rookwell");
   }
   QRgb pixel(int cell, int x, int y) { return w->slika(cell).Image()->image().pixel(x, y) & 0xFFFFFF; }
 };

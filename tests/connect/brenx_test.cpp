@@ -40,7 +40,7 @@ class BrenxWindow : public ConnectTest<Form10> {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    openWindow(9);
+    openWindow("Brenx");
   }
   // Continue with the board `b` dealt in index order and blocking kinds 18, 19, 20.
   void startWith(const Cells& b) {

@@ -1,6 +1,7 @@
 #pragma once
 // A connect game open on the virtual host, with boards the tests lay out.
 #include <string>
+#include <string_view>
 
 #include "connect_window.h"
 #include "pack_fixture.h"
@@ -9,8 +10,8 @@
 template <class W>
 class ConnectTest : public PackTest {
  protected:
-  void openWindow(int index) {
-    w = &openAs<W>(index);
+  void openWindow(std::string_view game) {
+    w = &openAs<W>(game);
     takeLog();
   }
   void setBoard(const connect::Cells& b) {

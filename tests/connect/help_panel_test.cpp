@@ -9,16 +9,16 @@ namespace {
 
 class ConnectHelpPanel : public PackTest {
  protected:
-  connect::ConnectWindow& openHelp(int index) {
-    connect::ConnectWindow& w = openAs<connect::ConnectWindow>(index);
+  connect::ConnectWindow& openHelp(std::string_view game) {
+    connect::ConnectWindow& w = openAs<connect::ConnectWindow>(game);
     chooseMenu("pomoc");
     return w;
   }
 };
 
-// Wendrix, Skaldo, Twirno, Klumpa; then Brenx and Quadrin, whose panels differ.
-constexpr int kChosenFont[] = {3, 4, 15, 12};
-constexpr int kOtherPanels[] = {9, 10};
+// Brenx's and Quadrin's panels differ from the others'.
+constexpr std::string_view kChosenFont[] = {"Wendrix", "Skaldo", "Twirno", "Klumpa"};
+constexpr std::string_view kOtherPanels[] = {"Brenx", "Quadrin"};
 
 int askedPixels(const rt::Label& label) { return rt::toQFont(label.font()).pixelSize(); }
 
@@ -35,10 +35,10 @@ int askedPixels(const rt::Label& label) { return rt::toQFont(label.font()).pixel
 }  // namespace
 
 TEST_F(ConnectHelpPanel, WholeTextIsDrawnAtItsFontAboveOkInsideThePanel) {
-  std::vector<int> games(std::begin(kChosenFont), std::end(kChosenFont));
+  std::vector<std::string_view> games(std::begin(kChosenFont), std::end(kChosenFont));
   games.insert(games.end(), std::begin(kOtherPanels), std::end(kOtherPanels));
-  for (int index : games) {
-    connect::ConnectWindow& w = openHelp(index);
+  for (std::string_view game : games) {
+    connect::ConnectWindow& w = openHelp(game);
     SCOPED_TRACE(w.name);
     ASSERT_TRUE(w.Picture2->Visible());
     EXPECT_TRUE(drawnWholeAboveOk(*w.Label1, *w.Command1));
@@ -52,8 +52,8 @@ TEST_F(ConnectHelpPanel, WholeTextIsDrawnAtItsFontAboveOkInsideThePanel) {
 }
 
 TEST_F(ConnectHelpPanel, TextIsInTheHelpFontAsLargeAsTheLabelAllows) {
-  for (int index : kChosenFont) {
-    connect::ConnectWindow& w = openHelp(index);
+  for (std::string_view game : kChosenFont) {
+    connect::ConnectWindow& w = openHelp(game);
     SCOPED_TRACE(w.name);
     rt::Label& label = *w.Label1;
     const rt::Font font = label.font();

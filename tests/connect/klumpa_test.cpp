@@ -11,7 +11,7 @@ class KlumpaWindow : public ConnectTest<Form13> {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    openWindow(12);
+    openWindow("Klumpa");
   }
   // n = 16: each kind fills one quadrant, with pairs of cells exchanged.
   void startQuadrants(std::initializer_list<std::pair<int, int>> swaps) {

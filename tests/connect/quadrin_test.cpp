@@ -14,7 +14,7 @@ class QuadrinWindow : public ConnectTest<Form11> {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    openWindow(10);
+    openWindow("Quadrin");
   }
   int squaresOf(rt::Color c) {
     int count = 0;

@@ -84,5 +84,7 @@ TEST_P(ConnectRandomPlay, EveryActionLeavesAPlayableBoard) {
   }
 }
 
-// Wendrix, Skaldo, Brenx, Quadrin, Klumpa, Twirno.
-INSTANTIATE_TEST_SUITE_P(Games, ConnectRandomPlay, ::testing::Values(3, 4, 9, 10, 12, 15));
+INSTANTIATE_TEST_SUITE_P(Games, ConnectRandomPlay,
+                         ::testing::Values(shell::GameIndexOf("Wendrix"), shell::GameIndexOf("Skaldo"),
+                                           shell::GameIndexOf("Brenx"), shell::GameIndexOf("Quadrin"),
+                                           shell::GameIndexOf("Klumpa"), shell::GameIndexOf("Twirno")));

@@ -12,7 +12,7 @@ class SkaldoWindow : public ConnectTest<Form5> {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    openWindow(4);
+    openWindow("Skaldo");
     setBoard(quiet(20));  // grey fields at 0, 68, 76, 84, 92
     start();
     takeLog();

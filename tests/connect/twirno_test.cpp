@@ -12,7 +12,7 @@ class TwirnoWindow : public ConnectTest<Form16> {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    openWindow(15);
+    openWindow("Twirno");
   }
   // n = 4: every kind a 2 x 2 block, so every group is complete.
   static Cells blocks() {

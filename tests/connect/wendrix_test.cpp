@@ -12,7 +12,7 @@ class WendrixWindow : public ConnectTest<Form4> {
  protected:
   void SetUp() override {
     PackTest::SetUp();
-    openWindow(3);
+    openWindow("Wendrix");
   }
   void setBlack(int cell) {
     w->blackFlag.fill(0);

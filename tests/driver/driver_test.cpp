@@ -24,18 +24,19 @@ class DriverTest : public PackTest {
 
 TEST_F(DriverTest, OpensGamesAndDumpsTheWindow) {
   EXPECT_EQ(d_.run("seed 7"), R"({"ok":true})");
-  EXPECT_EQ(d_.run("open 23"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("open " + std::to_string(game("Stakk 3D"))), R"({"ok":true})");
   std::string dump = d_.run("dump");
   EXPECT_NE(dump.find(R"("caption":"Vantix Pack v3.47  by Morvel Vukran - Stakk 3D")"), std::string::npos);
-  EXPECT_NE(dump.find(R"("game":23)"), std::string::npos);
-  EXPECT_NE(dump.find(R"({"name":"igrica","index":29,"caption":"Velk Chess")"), std::string::npos);
+  EXPECT_NE(dump.find(R"("game":)" + std::to_string(game("Stakk 3D"))), std::string::npos);
+  EXPECT_NE(dump.find(R"({"name":"igrica","index":)" + std::to_string(game("Velk Chess")) + R"(,"caption":"Velk Chess")"),
+            std::string::npos);
   std::string log = d_.run("log");
   EXPECT_NE(log.find("caption Vantix Pack v3.47  by Morvel Vukran - Stakk 3D"), std::string::npos);
   EXPECT_EQ(d_.run("log"), R"({"ok":true,"log":[]})");
 }
 
 TEST_F(DriverTest, MenusClicksAndErrors) {
-  d_.run("open 23");
+  d_.run("open " + std::to_string(game("Stakk 3D")));
   EXPECT_EQ(d_.run("menu hpg"), R"({"ok":true})");
   EXPECT_NE(d_.run("log").find("url https://"), std::string::npos);
   EXPECT_NE(d_.run("click nothing(3)").find(R"("ok":false)"), std::string::npos);
@@ -47,7 +48,7 @@ TEST_F(DriverTest, MenusClicksAndErrors) {
 }
 
 TEST_F(DriverTest, ShotSavesTheFrame) {
-  d_.run("open 23");
+  d_.run("open " + std::to_string(game("Stakk 3D")));
   std::string file = dir_.filePath("shot.png").toStdString();
   EXPECT_EQ(d_.run("shot " + file), R"({"ok":true})");
   QImage img(QString::fromStdString(file));
@@ -56,7 +57,7 @@ TEST_F(DriverTest, ShotSavesTheFrame) {
 }
 
 TEST_F(DriverTest, DragsBetweenTwoPointsOfOneControl) {
-  d_.run("open 29");
+  d_.run("open " + std::to_string(game("Velk Chess")));
   // e2 to e4 on the chess board: square centres lie 19 + 32 * (n - 1) + 16 from its corner.
   EXPECT_EQ(d_.run("drag Surface 163 227 163 163"), R"({"ok":true})");
   const std::string dump = d_.run("dump");
@@ -110,14 +111,14 @@ TEST_F(DriverTest, InputCommandsReachTheControls) {
 }
 
 TEST_F(DriverTest, FilesOfTheDataFolderAndPlayThroughTheMenu) {
-  d_.run("open 8");  // Kippel creates its best-score file
+  d_.run("open " + std::to_string(game("Kippel")));  // it creates its best-score file
   const std::string file = d_.run("file Kippel_hsc_A.nrz");
   EXPECT_EQ(file, R"({"ok":true,"text":"0\r\n"})");
   EXPECT_NE(d_.run("file nothing.nrz").find("no such file"), std::string::npos);
   // "open" goes through the shown window's "Play" list, so the frame and the window agree.
-  EXPECT_EQ(d_.run("open 16"), R"({"ok":true})");
+  EXPECT_EQ(d_.run("open " + std::to_string(game("Gemmet"))), R"({"ok":true})");
   EXPECT_NE(d_.run("dump").find(R"("window":"Form21")"), std::string::npos);
-  EXPECT_NE(d_.run("open 31").find("no game"), std::string::npos);
+  EXPECT_NE(d_.run("open " + std::to_string(shell::kGameCount + 1)).find("no game"), std::string::npos);
 }
 
 namespace {

@@ -23,6 +23,7 @@ TEST_F(RegistryTest, EveryRowOpensItsOwnWindow) {
     EXPECT_EQ(w->Name(), row.window);
     EXPECT_EQ(w->gameIndex(), row.index);
     EXPECT_EQ(rt::frame().Caption(), std::string(shell::kBaseCaption) + " - " + row.caption);
+    EXPECT_EQ(shell::GameIndexOf(row.caption), row.index);  // captions name one game each
     // A bare window is exactly the base class; a built game is its own class.
     EXPECT_EQ(typeid(*w) != typeid(shell::GameWindow), shell::IsGameRegistered(row.index));
   }

@@ -52,6 +52,8 @@ class ScoreFileTest : public PackTest {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
   // Opens the game and plays it at random for a while (saves included, when the dice say so).
+  // An assertion here (or in put) ends only the helper: callers wrap both in
+  // ASSERT_NO_FATAL_FAILURE, so the test ends at the first broken game.
   void play(const Kept& k, uint32_t seed) {
     rt::FixSeed(seed);
     ASSERT_NE(openGame(k.game), nullptr);
@@ -80,8 +82,8 @@ TEST_F(ScoreFileTest, BrokenFilesAreLivedWith) {
   for (const Kept& k : GamesWithFiles()) {
     for (size_t c = 0; c < contents.size(); ++c) {
       SCOPED_TRACE(k.file + " content " + std::to_string(c));
-      put(k, contents[c]);
-      play(k, static_cast<uint32_t>(7 + c));
+      ASSERT_NO_FATAL_FAILURE(put(k, contents[c]));
+      ASSERT_NO_FATAL_FAILURE(play(k, static_cast<uint32_t>(7 + c)));
       shell::ResetGamesForTests();
     }
   }
@@ -91,7 +93,7 @@ TEST_F(ScoreFileTest, AFolderInPlaceOfTheFileStaysAndNothingBreaks) {
   for (const Kept& k : GamesWithFiles()) {
     SCOPED_TRACE(k.file);
     ASSERT_TRUE(QDir().mkpath(path(k)));
-    play(k, 3);
+    ASSERT_NO_FATAL_FAILURE(play(k, 3));
     shell::ResetGamesForTests();
     EXPECT_TRUE(QFileInfo(path(k)).isDir());
   }
@@ -103,9 +105,9 @@ TEST_F(ScoreFileTest, AWriteThatFailsHalfwayLosesNoBest) {
     // Low bests, so that every score the dice make would be saved, and each save fails halfway.
     QByteArray bests;
     for (int i = 0; i < std::max(k.lines, 1); ++i) bests.append("1\r\n");
-    put(k, bests);
+    ASSERT_NO_FATAL_FAILURE(put(k, bests));
     rt::failWritesAfterForTests(3);
-    play(k, 11);
+    ASSERT_NO_FATAL_FAILURE(play(k, 11));
     shell::ResetGamesForTests();
     rt::failWritesAfterForTests(-1);
     EXPECT_EQ(read(k), bests);

@@ -18,7 +18,7 @@ using namespace lobbo;
 
 namespace {
 
-constexpr int kLobbo = 27, kKippel = 8;
+constexpr int kLobbo = shell::GameIndexOf("Lobbo"), kKippel = shell::GameIndexOf("Kippel");
 
 // Draws for a single plain block of kind 1..7.
 std::vector<float> single(int kind) { return {0.0f, (kind - 0.5f) / 7, 0.9f}; }
@@ -39,7 +39,7 @@ class LobboWindow : public PackTest {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    w = &openAs<Form23>(kLobbo);
+    w = &openAs<Form23>("Lobbo");
     takeLog();
   }
   std::string path() const { return dir_.path().toStdString() + "/Lobbo.nrz"; }
@@ -79,7 +79,7 @@ class LobboWindow : public PackTest {
 TEST_F(LobboWindow, APieceFallsOneRowInTheLevelsTime) {
   for (int level : {1, 6, 10}) {
     SCOPED_TRACE(level);
-    w = &openAs<Form23>(kLobbo);
+    w = &openAs<Form23>("Lobbo");
     chooseMenu("o221", level - 1);
     vt::ScriptedRandom rnd(join({single(1), single(2), single(3)}));
     const double rowMs = 32 * PixelMicros(level) / 1000.0;

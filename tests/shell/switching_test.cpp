@@ -10,9 +10,9 @@
 using namespace shell;
 
 TEST_F(PackTest, FirstGameIsUniformOverTheThirty) {
-  // Int(Rnd * 30): every game gets an equal slice of [0, 1).
-  for (int k : {0, 1, 14, 29}) {
-    vt::ScriptedRandom rnd({(k + 0.5f) / 30.0f});
+  // Int(Rnd * games): every game gets an equal slice of [0, 1).
+  for (int k : {0, 1, kGameCount / 2 - 1, kGameCount - 1}) {
+    vt::ScriptedRandom rnd({(k + 0.5f) / static_cast<float>(kGameCount)});
     ResetGamesForTests();
     frame_.setCaption(kBaseCaption);
     mdi_.MDIForm_Initialize();
@@ -57,7 +57,7 @@ TEST_F(PackTest, NoDocumentsFolderMeansBareNamesInTheCurrentFolder) {
 }
 
 TEST_F(PackTest, CaptionAfterASwitchAndPlayMenuContents) {
-  inFrame([] { OpenGame(23); });
+  inFrame([] { OpenGame(GameIndexOf("Stakk 3D")); });
   EXPECT_EQ(frame_.Caption(), "Vantix Pack v3.47  by Morvel Vukran - Stakk 3D");
   rt::Form* w = open();
   ASSERT_NE(w, nullptr);
@@ -66,28 +66,31 @@ TEST_F(PackTest, CaptionAfterASwitchAndPlayMenuContents) {
     ASSERT_NE(item, nullptr) << i;
     EXPECT_EQ(item->Caption(), GameRegistry[i].caption);
   }
-  EXPECT_EQ(w->findMenu("igrica", 30), nullptr);
+  EXPECT_EQ(w->findMenu("igrica", kGameCount), nullptr);
   // Choosing from "Play" switches: one window, the new caption.
-  rt::dispatch(w, [w] { w->findMenu("igrica", 29)->fireClick(); });
+  const int chess = GameIndexOf("Velk Chess");
+  rt::dispatch(w, [w, chess] { w->findMenu("igrica", chess)->fireClick(); });
   EXPECT_EQ(frame_.Caption(), "Vantix Pack v3.47  by Morvel Vukran - Velk Chess");
-  EXPECT_EQ(mdi_.CurrentGame, 29);
+  EXPECT_EQ(mdi_.CurrentGame, chess);
   EXPECT_EQ(frame_.forms().size(), 1u);
 }
 
 TEST_F(PackTest, PlayOnTheOpenGameStartsItAfresh) {
-  inFrame([] { OpenGame(8); });
-  std::weak_ptr<rt::Form> first = GameInstance(8);
+  const int kippel = GameIndexOf("Kippel");
+  inFrame([kippel] { OpenGame(kippel); });
+  std::weak_ptr<rt::Form> first = GameInstance(kippel);
   rt::Form* w = open();
-  rt::dispatch(w, [w] { w->findMenu("igrica", 8)->fireClick(); });
-  auto second = GameInstance(8);
+  rt::dispatch(w, [w, kippel] { w->findMenu("igrica", kippel)->fireClick(); });
+  auto second = GameInstance(kippel);
   EXPECT_TRUE(first.expired());  // the old object is gone once its handler returned
   EXPECT_TRUE(second->isLoaded());
   EXPECT_EQ(open(), second.get());
 }
 
 TEST_F(PackTest, OpenGameOutsideTheRegistryOpensNothingButRecordsTheIndex) {
-  inFrame([] { OpenGame(40); });
-  EXPECT_EQ(mdi_.CurrentGame, 40);
+  constexpr int kBeyond = kGameCount + 10;
+  inFrame([] { OpenGame(kBeyond); });
+  EXPECT_EQ(mdi_.CurrentGame, kBeyond);
   EXPECT_EQ(open(), nullptr);
   EXPECT_EQ(frame_.Caption(), kBaseCaption);
 }
@@ -106,7 +109,7 @@ TEST_F(PackTest, GameWindowIsCentredWithTheFrameOffsets) {
 }
 
 TEST_F(PackTest, ResizeReopensTheGameWithoutReloadingIt) {
-  inFrame([] { OpenGame(3); });
+  inFrame([] { OpenGame(GameIndexOf("Wendrix")); });
   rt::Form* w = open();
   frame_.setCaption("something else");
   inFrame([&] { mdi_.MDIForm_Resize(); });
@@ -121,7 +124,7 @@ TEST_F(PackTest, ResizeReopensTheGameWithoutReloadingIt) {
 }
 
 TEST_F(PackTest, HomePageOpensTheAddress) {
-  inFrame([] { OpenGame(0); });
+  inFrame([] { OpenGame(GameIndexOf("Klevo")); });
   rt::Form* w = open();
   vt::vhost().takeLog();
   rt::dispatch(w, [w] { w->findMenu("hpg")->fireClick(); });

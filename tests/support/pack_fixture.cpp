@@ -1,8 +1,8 @@
 #include "pack_fixture.h"
 
 #include <QTemporaryDir>
-#include <sstream>
 
+#include "board_text.h"
 #include "rt/dispatch.h"
 #include "rt/keys.h"
 #include "rt/form.h"
@@ -45,6 +45,12 @@ void PackTest::TearDown() {
 }
 
 void PackTest::inFrame(const std::function<void()>& fn) { rt::dispatch(nullptr, fn); }
+
+int PackTest::game(std::string_view caption) {
+  const int index = shell::GameIndexOf(caption);
+  if (index < 0) ADD_FAILURE() << "no game is called " << caption;
+  return index;
+}
 
 rt::Form* PackTest::openGame(int index) {
   inFrame([index] { shell::OpenGame(static_cast<int16_t>(index)); });
@@ -110,19 +116,9 @@ void PackTest::setState(const std::string& name, const std::string& picture,
   auto it = f->state().find(name);
   ASSERT_NE(it, f->state().end()) << "no state " << name;
   ASSERT_TRUE(it->second.set) << name << " is read-only";
-  const auto cells = ParseCells(picture, legend);
+  const auto cells = boardtest::Tokens(picture, legend);
   for (size_t i = 0; i < cells.size(); ++i) it->second.set(i, cells[i]);
   if (f->redrawState) rt::dispatch(f, f->redrawState);
-}
-
-std::vector<long long> ParseCells(const std::string& picture, const std::map<std::string, long long>& legend) {
-  std::vector<long long> out;
-  std::istringstream in(picture);
-  for (std::string t; in >> t;) {
-    auto l = legend.find(t);
-    out.push_back(l != legend.end() ? l->second : std::stoll(t));
-  }
-  return out;
 }
 
 void PackTest::chooseMenu(const std::string& name, int index) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mdi_form.h"
@@ -20,13 +21,16 @@ class PackTest : public ::testing::Test {
   // Runs fn as a handler of the frame (as the shell's own events run).
   void inFrame(const std::function<void()>& fn);
   rt::Form* open() const { return rt::frame().activeForm(); }
+  // A game's index by its caption, "Gemmet" (fails the test when no game has that caption).
+  static int game(std::string_view caption);
   // Opens a game as the shell does (fresh window) and returns its window.
   rt::Form* openGame(int index);
+  rt::Form* openGame(std::string_view caption) { return openGame(game(caption)); }
   // The same, as the window's class (fails the test when the row opens another class).
   template <class W>
-  W& openAs(int index) {
-    W* w = dynamic_cast<W*>(openGame(index));
-    if (!w) ADD_FAILURE() << "game " << index << " did not open as the expected window";
+  W& openAs(std::string_view caption) {
+    W* w = dynamic_cast<W*>(openGame(caption));
+    if (!w) ADD_FAILURE() << caption << " did not open as the expected window";
     return *w;
   }
   // Input as a user gives it: through the window's hit testing, at a control's centre (or at
@@ -58,5 +62,3 @@ class PackTest : public ::testing::Test {
   std::vector<std::unique_ptr<shell::MDIForm1>> laterMdi_;
 };
 
-// Cells of a text picture (see PackTest::setState).
-std::vector<long long> ParseCells(const std::string& picture, const std::map<std::string, long long>& legend = {});

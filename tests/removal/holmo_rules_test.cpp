@@ -55,7 +55,7 @@ TEST(HolmoRules, ARunEndsAtAnotherKindAndGoesWhenItHoldsTwo) {
     Flags f{};
     for (auto [cell, kind] : c.upsideDown) {
       b[cell] = kind;
-      f[cell] = kSet;
+      f[cell] = kFlagged;
     }
     if (c.clicked != kNoCell) b[c.clicked] = c.clickedKind;
     const RunCheck r = CheckRun(b, f, c.current, c.clicked);

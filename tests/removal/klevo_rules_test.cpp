@@ -9,6 +9,9 @@ using namespace klevo;
 
 namespace {
 
+// Ten rows of ten cells: the kinds, '.' for an empty cell.
+Board BoardOf(const std::string& rows) { return boardtest::Parse<Board>(rows, kEmpty, {{".", kEmpty}}); }
+
 // A board without any group: orthogonal neighbours always differ.
 Board Checkerboard() {
   Board b;
@@ -41,7 +44,7 @@ TEST(KlevoGroups, RowsDoNotWrapAndDiagonalsDoNotCount) {
   b[9] = 1;   // last cell of row 0
   b[10] = 1;  // first cell of row 1
   b[39] = 2;
-  b[40] = kWild;
+  b[40] = kJoker;
   b[44] = 0;
   b[55] = 0;  // touches 44 only at a corner
   EXPECT_FALSE(CanRemove(b, 9));
@@ -60,21 +63,21 @@ TEST(KlevoGroups, WildJoinsAnyGroupButAClickedWildOnlyWild) {
   Board b = Checkerboard();
   // Row 5: 1 1 W 1 1 links two pairs through the wild picture.
   for (int c = 2; c <= 6; ++c) b[50 + c] = 1;
-  b[54] = kWild;
+  b[54] = kJoker;
   Marks m{};
   EXPECT_EQ(Sorted(FlagGroup(b, m, 52, {})), (std::vector<int>{52, 53, 54, 55, 56}));
 
   // A W A with A clicked takes all three.
   Board a = Checkerboard();
-  a[0] = 2, a[1] = kWild, a[2] = 2;
+  a[0] = 2, a[1] = kJoker, a[2] = 2;
   Marks ma{};
   EXPECT_EQ(Sorted(FlagGroup(a, ma, 0, {})), (std::vector<int>{0, 1, 2}));
 
   // A wild picture among ordinary ones stays; two wild ones go together, alone.
   Board w = Checkerboard();
-  w[33] = kWild;
+  w[33] = kJoker;
   EXPECT_FALSE(CanRemove(w, 33));
-  w[34] = kWild;
+  w[34] = kJoker;
   w[35] = 3;  // of the kind of its other neighbours, but not wild
   EXPECT_TRUE(CanRemove(w, 33));
   Marks mw{};
@@ -102,7 +105,7 @@ TEST(KlevoHelpers, BlastLaddersAndHeart) {
   EXPECT_EQ(HelperCells(b, kRowLadder, 37), (std::vector<int>{30, 31, 32, 33, 34, 35, 36, 37, 38, 39}));
   EXPECT_EQ(HelperCells(b, kColumnLadder, 37), (std::vector<int>{7, 17, 27, 37, 47, 57, 67, 77, 87, 97}));
 
-  b[12] = kWild, b[77] = kWild, b[40] = 1, b[81] = 1;
+  b[12] = kJoker, b[77] = kJoker, b[40] = 1, b[81] = 1;
   EXPECT_EQ(HelperCells(b, kHeart, 77), (std::vector<int>{12, 77}));
   EXPECT_EQ(HelperCells(b, kHeart, 40), (std::vector<int>{40, 81})) << "the heart leaves wild pictures";
 }
@@ -111,7 +114,7 @@ TEST(KlevoDeal, WildComesOnlyAboveFourFifthsInSinglePrecision) {
   const float justBelow = std::nextafter(0.8f, 0.0f);
   const float top = std::nextafter(1.0f, 0.0f);
   EXPECT_EQ(DealKind(justBelow, top), 4);
-  EXPECT_EQ(DealKind(0.8f, top), kWild);
+  EXPECT_EQ(DealKind(0.8f, top), kJoker);
   EXPECT_EQ(DealKind(0.8f, 0.8f), 4);
   EXPECT_EQ(DealKind(0.0f, 0.0f), 0);
   // Over an even grid of draws: each kind 29/150, the wild kind 1/30.
@@ -124,24 +127,59 @@ TEST(KlevoDeal, WildComesOnlyAboveFourFifthsInSinglePrecision) {
 
 TEST(KlevoFall, StepsAreTheLargestFlagCountOfAnyColumn) {
   // Column 2: three flagged cells one above the other under two pictures.
-  Board b = BoardOf({"..1.......", "..2.......", "..0..1....", "..0..2....", "..0..0....",
-                     "..3..0....", "..4..0....", "..4..0....", "..4..3....", "..4..4...."});
+  Board b = BoardOf(R"(
+    . . 1 . . . . . . .
+    . . 2 . . . . . . .
+    . . 0 . . 1 . . . .
+    . . 0 . . 2 . . . .
+    . . 0 . . 0 . . . .
+    . . 3 . . 0 . . . .
+    . . 4 . . 0 . . . .
+    . . 4 . . 0 . . . .
+    . . 4 . . 3 . . . .
+    . . 4 . . 4 . . . .)");
   Marks m{};
-  for (int r = 2; r <= 4; ++r) m[r * 10 + 2] = kMarked;
-  for (int r = 4; r <= 7; ++r) m[r * 10 + 5] = kMarked;  // four in column 5
+  for (int r = 2; r <= 4; ++r) m[r * 10 + 2] = kFlagged;
+  for (int r = 4; r <= 7; ++r) m[r * 10 + 5] = kFlagged;  // four in column 5
   EXPECT_EQ(Fall(b, m), 4);
-  EXPECT_EQ(RowsOf(b), (std::vector<std::string>{"..........", "..........", "..........", "..1.......",
-                                                  "..2.......", "..3.......", "..4..1....", "..4..2....",
-                                                  "..4..3....", "..4..4...."}));
+  EXPECT_EQ(b, BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . 1 . . . . . . .
+    . . 2 . . . . . . .
+    . . 3 . . . . . . .
+    . . 4 . . 1 . . . .
+    . . 4 . . 2 . . . .
+    . . 4 . . 3 . . . .
+    . . 4 . . 4 . . . .)"));
   // Flags travel with their cells: the upper flag is removed in the second step.
-  Board c = BoardOf({".", ".", ".", ".", ".", "1", "2", "3", "4", "0"});
+  Board c = BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    1 . . . . . . . . .
+    2 . . . . . . . . .
+    3 . . . . . . . . .
+    4 . . . . . . . . .
+    0 . . . . . . . . .)");
   Marks mc{};
-  mc[60] = kMarked;
-  mc[80] = kMarked;
+  mc[60] = kFlagged;
+  mc[80] = kFlagged;
   EXPECT_EQ(Fall(c, mc), 2);
-  EXPECT_EQ(RowsOf(c)[7], "1.........");
-  EXPECT_EQ(RowsOf(c)[8], "3.........");
-  EXPECT_EQ(RowsOf(c)[9], "0.........");
+  EXPECT_EQ(c, BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    1 . . . . . . . . .
+    3 . . . . . . . . .
+    0 . . . . . . . . .)"));
 }
 
 TEST(KlevoShop, PricesGrowAsTheyShould) {
@@ -196,7 +234,13 @@ TEST(KlevoRandomImage, ColumnSearchWrapsAndAFullTopRowRefuses) {
   EXPECT_EQ(RandomImageColumn(b, 5), 1);  // 5..9 full, wraps to 0, 1
   EXPECT_EQ(RandomImageColumn(b, 2), 4);
   EXPECT_EQ(RandomImageColumn(Checkerboard(), 7), -1);
-  Board col = BoardOf({"..", ".", ".", ".", "1", "2"});
+  Board col = BoardOf(R"(
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    . . . . . . . . . .
+    1 . . . . . . . . .
+    2 . . . . . . . . .)");
   EXPECT_EQ(CellsUnderTop(col, 0), (std::vector<int>{10, 20, 30}));
   EXPECT_EQ(CellsUnderTop(Checkerboard(), 3), std::vector<int>{});
 }

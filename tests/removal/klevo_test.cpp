@@ -1,7 +1,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "board_text.h"
 #include "klevo.h"
 #include "pack_fixture.h"
 #include "picture_library.h"
@@ -9,8 +8,8 @@
 #include "rt/random.h"
 
 using klevo::Board;
-using klevo::kEmpty;
-using klevo::kWild;
+using removal::kEmpty;
+using removal::kJoker;
 using removal::Form1;
 
 namespace {
@@ -31,7 +30,7 @@ class KlevoTest : public PackTest {
 
   Form1& open(const QByteArray& bests = {}) {
     if (!bests.isEmpty()) write(bests);
-    w_ = dynamic_cast<Form1*>(openGame(0));
+    w_ = dynamic_cast<Form1*>(openGame("Klevo"));
     EXPECT_NE(w_, nullptr);
     takeLog();
     return *w_;
@@ -160,7 +159,7 @@ TEST_F(KlevoTest, ClearingTheBoardRaisesTheLevelAndDealsTheNextThemeWrapping) {
   EXPECT_EQ(w_->theme, 0);
   for (int i = 0; i < 100; ++i) {
     ASSERT_GE(w_->Board[i], 0);
-    ASSERT_LE(w_->Board[i], kWild);
+    ASSERT_LE(w_->Board[i], kJoker);
     EXPECT_TRUE(cell(i).Visible());
     EXPECT_EQ(picSet(i), "cartoon");
     EXPECT_EQ(w_->removeMark[i], 0);
@@ -274,7 +273,7 @@ TEST_F(KlevoTest, RandomImageGoesRightFromTheDrawnColumnAndFalls) {
   vt::ScriptedRandom rnd({0.25f, 0.99f});  // start column 2, the wild kind
   click(control("Picture12"));
   EXPECT_EQ(takeLog(), join({{"sound 9"}, repeat("wait 50", 9)}));
-  EXPECT_EQ(w_->Board[98], kWild);
+  EXPECT_EQ(w_->Board[98], kJoker);
   EXPECT_EQ(w_->Board[8], kEmpty);
   EXPECT_EQ(w_->money, 10);
   EXPECT_TRUE(cell(98).Visible());
@@ -418,7 +417,7 @@ TEST_F(KlevoTest, ChoosingAnotherGameDuringTheFallEndsTheClick) {
   b[90] = b[91] = 2;  // the last pair: the click would clear the level
   setBoard(b);
   vt::vhost().after(soundMs(1) + 20, [this] {
-    rt::dispatch(w_, [this] { w_->findMenu("igrica", 5)->fireClick(); });
+    rt::dispatch(w_, [this] { w_->findMenu("igrica", game("Faunix"))->fireClick(); });
   });
   click(cell(90));
   auto log = takeLog();

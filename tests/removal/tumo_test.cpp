@@ -16,7 +16,7 @@ class TumoWindow : public PackTest {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    w = &openAs<Form3>(2);
+    w = &openAs<Form3>("Tumo");
     takeLog();
   }
   // A board of empty cells with `cells` placed; the next piece is `next`; every porthole open.
@@ -145,7 +145,7 @@ TEST_F(TumoWindow, HelpersHitWhatStopsThemAndLeaveWithoutPay) {
 
 TEST_F(TumoWindow, AHelperThatHitsNothingWaitsASecondAndTakesNothingElse) {
   setBoard({{50, 3}}, 2);
-  w->removeMark[50] = kMarked;  // left from an earlier landing; a turn put a picture there
+  w->removeMark[50] = kFlagged;  // left from an earlier landing; a turn put a picture there
   click(*w->button[4]);
   takeLog();
   click(w->otvorg(1));
@@ -231,8 +231,8 @@ TEST_F(TumoWindow, BestScoreIsKeptPerSkill) {
 
 TEST_F(TumoWindow, ChoosingAnotherGameMidDropEndsIt) {
   setBoard({}, 1);
-  vt::vhost().after(120, [&] { rt::dispatch(w, [&] { w->findMenu("igrica", 8)->fireClick(); }); });
-  std::weak_ptr<rt::Form> tumo = shell::GameInstance(2);
+  vt::vhost().after(120, [&] { rt::dispatch(w, [&] { w->findMenu("igrica", game("Kippel"))->fireClick(); }); });
+  std::weak_ptr<rt::Form> tumo = shell::GameInstance(game("Tumo"));
   click(w->otvorg(0));
   EXPECT_TRUE(tumo.expired());
   EXPECT_LT(countLog("wait 50"), 9);  // the drop stopped on its way

@@ -3,8 +3,10 @@
 
 #include <set>
 
+#include "board_text.h"
 #include "tumo_rules.h"
 
+using boardtest::CellsHolding;
 using namespace tumo;
 
 namespace {
@@ -12,13 +14,6 @@ Board emptyBoard() {
   Board b;
   b.fill(kEmpty);
   return b;
-}
-
-std::set<int> marked(const Marks& m) {
-  std::set<int> s;
-  for (int i = 0; i < kCells; ++i)
-    if (m[i] == kMarked) s.insert(i);
-  return s;
 }
 }  // namespace
 
@@ -99,7 +94,7 @@ TEST(TumoRules, LandingTakesTheWholeGroupOfItsKindAndJokers) {
     Marks m{};
     std::vector<int> order;
     const int n = MarkLandingGroup(b, m, c.landing, [&](int cell) { order.push_back(cell); });
-    EXPECT_EQ(marked(m), c.removed) << c.what;
+    EXPECT_EQ(CellsHolding(m, kFlagged), c.removed) << c.what;
     EXPECT_EQ(n, static_cast<int>(c.removed.size())) << c.what;
     EXPECT_EQ(order.size(), c.removed.size()) << c.what;
     if (!order.empty()) {

@@ -17,7 +17,7 @@ class HolmoWindow : public PackTest {
   void SetUp() override {
     PackTest::SetUp();
     mdi_.DataFolder = dir_.path().toStdString() + "/";
-    w = &openAs<Form12>(11);
+    w = &openAs<Form12>("Holmo");
     takeLog();
   }
   // Every cell kind 1 but those given.
@@ -30,7 +30,7 @@ class HolmoWindow : public PackTest {
   void clickCells(std::initializer_list<int> cells) {
     for (int c : cells) click(w->Element(c));
   }
-  int upsideDown() const { return static_cast<int>(std::count(w->flipped.begin(), w->flipped.end(), kSet)); }
+  int upsideDown() const { return static_cast<int>(std::count(w->flipped.begin(), w->flipped.end(), kFlagged)); }
 
   QTemporaryDir dir_;
   Form12* w = nullptr;
@@ -68,7 +68,7 @@ TEST_F(HolmoWindow, ARunOfThreeGoesWhenAnotherKindIsClicked) {
     EXPECT_EQ(w->Board[cell], kEmpty) << cell;
     EXPECT_EQ(w->Element(cell).Picture(), nullptr) << cell;
   }
-  EXPECT_EQ(w->flipped[84], kSet);
+  EXPECT_EQ(w->flipped[84], kFlagged);
   EXPECT_EQ(upsideDown(), 1);
   EXPECT_EQ(w->currentKind, 0);
   EXPECT_EQ(w->Label4->Caption(), " 4$");
@@ -131,7 +131,7 @@ TEST_F(HolmoWindow, RemovingThePortholesEndsTheRunForMoney) {
   EXPECT_FALSE(w->h1->Visible() || w->v2->Visible());
   for (int i = 0; i < 10; ++i) EXPECT_FALSE(w->otvorg(i).Visible() || w->otvorh(i).Visible()) << i;
   click(w->Element(99));  // anywhere now
-  EXPECT_EQ(w->flipped[99], kSet);
+  EXPECT_EQ(w->flipped[99], kFlagged);
 
   click(*w->Picture9);  // right after the first click: it turns back, nothing goes
   EXPECT_EQ(upsideDown(), 0);
@@ -199,7 +199,7 @@ TEST_F(HolmoWindow, SkillSetsTheFactorAndTheBestLine) {
 TEST_F(HolmoWindow, CodesAndPlacesOffTheBoardShowNothing) {
   // State the driver can write: codes with no picture, a last click off the board.
   setBoard({{5, 300}, {6, -7}, {7, 40}});
-  w->flipped[7] = kSet;
+  w->flipped[7] = kFlagged;
   w->currentKind = 3;
   w->lastRow = 12;
   w->lastCol = -1;
@@ -212,7 +212,7 @@ TEST_F(HolmoWindow, CodesAndPlacesOffTheBoardShowNothing) {
   clickCells({5, 5, 6, 7});  // 300 upside down and back; -7 ends its run, 40 ends -7's
   EXPECT_EQ(w->currentKind, 40);
   EXPECT_EQ(upsideDown(), 1);
-  EXPECT_EQ(w->flipped[7], kSet);
+  EXPECT_EQ(w->flipped[7], kFlagged);
   EXPECT_TRUE(w->Podloga->Enabled());
 }
 
