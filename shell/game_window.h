@@ -6,7 +6,7 @@
 
 #include "pack_fn.h"
 #include "rt/form.h"
-#include "skinable_button.h"
+#include "skinnable_button.h"
 
 namespace shell {
 

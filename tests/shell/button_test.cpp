@@ -1,7 +1,7 @@
 #include "pack_fixture.h"
 #include "rt/dispatch.h"
 #include "rt/form.h"
-#include "skinable_button.h"
+#include "skinnable_button.h"
 
 using namespace shell;
 
