@@ -1,6 +1,7 @@
 #pragma once
 // What every game window repeats: the "Play" list, the options, "Help" with its panel, "HomePage",
 // the "Continue" start button that locks the options, and the busy state of the board.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,14 @@ class GameWindow : public rt::Form {
     int exceptions_;
     bool pointer_;
   };
+
+  // A skinnable button as every window sets one up: placed (pixels), captioned, drawn in its
+  // normal look and its Click wired.
+  struct ButtonPlace {
+    int left = 0, top = 0, width = 0, height = 24;
+  };
+  ctrl_SkinableButton& addButton(const std::string& name, const std::string& caption, ButtonPlace place,
+                                 std::function<void()> click, rt::Control* container = nullptr);
 
   // "Continue": hides itself, locks the options until the window opens again, starts play.
   ctrl_SkinableButton* continue_ = nullptr;

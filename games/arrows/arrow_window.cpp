@@ -31,12 +31,8 @@ void ArrowWindow::buildTemplate() {
                .top = design_.cellOffset, .border = design_.cellBorder, .back = rt::RGB(128, 128, 128)});
   buildArrows();
 
-  Command2 = &add<shell::ctrl_SkinableButton>("Command2");
-  Command2->Move(design_.continueLeft, design_.continueTop, 89, 24);
-  Command2->setCaption("Continue");
-  Command2->LoadSkin();
-  Command2->Refresh();
-  Command2->ClickEvent = [this] { Command2_Click(); };
+  Command2 = &addButton("Command2", "Continue", {design_.continueLeft, design_.continueTop, 89},
+                        [this] { Command2_Click(); });
   continue_ = Command2;
 
   buildGameOverPanel();

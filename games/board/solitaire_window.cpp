@@ -112,12 +112,8 @@ void SolitaireWindow::layOut() {
                 }
               });
 
-  Command2 = &add<shell::ctrl_SkinableButton>("Command2");
-  Command2->Move(design_.continueLeft, design_.continueTop, 89, 25);
-  Command2->setCaption("Continue");
-  Command2->LoadSkin();
-  Command2->Refresh();
-  Command2->ClickEvent = [this] { Command2_Click(); };
+  Command2 = &addButton("Command2", "Continue", {design_.continueLeft, design_.continueTop, 89, 25},
+                        [this] { Command2_Click(); });
 }
 
 void SolitaireWindow::placeBoard() {

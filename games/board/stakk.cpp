@@ -107,12 +107,8 @@ void Form17::Form_Load() {
   Label2->setFont(rt::Font{"Tahoma", 9, false, false, false});
   Label2->Move(kPanelLeft, 148, kPanelWidth, 18);
 
-  continue_ = &add<shell::ctrl_SkinableButton>("Command1");
-  continue_->Move(kPanelLeft + (kPanelWidth - 89) / 2, 184, 89, 25);
-  continue_->setCaption("Continue");
-  continue_->LoadSkin();
-  continue_->Refresh();
-  continue_->ClickEvent = [this] { Command1_Click(); };
+  continue_ = &addButton("Command1", "Continue", {kPanelLeft + (kPanelWidth - 89) / 2, 184, 89, 25},
+                         [this] { Command1_Click(); });
 
   buildHelpPanel(HelpPanelLayout{.panel = "Picture2", .label = "Label3", .button = "Command2",
                                  .left = 4, .top = 4, .width = kBoardWidth, .height = kBoardHeight,

@@ -182,17 +182,10 @@ void CollectWindow::layOut() {
   }
 
   // The two buttons at the foot of the right column.
-  auto button = [&](const char* name, const char* caption, int top, void (CollectWindow::*fn)()) {
-    auto& b = add<shell::ctrl_SkinableButton>(name);
-    b.Move(x + (kPanelWidth - 110) / 2, top, 110, 24);
-    b.setCaption(caption);
-    b.LoadSkin();
-    b.Refresh();
-    b.ClickEvent = [this, fn] { (this->*fn)(); };
-    return &b;
-  };
-  Command2 = button("Command2", "Continue", design_.heightPx - 62, &CollectWindow::Command2_Click);
-  Command3 = button("Command3", "Save score", design_.heightPx - 32, &CollectWindow::Command3_Click);
+  Command2 = &addButton("Command2", "Continue", {x + (kPanelWidth - 110) / 2, design_.heightPx - 62, 110},
+                        [this] { Command2_Click(); });
+  Command3 = &addButton("Command3", "Save score", {x + (kPanelWidth - 110) / 2, design_.heightPx - 32, 110},
+                        [this] { Command3_Click(); });
   continue_ = Command2;
   sideControls_.push_back(Command3);
 }

@@ -86,12 +86,7 @@ void Form10::bindBoard() {
   Label8 = label(Picture5, "Label8", "Cash:", 10, 14, 76);
   Label4 = label(Picture5, "Label4", "0000000000000000", 88, 14, 68);
 
-  Command3 = &add<shell::ctrl_SkinableButton>("Command3");
-  Command3->Move(kButtonLeft, 172, 100, 24);
-  Command3->setCaption("Save score");
-  Command3->LoadSkin();
-  Command3->Refresh();
-  Command3->ClickEvent = [this] { Command3_Click(); };
+  Command3 = &addButton("Command3", "Save score", {kButtonLeft, 172, 100}, [this] { Command3_Click(); });
   hiscore_.attach(*Label3, *Label7);
 }
 

@@ -70,13 +70,11 @@ void ConnectWindow::layOut() {
   slika.build(*this, "slika", Picture1, design_.cells, [this](rt::PictureBox& c, int i) { bindCell(c, i); });
   board_ = Picture1;
 
-  Command2 = &add<shell::ctrl_SkinableButton>("Command2");
-  Command2->Move(design_.continueLeft >= 0 ? design_.continueLeft : design_.boardLeft + (design_.boardSize - 100) / 2,
-                 design_.continueTop >= 0 ? design_.continueTop : design_.boardTop + design_.boardSize + 8, 100, 24);
-  Command2->setCaption("Continue");
-  Command2->LoadSkin();
-  Command2->Refresh();
-  Command2->ClickEvent = [this] { Command2_Click(); };
+  Command2 = &addButton(
+      "Command2", "Continue",
+      {design_.continueLeft >= 0 ? design_.continueLeft : design_.boardLeft + (design_.boardSize - 100) / 2,
+       design_.continueTop >= 0 ? design_.continueTop : design_.boardTop + design_.boardSize + 8, 100},
+      [this] { Command2_Click(); });
   continue_ = Command2;
 
   buildHelpPanel(design_.help, design_.helpText);

@@ -74,8 +74,6 @@ void Form23::Form_Load() {
     PlaceDio();
   };
 
-  Command1->LoadSkin();
-  Command1->Refresh();
   // The window's own copy of the data folder: made again when it has gone since the start.
   dataFolder_ = shell::frameForm().DataFolder;
   if (!dataFolder_.empty() && !rt::hasNormalFiles(dataFolder_)) rt::makeDirectory(dataFolder_);
@@ -170,10 +168,8 @@ void Form23::layOut() {
   ime->Move(kPanelLeft, 386, 160, 24);
   ime->setText("YourName");
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(kPanelLeft + kPanelWidth - 104, 386, 104, 24);
-  Command1->setCaption("Continue");
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "Continue", {kPanelLeft + kPanelWidth - 104, 386, 104},
+                        [this] { Command1_Click(); });
 }
 
 void Form23::exposeGameState() {

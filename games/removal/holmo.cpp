@@ -151,12 +151,8 @@ void Form12::layOut() {
   Picture5->ToolTipText = "Lifebelt destroys all images";
   Picture5->Click = [this] { Picture5_Click(); };
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(rt::twi(6500), rt::twi(2025), rt::twi(1335), 25);
-  Command1->setCaption("Save score");
-  Command1->LoadSkin();
-  Command1->Refresh();
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "Save score", {rt::twi(6500), rt::twi(2025), rt::twi(1335), 25},
+                        [this] { Command1_Click(); });
 }
 
 rt::PicHandle Form12::kindPicture(int code) const {

@@ -155,14 +155,8 @@ void Form1::Form_Load() {
   Picture11->setBorderStyle(0);
   Picture11->Move(kRightColumn, kBoardSide + 4, 161, 50);
   Picture11->setPicture(ownPicture("Picture11"));
-  Command3 = &add<shell::ctrl_SkinableButton>("Command3");
-  Command3->Move(10, kBoardSide + 16, 126, 24);
-  Command3->setCaption("Level Down");
-  Command3->ClickEvent = [this] { Command3_Click(); };
-  Command6 = &add<shell::ctrl_SkinableButton>("Command6");
-  Command6->Move(150, kBoardSide + 16, 180, 24);
-  Command6->setCaption("Save the best level");
-  Command6->ClickEvent = [this] { Command6_Click(); };
+  Command3 = &addButton("Command3", "Level Down", {10, kBoardSide + 16, 126}, [this] { Command3_Click(); });
+  Command6 = &addButton("Command6", "Save the best level", {150, kBoardSide + 16, 180}, [this] { Command6_Click(); });
 
   // The turning board: painted into PicSource, drawn turned on rotirka over the board.
   PicSource = &add<rt::PictureBox>("PicSource");
@@ -187,12 +181,7 @@ void Form1::Form_Load() {
                                  .buttonWidth = 81},
                  "");
 
-  // 1. The buttons' skins.
-  Command3->LoadSkin();
-  Command3->Refresh();
-  Command6->LoadSkin();
-  Command6->Refresh();
-
+  // 1. The buttons' skins: drawn by addButton above.
   // 2. The picture store and the cells.
   auto& library = shell::PictureLibrary::instance();
   Uzorak[6] = ownPicture("Uzorak6");

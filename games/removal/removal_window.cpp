@@ -104,12 +104,8 @@ void RemovalWindow::layOut() {
   Label7 = label("Label7", "Hiscore:", 10, 50, 76);
   Label8 = label("Label8", "0", 88, 50, 68);
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(kPanelLeft + (kPanelWidth - 100) / 2, kBoardTop + 100, 100, 24);
-  Command1->setCaption("Save score");
-  Command1->LoadSkin();
-  Command1->Refresh();
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "Save score", {kPanelLeft + (kPanelWidth - 100) / 2, kBoardTop + 100, 100},
+                        [this] { Command1_Click(); });
   scores_.attach(*Label4, *Label8);
 }
 

@@ -94,12 +94,8 @@ void Form3::layOut() {
   Picture9->setBackColor(rt::RGB(128, 128, 128));
   Picture9->ToolTipText = "Next";
 
-  Command3 = &add<shell::ctrl_SkinableButton>("Command3");
-  Command3->Move(rt::twi(6525), rt::twi(2039), rt::twi(1335), 25);
-  Command3->setCaption("Save score");
-  Command3->LoadSkin();
-  Command3->Refresh();
-  Command3->ClickEvent = [this] { Command3_Click(); };
+  Command3 = &addButton("Command3", "Save score", {rt::twi(6525), rt::twi(2039), rt::twi(1335), 25},
+                        [this] { Command3_Click(); });
 
   // Board turns in one row.
   struct Turn {

@@ -1,3 +1,4 @@
+#include "game_window.h"
 #include "pack_fixture.h"
 #include "rt/dispatch.h"
 #include "rt/form.h"
@@ -61,4 +62,39 @@ TEST_F(PackTest, ButtonPiecesForAnEightyOnePixelButton) {
   b.setEnabled(true);  // redraws the normal look, also during a press
   EXPECT_FALSE(b.pressed());
   f.Unload();
+}
+
+namespace {
+// A window that adds a button the way the game windows do.
+struct ButtonWindow : GameWindow {
+  using GameWindow::addButton;
+  using GameWindow::GameWindow;
+};
+}  // namespace
+
+TEST_F(PackTest, AWindowsButtonIsPlacedCaptionedDrawnAndWired) {
+  ButtonWindow w(GameRegistry[0]);
+  w.Load();
+  auto& panel = w.add<rt::PictureBox>("Picture2");
+  panel.Move(10, 20, 200, 100);
+  int clicks = 0;
+  auto& b = w.addButton("Command1", "OK", {30, 40, 81}, [&] { ++clicks; }, &panel);
+  EXPECT_EQ(w.find("Command1"), &b);
+  EXPECT_EQ(b.Container(), &panel);
+  EXPECT_EQ(b.Caption(), "OK");
+  EXPECT_EQ(b.captionLabel().Caption(), "OK");
+  EXPECT_EQ(b.Left(), 30);
+  EXPECT_EQ(b.Top(), 40);
+  EXPECT_EQ(b.Width(), 81);
+  EXPECT_EQ(b.Height(), 24);
+  // The normal look is drawn: the face is as wide as the button, its right cap in place.
+  EXPECT_EQ(b.face().Width(), 81);
+  EXPECT_EQ(b.face().surface().pixel(65, 3), b.skinBox().surface().pixel(55, 3));
+  click(b);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(b.pressed());
+  auto& tall = w.addButton("Command2", "Continue", {0, 0, 89, 25}, [] {});
+  EXPECT_EQ(tall.Height(), 25);
+  EXPECT_EQ(tall.Container(), nullptr);
+  w.Unload();
 }
