@@ -208,8 +208,6 @@ void SolitaireWindow::setCellDragMode(int cell, bool draggable) { slika(cell).se
 
 int16_t SolitaireWindow::randomInt(int k) const { return static_cast<int16_t>(RandomInt(rnd(), k)); }
 
-Random SolitaireWindow::rnd() const {
-  return [] { return static_cast<double>(rt::Rnd()); };
-}
+Random SolitaireWindow::rnd() const { return rt::Rnd; }
 
 }  // namespace board

@@ -271,7 +271,7 @@ void Form17::StakkComputerTurn() {
   }
   int brown = score[1];
   turn = 1;
-  for (const Placement& p : ComputerTurn3(Board, brown, [] { return static_cast<double>(rt::Rnd()); })) {
+  for (const Placement& p : ComputerTurn3(Board, brown, rt::Rnd)) {
     for (int w : p.whitened) paintCoin(kWhite, w);
     DrawCoin(p.scoring ? 2 : 1, p.cell);
   }
@@ -298,7 +298,7 @@ void Form17::ComputerMove4x4(int place) {
   };
   if (settled()) return;
   if (place == 1 && computerBrown()) {
-    const int cell = ChooseMove4(Board, moveCount, [] { return static_cast<double>(rt::Rnd()); });
+    const int cell = ChooseMove4(Board, moveCount, rt::Rnd);
     Board[cell] = kBrown;
     DrawCoin(1, cell);
     turn = static_cast<int16_t>(1 - turn);

@@ -20,8 +20,6 @@ constexpr rt::Color kGrey = rt::RGB(128, 128, 128);
 constexpr rt::Color kWindowColour = rt::RGB(200, 212, 230);
 constexpr rt::Color kLabelColour = rt::RGB(0, 0, 128);
 constexpr rt::Color kPriceColour = rt::RGB(255, 246, 200);
-
-double draw() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
 CollectWindow::CollectWindow(const shell::GameEntry& entry, const Design& design)
@@ -244,7 +242,7 @@ void CollectWindow::startPlay() {
 void CollectWindow::GenerateImages() {
   BusyScope busy(*this);
   tidyCells();
-  const std::vector<NewImage> placed = PlaceNewImages(Board, newPerStep, kindCount(), draw);
+  const std::vector<NewImage> placed = PlaceNewImages(Board, newPerStep, kindCount(), rt::Rnd);
   genCount = static_cast<int16_t>(placed.size());
   for (size_t k = 0; k < placed.size(); ++k) {
     newCell[k] = static_cast<int16_t>(placed[k].cell);

@@ -40,8 +40,6 @@ ConnectDesign BrenxDesign() {
       "  Good luck. Have a fun.";
   return d;
 }
-
-double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
 Form10::Form10(const shell::GameEntry& entry) : ConnectWindow(entry, BrenxDesign(), 535, 364) {}
@@ -140,7 +138,7 @@ void Form10::startPlay() {
 }
 
 void Form10::ChooseBlockingKinds() {
-  brenx::ChooseBlockingKinds(blockingFlag, groupSize, Rnd);
+  brenx::ChooseBlockingKinds(blockingFlag, groupSize, rt::Rnd);
   RedrawAllCells();
 }
 
@@ -256,7 +254,7 @@ void Form10::Refill() {
 
 void Form10::fillEmptyCells() {
   ClearCollectedFlags();
-  newCells = RefillEmpty(Board, groupSize, Rnd);
+  newCells = RefillEmpty(Board, groupSize, rt::Rnd);
   newCellCount = static_cast<int16_t>(newCells.size());
   blinkFrame = 0;
   if (newCellCount < kCells) {

@@ -9,10 +9,6 @@
 
 namespace connect {
 
-namespace {
-double Rnd() { return static_cast<double>(rt::Rnd()); }
-}  // namespace
-
 void ConnectDesign::placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop) {
   help.textLeft = labelLeft;
   help.textTop = labelTop;
@@ -123,7 +119,7 @@ void ConnectWindow::NewBoard() {
 
   clearFlags();
   const int cells = cellCount();
-  Deal(std::span<int16_t>(Board.data(), cells), groupSize, design_.kindBase, Rnd);
+  Deal(std::span<int16_t>(Board.data(), cells), groupSize, design_.kindBase, rt::Rnd);
   for (int i = 0; i < cells; ++i) {
     rt::PictureBox& c = slika(i);
     c.setPicture(kindPicture(Board[i]));

@@ -31,8 +31,6 @@ constexpr rt::Color kInk = rt::RGB(20, 36, 92);
 
 rt::Font font(double size, bool bold = false) { return rt::Font{"Tahoma", size, bold, false, false}; }
 
-double rnd() { return static_cast<double>(rt::Rnd()); }
-
 }  // namespace
 
 VPK_GAME_WINDOW(Form23);
@@ -275,7 +273,7 @@ void Form23::CyclePiece() {
 // ------------------------------------------------------------------------------------- pieces
 
 void Form23::DrawNext() {
-  next = DrawPiece(rnd);
+  next = DrawPiece(rt::Rnd);
   ShowNext();
 }
 
