@@ -2,12 +2,29 @@
 
 #include "pack_fn.h"
 #include "rt/numbers.h"
+#include "rt/random.h"
 
 namespace arrows {
 
 ArrowWindow::ArrowWindow(const shell::GameEntry& entry, const Design& design)
     : shell::GameWindow(entry, design.width * rt::kTwipsPerPixel, design.height * rt::kTwipsPerPixel),
       design_(design) {}
+
+void ArrowWindow::Form_Load() {
+  addPlayMenu();
+  addOptionMenus();
+  addHelpMenu();
+  addHomePageMenu();
+
+  buildTemplate();
+  loadPictures();
+  buildHelpPanel(design_.help, design_.helpText);
+
+  rt::Randomize();
+  startState();
+  redrawState = [this] { RedrawBoard(); };
+  DealBoard();
+}
 
 rt::MenuItem& ArrowWindow::addOptions(const std::string& caption) {
   opcije = &menu("opcije", "Options");
