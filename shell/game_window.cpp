@@ -90,7 +90,7 @@ void GameWindow::buildHelpPanel(const HelpPanelLayout& l, const std::string& tex
   shortHelp_ = l.shortVariant;
 }
 
-ctrl_SkinableButton& GameWindow::addButton(const std::string& name, const std::string& caption, ButtonPlace place,
+ctrl_SkinableButton& GameWindow::addButton(const std::string& name, const std::string& caption, Place place,
                                            std::function<void()> click, rt::Control* container) {
   auto& b = add<ctrl_SkinableButton>(name, container);
   b.Move(place.left, place.top, place.width, place.height);
@@ -99,6 +99,18 @@ ctrl_SkinableButton& GameWindow::addButton(const std::string& name, const std::s
   b.Refresh();
   b.ClickEvent = std::move(click);
   return b;
+}
+
+rt::Label& GameWindow::addText(const std::string& name, const std::string& caption, Place place,
+                               const TextStyle& style, rt::Control* container) {
+  auto& l = add<rt::Label>(name, container);
+  l.BackStyle = 0;
+  l.Alignment = style.align;
+  l.setFont(style.font);
+  l.setForeColor(style.colour);
+  l.Move(place.left, place.top, place.width, place.height);
+  l.setCaption(caption);
+  return l;
 }
 
 void GameWindow::showHelp() {

@@ -87,13 +87,23 @@ class GameWindow : public rt::Form {
     bool pointer_;
   };
 
-  // A skinnable button as every window sets one up: placed (pixels), captioned, drawn in its
-  // normal look and its Click wired.
-  struct ButtonPlace {
+  // Where a control goes, in pixels of its container.
+  struct Place {
     int left = 0, top = 0, width = 0, height = 24;
   };
-  ctrl_SkinableButton& addButton(const std::string& name, const std::string& caption, ButtonPlace place,
+  // A skinnable button as every window sets one up: placed, captioned, drawn in its normal look
+  // and its Click wired.
+  ctrl_SkinableButton& addButton(const std::string& name, const std::string& caption, Place place,
                                  std::function<void()> click, rt::Control* container = nullptr);
+  // A text without a background of its own, on the window or a panel: the windows' score, cash
+  // and status labels.
+  struct TextStyle {
+    rt::Font font;
+    rt::Color colour = rt::kWindowText;
+    int align = rt::kLeftJustify;
+  };
+  rt::Label& addText(const std::string& name, const std::string& caption, Place place, const TextStyle& style,
+                     rt::Control* container = nullptr);
 
   // "Continue": hides itself, locks the options until the window opens again, starts play.
   ctrl_SkinableButton* continue_ = nullptr;

@@ -98,14 +98,8 @@ void Form17::Form_Load() {
   Frame1 = frame("Frame1", "Green", 8, rt::RGB(30, 120, 40), 0);
   Frame2 = frame("Frame2", "Brown", 64, rt::RGB(130, 80, 30), 1);
 
-  Label1 = &add<rt::Label>("Label1");
-  Label1->BackStyle = 0;
-  Label1->setFont(font);
-  Label1->Move(kPanelLeft, 124, kPanelWidth, 20);
-  Label2 = &add<rt::Label>("Label2");
-  Label2->BackStyle = 0;
-  Label2->setFont(rt::Font{"Tahoma", 9, false, false, false});
-  Label2->Move(kPanelLeft, 148, kPanelWidth, 18);
+  Label1 = &addText("Label1", "", {kPanelLeft, 124, kPanelWidth, 20}, {font});
+  Label2 = &addText("Label2", "", {kPanelLeft, 148, kPanelWidth, 18}, {{"Tahoma", 9, false, false, false}});
 
   continue_ = &addButton("Command1", "Continue", {kPanelLeft + (kPanelWidth - 89) / 2, 184, 89, 25},
                          [this] { Command1_Click(); });

@@ -123,15 +123,9 @@ void CollectWindow::layOut() {
   lova->setBorderStyle(0);
   lova->Move(x, y, kPanelWidth, 88);
   lova->setPicture(picture("lova"));
-  rt::Font font{"Tahoma", 10, true, false, false};
+  const TextStyle style{{"Tahoma", 10, true, false, false}, kLabelColour};
   auto label = [&](const char* name, const char* caption, int left, int top, int width) {
-    rt::Label& l = add<rt::Label>(name, lova);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(kLabelColour);
-    l.Move(left, top, width, 22);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width, 22}, style, lova);
   };
   Label2 = label("Label2", "Cash:", 8, 9, 78);
   Label4 = label("Label4", "", 86, 9, 72);
@@ -170,13 +164,8 @@ void CollectWindow::layOut() {
     p.Click = [this, fn = items[i].click] { (this->*fn)(); };
     *items[i].control = &p;
     sideControls_.push_back(&p);
-    rt::Label& price = add<rt::Label>("pomoc" + std::to_string(i + 1), kosta);
-    price.BackStyle = 0;
-    price.Alignment = rt::kCenter;
-    price.setFont(rt::Font{"Tahoma", 9, true, false, false});
-    price.setForeColor(kPriceColour);
-    price.Move(itemX[i % 2] - 14, itemY[i / 2] + 35, 60, 18);
-    pomoc[i + 1] = &price;
+    pomoc[i + 1] = &addText("pomoc" + std::to_string(i + 1), "", {itemX[i % 2] - 14, itemY[i / 2] + 35, 60, 18},
+                            {{"Tahoma", 9, true, false, false}, kPriceColour, rt::kCenter}, kosta);
   }
 
   // The two buttons at the foot of the right column.

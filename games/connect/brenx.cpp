@@ -58,7 +58,7 @@ void Form10::bindCell(rt::PictureBox& cell, int index) {
 }
 
 void Form10::bindBoard() {
-  rt::Font font{"Tahoma", 11, true, false, false};
+  const TextStyle style{{"Tahoma", 11, true, false, false}, rt::RGB(0, 0, 128)};
   auto panel = [&](const char* name, int top, int height) {
     rt::PictureBox& p = add<rt::PictureBox>(name);
     p.setBorderStyle(0);
@@ -67,13 +67,7 @@ void Form10::bindBoard() {
     return &p;
   };
   auto label = [&](rt::PictureBox* in, const char* name, const char* caption, int left, int top, int width) {
-    rt::Label& l = add<rt::Label>(name, in);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(rt::RGB(0, 0, 128));
-    l.Move(left, top, width, 24);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width}, style, in);
   };
   lova = panel("lova", 10, 88);
   Label11 = label(lova, "Label11", "Score:", 10, 16, 76);

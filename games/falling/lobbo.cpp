@@ -115,15 +115,7 @@ void Form23::layOut() {
   Picture7->setBackColor(kWellColour);
 
   auto label = [this](const char* name, rt::Control* in, int x, int y, int w, int h, const std::string& caption,
-                      const rt::Font& f) {
-    rt::Label& l = add<rt::Label>(name, in);
-    l.BackStyle = 0;
-    l.setFont(f);
-    l.setForeColor(kInk);
-    l.Move(x, y, w, h);
-    l.setCaption(caption);
-    return &l;
-  };
+                      const rt::Font& f) { return &addText(name, caption, {x, y, w, h}, {f, kInk}, in); };
   lova = label("lova", nullptr, kPanelLeft, 94, 120, 24, "0$", font(14, true));
   levime = label("levime", nullptr, kPanelLeft + 140, 96, 56, 22, "Level:", font(11, true));
   lev = label("lev", nullptr, kPanelLeft + 196, 96, 40, 22, "  1", font(11, true));

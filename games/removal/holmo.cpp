@@ -127,13 +127,7 @@ void Form12::layOut() {
     s.Move(rt::twi(165), name[5] == '1' ? rt::twi(1080) : rt::twi(2220), rt::twi(2040), rt::twi(975));
   }
   auto label = [this](const char* name, const std::string& caption, int left, int top, int width, rt::Color ink) {
-    rt::Label& l = add<rt::Label>(name, Picture2);
-    l.BackStyle = 0;
-    l.setFont(bold());
-    l.setForeColor(ink);
-    l.Move(left, top, width, 18);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width, 18}, {bold(), ink}, Picture2);
   };
   Label1 = label("Label1", "Next:", rt::twi(630) - 8, rt::twi(1305), 44, kPanelInk);
   Label10 = label("Label10", "2$", rt::twi(600) - 8, rt::twi(1575), 44, kPriceInk);

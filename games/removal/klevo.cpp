@@ -79,14 +79,7 @@ void Form1::Form_Load() {
   lova->setPicture(picture("lova"));
   auto label = [this](const char* name, rt::Control* in, int x, int y, int w, const std::string& caption,
                       int align) {
-    rt::Label& l = add<rt::Label>(name, in);
-    l.BackStyle = 0;
-    l.Alignment = align;
-    l.setFont(labelFont(9.75, true));
-    l.setForeColor(kLabelColour);
-    l.Move(x, y, w, 20);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {x, y, w, 20}, {labelFont(9.75, true), kLabelColour, align}, in);
   };
   Label1 = label("Label1", lova, 8, 9, 62, "Level:", rt::kLeftJustify);
   Label3 = label("Label3", lova, 70, 9, 84, "", rt::kLeftJustify);
@@ -111,13 +104,9 @@ void Form1::Form_Load() {
     p.setPicture(picture(name));
     p.ToolTipText = tips[item];
     shopPicture[item + 2] = &p;
-    rt::Label& price = add<rt::Label>("pomoc" + std::to_string(item + 1), kosta);
-    price.BackStyle = 0;
-    price.Alignment = rt::kCenter;
-    price.setFont(labelFont(9, true));
-    price.setForeColor(kPriceColour);
-    price.Move(helperX[col] - 14, helperY[row] + 36, 60, 18);
-    priceLabel[item + 1] = &price;
+    priceLabel[item + 1] = &addText("pomoc" + std::to_string(item + 1), "",
+                                    {helperX[col] - 14, helperY[row] + 36, 60, 18},
+                                    {labelFont(9, true), kPriceColour, rt::kCenter}, kosta);
   }
   shopPicture[2]->Click = [this] { Picture2_Click(); };
   shopPicture[3]->Click = [this] { Picture3_Click(); };

@@ -89,15 +89,9 @@ void RemovalWindow::layOut() {
   lova->setBorderStyle(0);
   lova->Move(kPanelLeft, kBoardTop, kPanelWidth, 88);
   lova->setPicture(picture("lova"));
-  rt::Font font{"Tahoma", 11, true, false, false};
+  const TextStyle style{{"Tahoma", 11, true, false, false}, rt::RGB(0, 0, 128)};
   auto label = [&](const char* name, const char* caption, int left, int top, int width) {
-    rt::Label& l = add<rt::Label>(name, lova);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(rt::RGB(0, 0, 128));
-    l.Move(left, top, width, 24);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width}, style, lova);
   };
   Label2 = label("Label2", "Score:", 10, 16, 76);
   Label4 = label("Label4", "0", 88, 16, 68);

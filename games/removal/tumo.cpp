@@ -138,12 +138,8 @@ void Form3::layOut() {
     b.ToolTipText = tips[item];
     b.Click = [this, fn = clicks[item]] { (this->*fn)(); };
     button[item + 2] = &b;
-    rt::Label& price = add<rt::Label>("pomoc" + std::to_string(item + 1), kosta);
-    price.BackStyle = 0;
-    price.setFont(rt::Font{"Tahoma", 9.75, true, false, false});
-    price.setForeColor(kPriceInk);
-    price.Move(8, 6 + 32 * item, rt::twi(1635), 25);
-    pomoc[item + 1] = &price;
+    pomoc[item + 1] = &addText("pomoc" + std::to_string(item + 1), "", {8, 6 + 32 * item, rt::twi(1635), 25},
+                               {{"Tahoma", 9.75, true, false, false}, kPriceInk}, kosta);
   }
 }
 

@@ -65,9 +65,10 @@ TEST_F(PackTest, ButtonPiecesForAnEightyOnePixelButton) {
 }
 
 namespace {
-// A window that adds a button the way the game windows do.
+// A window that adds buttons and texts the way the game windows do.
 struct ButtonWindow : GameWindow {
   using GameWindow::addButton;
+  using GameWindow::addText;
   using GameWindow::GameWindow;
 };
 }  // namespace
@@ -96,5 +97,28 @@ TEST_F(PackTest, AWindowsButtonIsPlacedCaptionedDrawnAndWired) {
   auto& tall = w.addButton("Command2", "Continue", {0, 0, 89, 25}, [] {});
   EXPECT_EQ(tall.Height(), 25);
   EXPECT_EQ(tall.Container(), nullptr);
+  w.Unload();
+}
+
+TEST_F(PackTest, AWindowsTextShowsThePanelBehindIt) {
+  ButtonWindow w(GameRegistry[0]);
+  w.Load();
+  auto& panel = w.add<rt::PictureBox>("lova");
+  panel.Move(10, 20, 161, 88);
+  const rt::Font bold{"Tahoma", 11, true, false, false};
+  auto& cash = w.addText("Label4", " 0$", {88, 16, 68}, {bold, rt::RGB(0, 0, 128), rt::kRightJustify}, &panel);
+  EXPECT_EQ(cash.Container(), &panel);
+  EXPECT_EQ(cash.BackStyle, 0);  // no background of its own
+  EXPECT_EQ(cash.Alignment, rt::kRightJustify);
+  EXPECT_TRUE(cash.font().bold);
+  EXPECT_EQ(cash.ForeColor(), rt::RGB(0, 0, 128));
+  EXPECT_EQ(cash.Caption(), " 0$");
+  EXPECT_EQ(cash.Left(), 88);
+  EXPECT_EQ(cash.Height(), 24);
+  // Unstyled: the system's text colour, left-justified, on the window.
+  auto& plain = w.addText("Label1", "", {0, 0, 100, 20}, {bold});
+  EXPECT_EQ(plain.ForeColor(), rt::kWindowText);
+  EXPECT_EQ(plain.Alignment, rt::kLeftJustify);
+  EXPECT_EQ(plain.Container(), nullptr);
   w.Unload();
 }
