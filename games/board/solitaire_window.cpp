@@ -10,13 +10,14 @@ namespace {
 const char* const kSizeCaptions[] = {"4x4", "5x5", "6x6", "7x7", "8x8", "9x9", "10x10"};
 }  // namespace
 
-SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt) {
+SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt, int dealCount) {
   SolitaireDesign d;
   d.widthTwips = 5850;
   d.heightTwips = 5835;
   d.defaultSize = defaultSize;
   d.name = name;
   d.captionBlanks = 10;
+  d.dealCount = dealCount;
   d.dragInput = true;
   d.pauseAfterWin = true;
   d.helpLeft = d.helpTop = 32;
