@@ -1,6 +1,7 @@
 #include "game_window.h"
 
 #include <exception>
+#include <utility>
 
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -83,14 +84,33 @@ void GameWindow::buildHelpPanel(const HelpPanelLayout& l, const std::string& tex
   helpLabel_->setForeColor(l.textColor);
   helpLabel_->Move(l.textLeft, l.textTop, l.textWidth, l.textHeight);
   helpLabel_->setCaption(text);
-  helpOk_ = &add<ctrl_SkinableButton>(l.button, helpPanel_);
-  helpOk_->Move(l.buttonLeft, l.buttonTop, l.buttonWidth, 24);
-  helpOk_->setCaption("OK");
-  helpOk_->LoadSkin();
-  helpOk_->Refresh();
-  helpOk_->ClickEvent = [this] { Command5_Click(); };
+  helpOk_ = &addButton(l.button, "OK", {l.buttonLeft, l.buttonTop, l.buttonWidth}, [this] { Command5_Click(); },
+                       helpPanel_);
   helpPanel_->setVisible(false);
   shortHelp_ = l.shortVariant;
+}
+
+ctrl_SkinableButton& GameWindow::addButton(const std::string& name, const std::string& caption, Place place,
+                                           std::function<void()> click, rt::Control* container) {
+  auto& b = add<ctrl_SkinableButton>(name, container);
+  b.Move(place.left, place.top, place.width, place.height);
+  b.setCaption(caption);
+  b.LoadSkin();
+  b.Refresh();
+  b.ClickEvent = std::move(click);
+  return b;
+}
+
+rt::Label& GameWindow::addText(const std::string& name, const std::string& caption, Place place,
+                               const TextStyle& style, rt::Control* container) {
+  auto& l = add<rt::Label>(name, container);
+  l.BackStyle = 0;
+  l.Alignment = style.align;
+  l.setFont(style.font);
+  l.setForeColor(style.colour);
+  l.Move(place.left, place.top, place.width, place.height);
+  l.setCaption(caption);
+  return l;
 }
 
 void GameWindow::showHelp() {

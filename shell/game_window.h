@@ -1,12 +1,13 @@
 #pragma once
 // What every game window repeats: the "Play" list, the options, "Help" with its panel, "HomePage",
 // the "Continue" start button that locks the options, and the busy state of the board.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "pack_fn.h"
 #include "rt/form.h"
-#include "skinable_button.h"
+#include "skinnable_button.h"
 
 namespace shell {
 
@@ -85,6 +86,24 @@ class GameWindow : public rt::Form {
     int exceptions_;
     bool pointer_;
   };
+
+  // Where a control goes, in pixels of its container.
+  struct Place {
+    int left = 0, top = 0, width = 0, height = 24;
+  };
+  // A skinnable button as every window sets one up: placed, captioned, drawn in its normal look
+  // and its Click wired.
+  ctrl_SkinableButton& addButton(const std::string& name, const std::string& caption, Place place,
+                                 std::function<void()> click, rt::Control* container = nullptr);
+  // A text without a background of its own, on the window or a panel: the windows' score, cash
+  // and status labels.
+  struct TextStyle {
+    rt::Font font;
+    rt::Color colour = rt::kWindowText;
+    int align = rt::kLeftJustify;
+  };
+  rt::Label& addText(const std::string& name, const std::string& caption, Place place, const TextStyle& style,
+                     rt::Control* container = nullptr);
 
   // "Continue": hides itself, locks the options until the window opens again, starts play.
   ctrl_SkinableButton* continue_ = nullptr;

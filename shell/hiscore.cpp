@@ -11,7 +11,7 @@
 namespace shell {
 
 namespace {
-const HiscoreSpec kSpecs[] = {
+const HiscoreGame kHiscoreGames[] = {
     {"Klevo", "Klevo_hsc.nrz", 3, "1", true, false},
     {"Tumo", "Tumo_hsc.nrz", 3, "0", true, false},
     {"Holmo", "Holmo_hsc.nrz", 3, "0", true, false},
@@ -24,8 +24,8 @@ const HiscoreSpec kSpecs[] = {
 };
 }  // namespace
 
-const HiscoreSpec* FindHiscoreSpec(const std::string& game) {
-  for (const auto& s : kSpecs)
+const HiscoreGame* FindHiscoreGame(const std::string& game) {
+  for (const auto& s : kHiscoreGames)
     if (game == s.game) return &s;
   return nullptr;
 }
@@ -37,20 +37,20 @@ std::string NumberText(double v) {
   return buf;
 }
 
-std::string HiscoreFile::path() const { return frameForm().DataFolder + spec_.fileName; }
+std::string HiscoreFile::path() const { return frameForm().DataFolder + game_.fileName; }
 
 void HiscoreFile::LoadHiscore(rt::Label& best, int index) {
-  const int n = spec_.lines;
+  const int n = game_.lines;
   std::vector<std::string> lines;
   // A missing file is made under the save lock, so one that another pack has just made is read,
   // not replaced. A file that is there but cannot be read is left alone.
   const bool created = rt::updateLines(path(), n, [&](rt::FileLines& file) {
     if (file.state == rt::FileLines::State::kRead) lines = file.lines;
     if (file.state != rt::FileLines::State::kMissing) return false;
-    file.lines.assign(n, spec_.created);
+    file.lines.assign(n, game_.created);
     return true;
   });
-  if (created) lines.assign(n, spec_.created);
+  if (created) lines.assign(n, game_.created);
   // A short file fills what it has; extra lines are not read (and are dropped at the next save).
   for (int k = 0; k < n && k < static_cast<int>(lines.size()); ++k) entries_[k] = lines[k];
   show(best, index);
@@ -58,8 +58,8 @@ void HiscoreFile::LoadHiscore(rt::Label& best, int index) {
 
 void HiscoreFile::show(rt::Label& best, int index) const {
   std::string shown;
-  if (index >= 0 && index < spec_.lines && entries_[index]) shown = *entries_[index];
-  if (spec_.emptyShowsZero && shown.empty()) shown.assign(1, '0');
+  if (index >= 0 && index < game_.lines && entries_[index]) shown = *entries_[index];
+  if (game_.emptyShowsZero && shown.empty()) shown.assign(1, '0');
   best.setCaption(shown);
 }
 
@@ -70,14 +70,14 @@ void HiscoreFile::SaveScore(rt::Label& best, const rt::Label& score, int index) 
     rt::host().beep();
     return;
   }
-  if (index < 0 || index >= spec_.lines) {
-    best.setCaption(spec_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
+  if (index < 0 || index >= game_.lines) {
+    best.setCaption(game_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
     return;
   }
   // The file is read again at the save: another pack may have saved other lines since this
   // window read it, or this very line higher. Only this line changes, and never downwards.
   bool beaten = false;
-  rt::updateLines(path(), spec_.lines, [&](rt::FileLines& file) {
+  rt::updateLines(path(), game_.lines, [&](rt::FileLines& file) {
     const bool read = file.state == rt::FileLines::State::kRead;
     if (read) {
       for (int k = 0; k < static_cast<int>(file.lines.size()); ++k) entries_[k] = file.lines[k];
@@ -93,7 +93,7 @@ void HiscoreFile::SaveScore(rt::Label& best, const rt::Label& score, int index) 
   if (beaten)
     show(best, index);
   else
-    best.setCaption(spec_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
+    best.setCaption(game_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
 }
 
 }  // namespace shell

@@ -8,7 +8,7 @@
 
 namespace shell {
 
-struct HiscoreSpec {
+struct HiscoreGame {
   const char* game;
   const char* fileName;
   int lines;
@@ -18,11 +18,11 @@ struct HiscoreSpec {
 };
 
 // The nine games that keep bests.
-const HiscoreSpec* FindHiscoreSpec(const std::string& game);
+const HiscoreGame* FindHiscoreGame(const std::string& game);
 
 class HiscoreFile {
  public:
-  explicit HiscoreFile(const HiscoreSpec& game) : spec_(game), entries_(game.lines) {}
+  explicit HiscoreFile(const HiscoreGame& game) : game_(game), entries_(game.lines) {}
 
   std::string path() const;  // DataFolder + file name
   // Makes sure the file exists, reads its lines and shows entry `index` in `best`.
@@ -35,7 +35,7 @@ class HiscoreFile {
  private:
   void show(rt::Label& best, int index) const;
 
-  const HiscoreSpec& spec_;
+  const HiscoreGame& game_;
   std::vector<std::optional<std::string>> entries_;
 };
 

@@ -2,12 +2,29 @@
 
 #include "pack_fn.h"
 #include "rt/numbers.h"
+#include "rt/random.h"
 
 namespace arrows {
 
 ArrowWindow::ArrowWindow(const shell::GameEntry& entry, const Design& design)
     : shell::GameWindow(entry, design.width * rt::kTwipsPerPixel, design.height * rt::kTwipsPerPixel),
       design_(design) {}
+
+void ArrowWindow::Form_Load() {
+  addPlayMenu();
+  addOptionMenus();
+  addHelpMenu();
+  addHomePageMenu();
+
+  buildTemplate();
+  loadPictures();
+  buildHelpPanel(design_.help, design_.helpText);
+
+  rt::Randomize();
+  startState();
+  redrawState = [this] { RedrawBoard(); };
+  DealBoard();
+}
 
 rt::MenuItem& ArrowWindow::addOptions(const std::string& caption) {
   opcije = &menu("opcije", "Options");
@@ -31,12 +48,8 @@ void ArrowWindow::buildTemplate() {
                .top = design_.cellOffset, .border = design_.cellBorder, .back = rt::RGB(128, 128, 128)});
   buildArrows();
 
-  Command2 = &add<shell::ctrl_SkinableButton>("Command2");
-  Command2->Move(design_.continueLeft, design_.continueTop, 89, 24);
-  Command2->setCaption("Continue");
-  Command2->LoadSkin();
-  Command2->Refresh();
-  Command2->ClickEvent = [this] { Command2_Click(); };
+  Command2 = &addButton("Command2", "Continue", {design_.continueLeft, design_.continueTop, 89},
+                        [this] { Command2_Click(); });
   continue_ = Command2;
 
   buildGameOverPanel();
@@ -60,20 +73,11 @@ void ArrowWindow::buildGameOverPanel() {
   Picture5->setBackColor(design_.gameOverBack);
   Picture5->Move(design_.gameOverLeft, design_.gameOverTop, 169, 81);
   Picture5->setVisible(false);
-  auto label = [this](const char* name, const char* caption, rt::Font font, int left, int top, int width,
-                      int height) {
-    rt::Label& l = add<rt::Label>(name, Picture5);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.Move(left, top, width, height);
-    l.setCaption(caption);
-    return &l;
-  };
-  Label2 = label("Label2", "GAME OVER", {"Comic Sans MS", 12, true, false, false}, 32, 16, 113, 25);
-  Label2->Alignment = rt::kCenter;
-  const rt::Font small{"MS Sans Serif", 9.75, true, false, false};
-  Label3 = label("Label3", "Moves:", small, 24, 40, 49, 17);
-  Label4 = label("Label4", "", small, 80, 40, 65, 17);
+  Label2 = &addText("Label2", "GAME OVER", {32, 16, 113, 25},
+                    {.font = {"Comic Sans MS", 12, true, false, false}, .align = rt::kCenter}, Picture5);
+  const TextStyle small{.font = {"MS Sans Serif", 9.75, true, false, false}};
+  Label3 = &addText("Label3", "Moves:", {24, 40, 49, 17}, small, Picture5);
+  Label4 = &addText("Label4", "", {80, 40, 65, 17}, small, Picture5);
 }
 
 rt::ControlArray<rt::PictureBox>& ArrowWindow::arrowsOf(Shift side) {

@@ -27,7 +27,12 @@ class ArrowWindow : public shell::GameWindow {
     int gameOverLeft = 128, gameOverTop = 144;
     rt::Color gameOverBack = rt::kButtonFace;
     int continueLeft = 167, continueTop = 201;
-    HelpPanelLayout help;
+    // The help panel over the board: the same panel, text style and "OK" in every arrow window;
+    // each game sets the places.
+    HelpPanelLayout help{.panel = "Picture2", .label = "Label1", .button = "Command1", .left = 40, .top = 40,
+                         .width = 343, .height = 343, .textLeft = 13, .textWidth = 313, .textHeight = 160,
+                         .buttonWidth = 57, .font = {"MS Sans Serif", 8.25, true, false, false}};
+    std::string helpText;
     bool helpHidesBoard = false;
   };
 
@@ -52,8 +57,13 @@ class ArrowWindow : public shell::GameWindow {
  protected:
   ArrowWindow(const shell::GameEntry& entry, const Design& design);
 
-  // Builds the shared controls; the game's Form_Load adds its menus first and deals last.
-  void buildTemplate();
+  // The load every arrow window follows: the menus with the game's options, the shared controls,
+  // the game's pictures, the help panel, the game's start state, the first deal.
+  void Form_Load() override;
+  virtual void addOptionMenus() = 0;  // between "Play" and "Help"
+  virtual void buildTemplate();       // the shared controls; a game may add to them
+  virtual void loadPictures() = 0;    // into ikona
+  virtual void startState() = 0;      // start values and the named state, after the seeding
   rt::MenuItem& addOptions(const std::string& caption);  // "Options" > ab
 
   void EnableBoard();

@@ -18,27 +18,24 @@ ArrowWindow::Design GlimboDesign() {
   d.gameOverBack = d.back;
   d.rightArrowGap = 36;
   d.rightArrowTop = 45;
-  d.help = {.panel = "Picture2", .label = "Label1", .button = "Command1", .left = 40, .top = 40,
-            .width = 343, .height = 343, .textLeft = 13, .textTop = 124, .textWidth = 313, .textHeight = 160,
-            .buttonLeft = 276, .buttonTop = 311, .buttonWidth = 57,
-            .font = {"MS Sans Serif", 8.25, true, false, false}};
+  d.help.textTop = 124;
+  d.help.buttonLeft = 276;
+  d.help.buttonTop = 311;
+  d.helpText =
+      "  Welcome to Glimbo, freeware programmed by Morvel Vukran in 2003. Your goal is to connect all the same "
+      "images attached horizontally or vertically.\r"
+      "External or internal arrow shifts the row or column in direction it points. After certain reuse your "
+      "arrow becomes black. You can use black arrow only once.\r"
+      "  Good luck. Have a fun.";
   return d;
 }
-
-constexpr const char* kHelp =
-    "  Welcome to Glimbo, freeware programmed by Morvel Vukran in 2003. Your goal is to connect all the same "
-    "images attached horizontally or vertically.\r"
-    "External or internal arrow shifts the row or column in direction it points. After certain reuse your "
-    "arrow becomes black. You can use black arrow only once.\r"
-    "  Good luck. Have a fun.";
 }  // namespace
 
 Form8::Form8(const shell::GameEntry& entry) : ArrowWindow(entry, GlimboDesign()) {}
 
 rt::PicHandle Form8::ArrowPictures(int index) { return shell::PictureLibrary::instance().get("Glimbo.ikona", index); }
 
-void Form8::Form_Load() {
-  addPlayMenu();
+void Form8::addOptionMenus() {
   rt::MenuItem& skill = addOptions("Skill: arrows disappear after");
   static const char* const kItems[] = {"5 times", "6 times", "7 times", "8 times", "9 times of use"};
   for (int i = 0; i < 5; ++i) {
@@ -46,18 +43,22 @@ void Form8::Form_Load() {
     item.ClickIndexed = [this](int Index) { abb_Click(Index); };
   }
   abbItem(1)->setChecked(true);
-  addHelpMenu();
-  addHomePageMenu();
+}
 
-  buildTemplate();
+void Form8::buildTemplate() {
+  ArrowWindow::buildTemplate();
+  // The inner arrows lie on the cells.
+  slika.array().bind([this](rt::PictureBox& c, int i) { c.Click = [this, i] { slika_Click(i); }; });
+}
+
+void Form8::loadPictures() {
   for (int k = 0; k < 45; ++k) ikona[k] = shell::PictureLibrary::instance().kind(k / 5, k % 5);
   ikona[45] = picture("transport", 0);
   for (int k = 46; k <= 62; ++k)
     if (k != kMark) ikona[k] = ArrowPictures(k);
-  slika.array().bind([this](rt::PictureBox& c, int i) { c.Click = [this, i] { slika_Click(i); }; });
-  buildHelpPanel(design_.help, kHelp);
+}
 
-  rt::Randomize();
+void Form8::startState() {
   useLimit = kDefaultUseLimit;
   exposeArray("Board", cellKind);
   exposeArray("cellUses", cellUses);
@@ -67,8 +68,6 @@ void Form8::Form_Load() {
   exposeArray("leftUses", leftUses);
   exposeScalar("useLimit", useLimit);
   exposeScalar("removedCount", removedCount);
-  redrawState = [this] { RedrawBoard(); };
-  DealBoard();
 }
 
 void Form8::abb_Click(int Index) {

@@ -23,7 +23,10 @@ class Form8 : public ArrowWindow {
   void slika_Click(int Index);
 
  protected:
-  void Form_Load() override;
+  void addOptionMenus() override;
+  void buildTemplate() override;
+  void loadPictures() override;
+  void startState() override;
   void dealPieces() override;
   rt::PicHandle edgeArrowPicture(Shift side, int index) const override;
   void shiftBoard(Shift dir, int line) override;

@@ -18,47 +18,41 @@ ArrowWindow::Design RailorDesign() {
   d.gameOverBack = d.back;
   d.rightArrowGap = 37;
   d.rightArrowTop = 46;
-  d.help = {.panel = "Picture2", .label = "Label1", .button = "Command1", .left = 40, .top = 40,
-            .width = 343, .height = 343, .textLeft = 13, .textTop = 136, .textWidth = 313, .textHeight = 160,
-            .buttonLeft = 277, .buttonTop = 312, .buttonWidth = 57,
-            .font = {"MS Sans Serif", 8.25, true, false, false}};
+  d.help.textTop = 136;
+  d.help.buttonLeft = 277;
+  d.help.buttonTop = 312;
+  d.helpText =
+      "  Welcome to Railor, freeware programmed by Morvel Vukran in 2007. Your goal is to connect all the same "
+      "images attached horizontally or vertically.\r"
+      "External arrow shifts the row or column in direction it points. You can use the arrows infinitely.\r"
+      "  Good luck. Have a fun.";
   return d;
 }
-
-constexpr const char* kHelp =
-    "  Welcome to Railor, freeware programmed by Morvel Vukran in 2007. Your goal is to connect all the same "
-    "images attached horizontally or vertically.\r"
-    "External arrow shifts the row or column in direction it points. You can use the arrows infinitely.\r"
-    "  Good luck. Have a fun.";
 }  // namespace
 
 Form15::Form15(const shell::GameEntry& entry) : ArrowWindow(entry, RailorDesign()) {}
 
-void Form15::Form_Load() {
-  addPlayMenu();
+void Form15::addOptionMenus() {
   rt::MenuItem& images = addOptions("Images to collect");
   for (int i = 0; i < static_cast<int>(kGroupSizes.size()); ++i) {
     rt::MenuItem& item = images.add("sp", std::to_string(kGroupSizes[i]), i);
     item.ClickIndexed = [this](int Index) { sp_Click(Index); };
   }
   ab->find("sp", kDefaultItem)->setChecked(true);
-  addHelpMenu();
-  addHomePageMenu();
+}
 
-  buildTemplate();
+void Form15::loadPictures() {
   for (int k = 0; k < 50; ++k) ikona[k] = shell::PictureLibrary::instance().kind(k / 5, k % 5);
   for (int k = 55; k <= 58; ++k) ikona[k] = Form8::ArrowPictures(k);
-  buildHelpPanel(design_.help, kHelp);
+}
 
-  rt::Randomize();
+void Form15::startState() {
   groupSize = kGroupSizes[kDefaultItem];
   exposeArray("Board", cellKind);
   exposeArray("cellState", cellState);
   exposeScalar("groupSize", groupSize);
   exposeScalar("moveCount", moveCount);
   exposeScalar("removedCount", removedCount);
-  redrawState = [this] { RedrawBoard(); };
-  DealBoard();
 }
 
 void Form15::sp_Click(int Index) {

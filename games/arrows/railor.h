@@ -18,7 +18,9 @@ class Form15 : public ArrowWindow {
   void sp_Click(int Index);
 
  protected:
-  void Form_Load() override;
+  void addOptionMenus() override;
+  void loadPictures() override;
+  void startState() override;
   void dealPieces() override;
   rt::PicHandle edgeArrowPicture(Shift side, int index) const override;
   void shiftBoard(Shift dir, int line) override;

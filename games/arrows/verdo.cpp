@@ -34,27 +34,27 @@ ArrowWindow::Design VerdoDesign() {
   d.gameOverBack = rt::RGB(255, 224, 192);
   d.continueLeft = 152;
   d.continueTop = 181;
-  d.help = {.panel = "Picture2", .label = "Label1", .button = "Command1", .left = 32, .top = 32,
-            .width = 326, .height = 326, .textLeft = 13, .textTop = 120, .textWidth = 293, .textHeight = 160,
-            .buttonLeft = 259, .buttonTop = 293, .buttonWidth = 57,
-            .font = {"MS Sans Serif", 8.25, true, false, false}};
+  d.help.left = d.help.top = 32;
+  d.help.width = d.help.height = 326;
+  d.help.textTop = 120;
+  d.help.textWidth = 293;
+  d.help.buttonLeft = 259;
+  d.help.buttonTop = 293;
+  d.helpText =
+      "  Welcome to Verdo, freeware programmed by Morvel Vukran in 2008. Your goal is to replace all the blue "
+      "squares with green squares, in images marked with red cross.\r"
+      "External arrow shifts the row or column in direction it points. You can use the arrows infinitely.\r"
+      "  Good luck. Have a fun.";
   d.helpHidesBoard = true;
   return d;
 }
-
-constexpr const char* kHelp =
-    "  Welcome to Verdo, freeware programmed by Morvel Vukran in 2008. Your goal is to replace all the blue "
-    "squares with green squares, in images marked with red cross.\r"
-    "External arrow shifts the row or column in direction it points. You can use the arrows infinitely.\r"
-    "  Good luck. Have a fun.";
 
 constexpr int kBlue = 0, kGreen = 1;
 }  // namespace
 
 Form25::Form25(const shell::GameEntry& entry) : ArrowWindow(entry, VerdoDesign()) {}
 
-void Form25::Form_Load() {
-  addPlayMenu();
+void Form25::addOptionMenus() {
   opcije = &menu("opcije", "Options");
   options_ = opcije;
   edadad = &opcije->add("edadad", "Dimensions to solve");
@@ -71,27 +71,28 @@ void Form25::Form_Load() {
     item.ClickIndexed = [this](int Index) { sp_Click(Index); };
   }
   ab->find("sp", kMedium)->setChecked(true);
-  addHelpMenu();
-  addHomePageMenu();
+}
 
+void Form25::buildTemplate() {
   Picture = picture("Faunix.Picture");
   boardSize = kDefaultSize;
-  buildTemplate();
+  ArrowWindow::buildTemplate();
   boardBox->setBackColor(rt::RGB(128, 128, 128));
+  boardBox->Move(33, 33, boardBox->Width(), boardBox->Height());
+}
+
+void Form25::loadPictures() {
   ikona[kBlue] = ownPicture("blue");
   ikona[kGreen] = ownPicture("green");
   for (int k = 55; k <= 58; ++k) ikona[k] = Form8::ArrowPictures(k);
-  buildHelpPanel(design_.help, kHelp);
-  boardBox->Move(33, 33, boardBox->Width(), boardBox->Height());
+}
 
-  rt::Randomize();
+void Form25::startState() {
   exposeArray("cellSquare", cellSquare);
   exposeArray("cellCross", cellCross);
   exposeScalar("boardSize", boardSize);
   exposeScalar("targetCount", targetCount);
   exposeScalar("moveCount", moveCount);
-  redrawState = [this] { RedrawBoard(); };
-  DealBoard();
 }
 
 void Form25::sp_Click(int Index) {

@@ -20,7 +20,10 @@ class Form25 : public ArrowWindow {
   void spic_Click(int Index);
 
  protected:
-  void Form_Load() override;
+  void addOptionMenus() override;
+  void buildTemplate() override;
+  void loadPictures() override;
+  void startState() override;
   void DealBoard() override;
   rt::PicHandle edgeArrowPicture(Shift side, int index) const override;
   void shiftBoard(Shift dir, int line) override;

@@ -6,11 +6,8 @@ namespace board {
 
 VPK_GAME_WINDOW(Form26);
 
-Form26::Form26(const shell::GameEntry& entry) : SolitaireWindow(entry, [] {
-  SolitaireDesign d = DragGameDesign("Equin", 8, 67);
-  d.dealCount = -1;  // the deal counts once: a fresh board shows 0
-  return d;
-}()) {}
+Form26::Form26(const shell::GameEntry& entry)
+    : SolitaireWindow(entry, DragGameDesign("Equin", 8, 67, kDealCountsOnce)) {}
 
 void Form26::loadPictures() {
   konj[equin::kWhiteKnight] = ownPicture("konj1");

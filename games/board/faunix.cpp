@@ -7,11 +7,8 @@ namespace board {
 
 VPK_GAME_WINDOW(Form6);
 
-Form6::Form6(const shell::GameEntry& entry) : SolitaireWindow(entry, [] {
-  SolitaireDesign d = DragGameDesign("Faunix", 7, 74);
-  d.dealCount = -1;  // the deal counts once: a fresh board shows 0
-  return d;
-}()) {}
+Form6::Form6(const shell::GameEntry& entry)
+    : SolitaireWindow(entry, DragGameDesign("Faunix", 7, 74, kDealCountsOnce)) {}
 
 void Form6::loadPictures() {
   for (int i = 0; i < 5; ++i) {

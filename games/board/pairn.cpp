@@ -10,11 +10,8 @@ namespace {
 const char* const kPieceCaptions[] = {"King", "Queen", "Rook", "Bishop", "Knight", "Mixture"};
 }  // namespace
 
-Form29::Form29(const shell::GameEntry& entry) : SolitaireWindow(entry, [] {
-  SolitaireDesign d = DragGameDesign("Pairn", 8, 59);
-  d.dealCount = 0;  // a deal shows the name alone
-  return d;
-}()) {}
+Form29::Form29(const shell::GameEntry& entry)
+    : SolitaireWindow(entry, DragGameDesign("Pairn", 8, 59, kDealShowsName)) {}
 
 void Form29::loadPictures() {
   figure_ = picture("Rookwell.figure");

@@ -63,12 +63,7 @@ void Form20::Form_Load() {
   Label2->setFont({"Comic Sans MS", 9, false, false, false});
   Label2->Move(8, 10, Frame1->Width() - 16, Frame1->Height() - 18);
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(px(2040), px(240), px(735), px(375));
-  Command1->setCaption("OK");
-  Command1->LoadSkin();
-  Command1->Refresh();
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "OK", {px(2040), px(240), px(735), px(375)}, [this] { Command1_Click(); });
 
   rt::Randomize();
   for (int i = 1; i < 4 * pegwise::kRows; ++i) {

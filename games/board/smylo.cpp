@@ -44,15 +44,9 @@ void Form18::Form_Load() {
   Picture1->MouseDown = [this](int b, int s, float x, float y) { Picture1_MouseDown(b, s, x, y); };
   board_ = Picture1;
 
-  const rt::Font font{"Tahoma", 9.75, true, false, false};
+  const TextStyle style{{"Tahoma", 9.75, true, false, false}, rt::RGB(24, 40, 96)};
   auto label = [&](const char* name, const char* caption, int left, int width) {
-    rt::Label& l = add<rt::Label>(name);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(rt::RGB(24, 40, 96));
-    l.Move(left, 398, width, 20);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, 398, width, 20}, style);
   };
   Label2 = label("Label2", "Moves left:", 16, 84);
   ml = label("ml", "15", 100, 40);

@@ -10,13 +10,14 @@ namespace {
 const char* const kSizeCaptions[] = {"4x4", "5x5", "6x6", "7x7", "8x8", "9x9", "10x10"};
 }  // namespace
 
-SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt) {
+SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt, int dealCount) {
   SolitaireDesign d;
   d.widthTwips = 5850;
   d.heightTwips = 5835;
   d.defaultSize = defaultSize;
   d.name = name;
   d.captionBlanks = 10;
+  d.dealCount = dealCount;
   d.dragInput = true;
   d.pauseAfterWin = true;
   d.helpLeft = d.helpTop = 32;
@@ -112,12 +113,8 @@ void SolitaireWindow::layOut() {
                 }
               });
 
-  Command2 = &add<shell::ctrl_SkinableButton>("Command2");
-  Command2->Move(design_.continueLeft, design_.continueTop, 89, 25);
-  Command2->setCaption("Continue");
-  Command2->LoadSkin();
-  Command2->Refresh();
-  Command2->ClickEvent = [this] { Command2_Click(); };
+  Command2 = &addButton("Command2", "Continue", {design_.continueLeft, design_.continueTop, 89, 25},
+                        [this] { Command2_Click(); });
 }
 
 void SolitaireWindow::placeBoard() {
@@ -212,8 +209,6 @@ void SolitaireWindow::setCellDragMode(int cell, bool draggable) { slika(cell).se
 
 int16_t SolitaireWindow::randomInt(int k) const { return static_cast<int16_t>(RandomInt(rnd(), k)); }
 
-Random SolitaireWindow::rnd() const {
-  return [] { return static_cast<double>(rt::Rnd()); };
-}
+Random SolitaireWindow::rnd() const { return rt::Rnd; }
 
 }  // namespace board

@@ -32,7 +32,9 @@ struct SolitaireDesign {
 
 // Faunix, Pairn and Equin: a wider window, the count set by the deal, cells dragged onto cells,
 // ten blanks before "Moves:" and a pause after the win.
-SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt);
+constexpr int kDealCountsOnce = -1;  // the deal counts once: a fresh board shows 0
+constexpr int kDealShowsName = 0;    // a deal shows the name alone
+SolitaireDesign DragGameDesign(const char* name, int16_t defaultSize, double labelTopPt, int dealCount);
 
 class SolitaireWindow : public shell::GameWindow {
  public:

@@ -115,7 +115,7 @@ void form27::repaintOwned() {
 }
 
 void form27::resetBoard() {
-  const int16_t first = Deal(Board, [] { return static_cast<double>(rt::Rnd()); });
+  const int16_t first = Deal(Board, rt::Rnd);
   for (int i = 0; i < kSquares; ++i) paintSquare(i);
   lblMoveCount->setCaption("You: 0   Comp: 0");
   SpreadWhite(first);
@@ -135,7 +135,7 @@ void form27::SpreadWhite(int16_t c) {
 
 void form27::PickComputerColour() {
   const auto tag = [this](int i) { kockica(i).Tag = std::to_string(Board[i]); };
-  if (spredo::PickComputerColour(Board, [] { return static_cast<double>(rt::Rnd()); }, tag) >= 0) repaintOwned();
+  if (spredo::PickComputerColour(Board, rt::Rnd, tag) >= 0) repaintOwned();
 }
 
 void form27::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y) {

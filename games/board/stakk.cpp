@@ -98,21 +98,11 @@ void Form17::Form_Load() {
   Frame1 = frame("Frame1", "Green", 8, rt::RGB(30, 120, 40), 0);
   Frame2 = frame("Frame2", "Brown", 64, rt::RGB(130, 80, 30), 1);
 
-  Label1 = &add<rt::Label>("Label1");
-  Label1->BackStyle = 0;
-  Label1->setFont(font);
-  Label1->Move(kPanelLeft, 124, kPanelWidth, 20);
-  Label2 = &add<rt::Label>("Label2");
-  Label2->BackStyle = 0;
-  Label2->setFont(rt::Font{"Tahoma", 9, false, false, false});
-  Label2->Move(kPanelLeft, 148, kPanelWidth, 18);
+  Label1 = &addText("Label1", "", {kPanelLeft, 124, kPanelWidth, 20}, {font});
+  Label2 = &addText("Label2", "", {kPanelLeft, 148, kPanelWidth, 18}, {{"Tahoma", 9, false, false, false}});
 
-  continue_ = &add<shell::ctrl_SkinableButton>("Command1");
-  continue_->Move(kPanelLeft + (kPanelWidth - 89) / 2, 184, 89, 25);
-  continue_->setCaption("Continue");
-  continue_->LoadSkin();
-  continue_->Refresh();
-  continue_->ClickEvent = [this] { Command1_Click(); };
+  continue_ = &addButton("Command1", "Continue", {kPanelLeft + (kPanelWidth - 89) / 2, 184, 89, 25},
+                         [this] { Command1_Click(); });
 
   buildHelpPanel(HelpPanelLayout{.panel = "Picture2", .label = "Label3", .button = "Command2",
                                  .left = 4, .top = 4, .width = kBoardWidth, .height = kBoardHeight,
@@ -275,7 +265,7 @@ void Form17::StakkComputerTurn() {
   }
   int brown = score[1];
   turn = 1;
-  for (const Placement& p : ComputerTurn3(Board, brown, [] { return static_cast<double>(rt::Rnd()); })) {
+  for (const Placement& p : ComputerTurn3(Board, brown, rt::Rnd)) {
     for (int w : p.whitened) paintCoin(kWhite, w);
     DrawCoin(p.scoring ? 2 : 1, p.cell);
   }
@@ -302,7 +292,7 @@ void Form17::ComputerMove4x4(int place) {
   };
   if (settled()) return;
   if (place == 1 && computerBrown()) {
-    const int cell = ChooseMove4(Board, moveCount, [] { return static_cast<double>(rt::Rnd()); });
+    const int cell = ChooseMove4(Board, moveCount, rt::Rnd);
     Board[cell] = kBrown;
     DrawCoin(1, cell);
     turn = static_cast<int16_t>(1 - turn);

@@ -70,11 +70,7 @@ void Form14::layOutExtras() {
   strelice.bind([this](rt::PictureBox& a, int i) { a.Click = [this, i] { strelice_Click(i); }; });
   sideControls_.push_back(&strelice(4));
 
-  Label8 = &add<rt::Label>("Label8", Frame1);
-  Label8->BackStyle = 0;
-  Label8->setFont(rt::Font{"Tahoma", 11, true, false, false});
-  Label8->setForeColor(rt::RGB(0, 0, 128));
-  Label8->Move(62, 24, 90, 22);
+  Label8 = &addText("Label8", "", {62, 24, 90, 22}, {{"Tahoma", 11, true, false, false}, rt::RGB(0, 0, 128)}, Frame1);
 }
 
 void Form14::exposeExtras() {

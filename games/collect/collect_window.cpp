@@ -20,8 +20,6 @@ constexpr rt::Color kGrey = rt::RGB(128, 128, 128);
 constexpr rt::Color kWindowColour = rt::RGB(200, 212, 230);
 constexpr rt::Color kLabelColour = rt::RGB(0, 0, 128);
 constexpr rt::Color kPriceColour = rt::RGB(255, 246, 200);
-
-double draw() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
 CollectWindow::CollectWindow(const shell::GameEntry& entry, const Design& design)
@@ -125,15 +123,9 @@ void CollectWindow::layOut() {
   lova->setBorderStyle(0);
   lova->Move(x, y, kPanelWidth, 88);
   lova->setPicture(picture("lova"));
-  rt::Font font{"Tahoma", 10, true, false, false};
+  const TextStyle style{{"Tahoma", 10, true, false, false}, kLabelColour};
   auto label = [&](const char* name, const char* caption, int left, int top, int width) {
-    rt::Label& l = add<rt::Label>(name, lova);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(kLabelColour);
-    l.Move(left, top, width, 22);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width, 22}, style, lova);
   };
   Label2 = label("Label2", "Cash:", 8, 9, 78);
   Label4 = label("Label4", "", 86, 9, 72);
@@ -172,27 +164,15 @@ void CollectWindow::layOut() {
     p.Click = [this, fn = items[i].click] { (this->*fn)(); };
     *items[i].control = &p;
     sideControls_.push_back(&p);
-    rt::Label& price = add<rt::Label>("pomoc" + std::to_string(i + 1), kosta);
-    price.BackStyle = 0;
-    price.Alignment = rt::kCenter;
-    price.setFont(rt::Font{"Tahoma", 9, true, false, false});
-    price.setForeColor(kPriceColour);
-    price.Move(itemX[i % 2] - 14, itemY[i / 2] + 35, 60, 18);
-    pomoc[i + 1] = &price;
+    pomoc[i + 1] = &addText("pomoc" + std::to_string(i + 1), "", {itemX[i % 2] - 14, itemY[i / 2] + 35, 60, 18},
+                            {{"Tahoma", 9, true, false, false}, kPriceColour, rt::kCenter}, kosta);
   }
 
   // The two buttons at the foot of the right column.
-  auto button = [&](const char* name, const char* caption, int top, void (CollectWindow::*fn)()) {
-    auto& b = add<shell::ctrl_SkinableButton>(name);
-    b.Move(x + (kPanelWidth - 110) / 2, top, 110, 24);
-    b.setCaption(caption);
-    b.LoadSkin();
-    b.Refresh();
-    b.ClickEvent = [this, fn] { (this->*fn)(); };
-    return &b;
-  };
-  Command2 = button("Command2", "Continue", design_.heightPx - 62, &CollectWindow::Command2_Click);
-  Command3 = button("Command3", "Save score", design_.heightPx - 32, &CollectWindow::Command3_Click);
+  Command2 = &addButton("Command2", "Continue", {x + (kPanelWidth - 110) / 2, design_.heightPx - 62, 110},
+                        [this] { Command2_Click(); });
+  Command3 = &addButton("Command3", "Save score", {x + (kPanelWidth - 110) / 2, design_.heightPx - 32, 110},
+                        [this] { Command3_Click(); });
   continue_ = Command2;
   sideControls_.push_back(Command3);
 }
@@ -251,7 +231,7 @@ void CollectWindow::startPlay() {
 void CollectWindow::GenerateImages() {
   BusyScope busy(*this);
   tidyCells();
-  const std::vector<NewImage> placed = PlaceNewImages(Board, newPerStep, kindCount(), draw);
+  const std::vector<NewImage> placed = PlaceNewImages(Board, newPerStep, kindCount(), rt::Rnd);
   genCount = static_cast<int16_t>(placed.size());
   for (size_t k = 0; k < placed.size(); ++k) {
     newCell[k] = static_cast<int16_t>(placed[k].cell);

@@ -4,7 +4,7 @@
 
 namespace parts {
 
-ScorePanel::ScorePanel(const std::string& game) : file_(*shell::FindHiscoreSpec(game)) {}
+ScorePanel::ScorePanel(const std::string& game) : file_(*shell::FindHiscoreGame(game)) {}
 
 void ScorePanel::showScore(int64_t value) {
   if (score_) score_->setCaption(rt::Plain(value));

@@ -11,7 +11,7 @@ namespace parts {
 
 class ScorePanel {
  public:
-  explicit ScorePanel(const std::string& game);  // one of the games FindHiscoreSpec knows
+  explicit ScorePanel(const std::string& game);  // one of the games FindHiscoreGame knows
 
   // The labels live in the window (each game lays them out its own way).
   void attach(rt::Label& score, rt::Label& best) {

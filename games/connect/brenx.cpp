@@ -40,8 +40,6 @@ ConnectDesign BrenxDesign() {
       "  Good luck. Have a fun.";
   return d;
 }
-
-double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
 Form10::Form10(const shell::GameEntry& entry) : ConnectWindow(entry, BrenxDesign(), 535, 364) {}
@@ -60,7 +58,7 @@ void Form10::bindCell(rt::PictureBox& cell, int index) {
 }
 
 void Form10::bindBoard() {
-  rt::Font font{"Tahoma", 11, true, false, false};
+  const TextStyle style{{"Tahoma", 11, true, false, false}, rt::RGB(0, 0, 128)};
   auto panel = [&](const char* name, int top, int height) {
     rt::PictureBox& p = add<rt::PictureBox>(name);
     p.setBorderStyle(0);
@@ -69,13 +67,7 @@ void Form10::bindBoard() {
     return &p;
   };
   auto label = [&](rt::PictureBox* in, const char* name, const char* caption, int left, int top, int width) {
-    rt::Label& l = add<rt::Label>(name, in);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(rt::RGB(0, 0, 128));
-    l.Move(left, top, width, 24);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width}, style, in);
   };
   lova = panel("lova", 10, 88);
   Label11 = label(lova, "Label11", "Score:", 10, 16, 76);
@@ -86,12 +78,7 @@ void Form10::bindBoard() {
   Label8 = label(Picture5, "Label8", "Cash:", 10, 14, 76);
   Label4 = label(Picture5, "Label4", "0000000000000000", 88, 14, 68);
 
-  Command3 = &add<shell::ctrl_SkinableButton>("Command3");
-  Command3->Move(kButtonLeft, 172, 100, 24);
-  Command3->setCaption("Save score");
-  Command3->LoadSkin();
-  Command3->Refresh();
-  Command3->ClickEvent = [this] { Command3_Click(); };
+  Command3 = &addButton("Command3", "Save score", {kButtonLeft, 172, 100}, [this] { Command3_Click(); });
   hiscore_.attach(*Label3, *Label7);
 }
 
@@ -145,7 +132,7 @@ void Form10::startPlay() {
 }
 
 void Form10::ChooseBlockingKinds() {
-  brenx::ChooseBlockingKinds(blockingFlag, groupSize, Rnd);
+  brenx::ChooseBlockingKinds(blockingFlag, groupSize, rt::Rnd);
   RedrawAllCells();
 }
 
@@ -261,7 +248,7 @@ void Form10::Refill() {
 
 void Form10::fillEmptyCells() {
   ClearCollectedFlags();
-  newCells = RefillEmpty(Board, groupSize, Rnd);
+  newCells = RefillEmpty(Board, groupSize, rt::Rnd);
   newCellCount = static_cast<int16_t>(newCells.size());
   blinkFrame = 0;
   if (newCellCount < kCells) {

@@ -9,10 +9,6 @@
 
 namespace connect {
 
-namespace {
-double Rnd() { return static_cast<double>(rt::Rnd()); }
-}  // namespace
-
 void ConnectDesign::placeHelp(int labelLeft, int labelTop, int labelWidth, int labelHeight, int okLeft, int okTop) {
   help.textLeft = labelLeft;
   help.textTop = labelTop;
@@ -70,13 +66,11 @@ void ConnectWindow::layOut() {
   slika.build(*this, "slika", Picture1, design_.cells, [this](rt::PictureBox& c, int i) { bindCell(c, i); });
   board_ = Picture1;
 
-  Command2 = &add<shell::ctrl_SkinableButton>("Command2");
-  Command2->Move(design_.continueLeft >= 0 ? design_.continueLeft : design_.boardLeft + (design_.boardSize - 100) / 2,
-                 design_.continueTop >= 0 ? design_.continueTop : design_.boardTop + design_.boardSize + 8, 100, 24);
-  Command2->setCaption("Continue");
-  Command2->LoadSkin();
-  Command2->Refresh();
-  Command2->ClickEvent = [this] { Command2_Click(); };
+  Command2 = &addButton(
+      "Command2", "Continue",
+      {design_.continueLeft >= 0 ? design_.continueLeft : design_.boardLeft + (design_.boardSize - 100) / 2,
+       design_.continueTop >= 0 ? design_.continueTop : design_.boardTop + design_.boardSize + 8, 100},
+      [this] { Command2_Click(); });
   continue_ = Command2;
 
   buildHelpPanel(design_.help, design_.helpText);
@@ -125,7 +119,7 @@ void ConnectWindow::NewBoard() {
 
   clearFlags();
   const int cells = cellCount();
-  Deal(std::span<int16_t>(Board.data(), cells), groupSize, design_.kindBase, Rnd);
+  Deal(std::span<int16_t>(Board.data(), cells), groupSize, design_.kindBase, rt::Rnd);
   for (int i = 0; i < cells; ++i) {
     rt::PictureBox& c = slika(i);
     c.setPicture(kindPicture(Board[i]));

@@ -34,7 +34,6 @@ ConnectDesign KlumpaDesign() {
       "  Good luck. Have a fun.";
   return d;
 }
-double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
 Form13::Form13(const shell::GameEntry& entry) : ConnectWindow(entry, KlumpaDesign(), 353, 342) {}
@@ -104,7 +103,7 @@ void Form13::NewTarget() {
     DrawCell(old);
   }
   if (ChooseTarget(std::span<const int16_t>(Board.data(), kKlumpaCells),
-                   std::span<const int16_t>(doneFlag.data(), kKlumpaCells), groupSize, target, marked, Rnd))
+                   std::span<const int16_t>(doneFlag.data(), kKlumpaCells), groupSize, target, marked, rt::Rnd))
     DrawCell(marked);
 }
 

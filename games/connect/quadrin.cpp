@@ -42,8 +42,6 @@ ConnectDesign QuadrinDesign() {
       "  Good luck. Have a fun.";
   return d;
 }
-
-double Rnd() { return static_cast<double>(rt::Rnd()); }
 }  // namespace
 
 Form11::Form11(const shell::GameEntry& entry) : ConnectWindow(entry, QuadrinDesign(), 404, 436) {}
@@ -94,7 +92,7 @@ void Form11::ColourSquares() {
     square.Move((s % 9) * kPitch + 33, (s / 9) * kPitch + 33, kSquareSize, kSquareSize);
     square.ZOrder(0);  // over the corners of the cells
   }
-  const quadrin::SquareColours colour = quadrin::DrawSquareColours(sm->Checked(), Rnd);
+  const quadrin::SquareColours colour = quadrin::DrawSquareColours(sm->Checked(), rt::Rnd);
   for (int s = 0; s < quadrin::kSquares; ++s) {
     const rt::Color c = colour[s] == quadrin::SquareColour::Blue  ? kSquareBlue
                         : colour[s] == quadrin::SquareColour::Red ? kSquareRed

@@ -31,8 +31,6 @@ constexpr rt::Color kInk = rt::RGB(20, 36, 92);
 
 rt::Font font(double size, bool bold = false) { return rt::Font{"Tahoma", size, bold, false, false}; }
 
-double rnd() { return static_cast<double>(rt::Rnd()); }
-
 }  // namespace
 
 VPK_GAME_WINDOW(Form23);
@@ -74,8 +72,6 @@ void Form23::Form_Load() {
     PlaceDio();
   };
 
-  Command1->LoadSkin();
-  Command1->Refresh();
   // The window's own copy of the data folder: made again when it has gone since the start.
   dataFolder_ = shell::frameForm().DataFolder;
   if (!dataFolder_.empty() && !rt::hasNormalFiles(dataFolder_)) rt::makeDirectory(dataFolder_);
@@ -119,15 +115,7 @@ void Form23::layOut() {
   Picture7->setBackColor(kWellColour);
 
   auto label = [this](const char* name, rt::Control* in, int x, int y, int w, int h, const std::string& caption,
-                      const rt::Font& f) {
-    rt::Label& l = add<rt::Label>(name, in);
-    l.BackStyle = 0;
-    l.setFont(f);
-    l.setForeColor(kInk);
-    l.Move(x, y, w, h);
-    l.setCaption(caption);
-    return &l;
-  };
+                      const rt::Font& f) { return &addText(name, caption, {x, y, w, h}, {f, kInk}, in); };
   lova = label("lova", nullptr, kPanelLeft, 94, 120, 24, "0$", font(14, true));
   levime = label("levime", nullptr, kPanelLeft + 140, 96, 56, 22, "Level:", font(11, true));
   lev = label("lev", nullptr, kPanelLeft + 196, 96, 40, 22, "  1", font(11, true));
@@ -170,10 +158,8 @@ void Form23::layOut() {
   ime->Move(kPanelLeft, 386, 160, 24);
   ime->setText("YourName");
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(kPanelLeft + kPanelWidth - 104, 386, 104, 24);
-  Command1->setCaption("Continue");
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "Continue", {kPanelLeft + kPanelWidth - 104, 386, 104},
+                        [this] { Command1_Click(); });
 }
 
 void Form23::exposeGameState() {
@@ -279,7 +265,7 @@ void Form23::CyclePiece() {
 // ------------------------------------------------------------------------------------- pieces
 
 void Form23::DrawNext() {
-  next = DrawPiece(rnd);
+  next = DrawPiece(rt::Rnd);
   ShowNext();
 }
 

@@ -127,13 +127,7 @@ void Form12::layOut() {
     s.Move(rt::twi(165), name[5] == '1' ? rt::twi(1080) : rt::twi(2220), rt::twi(2040), rt::twi(975));
   }
   auto label = [this](const char* name, const std::string& caption, int left, int top, int width, rt::Color ink) {
-    rt::Label& l = add<rt::Label>(name, Picture2);
-    l.BackStyle = 0;
-    l.setFont(bold());
-    l.setForeColor(ink);
-    l.Move(left, top, width, 18);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width, 18}, {bold(), ink}, Picture2);
   };
   Label1 = label("Label1", "Next:", rt::twi(630) - 8, rt::twi(1305), 44, kPanelInk);
   Label10 = label("Label10", "2$", rt::twi(600) - 8, rt::twi(1575), 44, kPriceInk);
@@ -151,12 +145,8 @@ void Form12::layOut() {
   Picture5->ToolTipText = "Lifebelt destroys all images";
   Picture5->Click = [this] { Picture5_Click(); };
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(rt::twi(6500), rt::twi(2025), rt::twi(1335), 25);
-  Command1->setCaption("Save score");
-  Command1->LoadSkin();
-  Command1->Refresh();
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "Save score", {rt::twi(6500), rt::twi(2025), rt::twi(1335), 25},
+                        [this] { Command1_Click(); });
 }
 
 rt::PicHandle Form12::kindPicture(int code) const {

@@ -79,14 +79,7 @@ void Form1::Form_Load() {
   lova->setPicture(picture("lova"));
   auto label = [this](const char* name, rt::Control* in, int x, int y, int w, const std::string& caption,
                       int align) {
-    rt::Label& l = add<rt::Label>(name, in);
-    l.BackStyle = 0;
-    l.Alignment = align;
-    l.setFont(labelFont(9.75, true));
-    l.setForeColor(kLabelColour);
-    l.Move(x, y, w, 20);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {x, y, w, 20}, {labelFont(9.75, true), kLabelColour, align}, in);
   };
   Label1 = label("Label1", lova, 8, 9, 62, "Level:", rt::kLeftJustify);
   Label3 = label("Label3", lova, 70, 9, 84, "", rt::kLeftJustify);
@@ -111,13 +104,9 @@ void Form1::Form_Load() {
     p.setPicture(picture(name));
     p.ToolTipText = tips[item];
     shopPicture[item + 2] = &p;
-    rt::Label& price = add<rt::Label>("pomoc" + std::to_string(item + 1), kosta);
-    price.BackStyle = 0;
-    price.Alignment = rt::kCenter;
-    price.setFont(labelFont(9, true));
-    price.setForeColor(kPriceColour);
-    price.Move(helperX[col] - 14, helperY[row] + 36, 60, 18);
-    priceLabel[item + 1] = &price;
+    priceLabel[item + 1] = &addText("pomoc" + std::to_string(item + 1), "",
+                                    {helperX[col] - 14, helperY[row] + 36, 60, 18},
+                                    {labelFont(9, true), kPriceColour, rt::kCenter}, kosta);
   }
   shopPicture[2]->Click = [this] { Picture2_Click(); };
   shopPicture[3]->Click = [this] { Picture3_Click(); };
@@ -155,14 +144,8 @@ void Form1::Form_Load() {
   Picture11->setBorderStyle(0);
   Picture11->Move(kRightColumn, kBoardSide + 4, 161, 50);
   Picture11->setPicture(ownPicture("Picture11"));
-  Command3 = &add<shell::ctrl_SkinableButton>("Command3");
-  Command3->Move(10, kBoardSide + 16, 126, 24);
-  Command3->setCaption("Level Down");
-  Command3->ClickEvent = [this] { Command3_Click(); };
-  Command6 = &add<shell::ctrl_SkinableButton>("Command6");
-  Command6->Move(150, kBoardSide + 16, 180, 24);
-  Command6->setCaption("Save the best level");
-  Command6->ClickEvent = [this] { Command6_Click(); };
+  Command3 = &addButton("Command3", "Level Down", {10, kBoardSide + 16, 126}, [this] { Command3_Click(); });
+  Command6 = &addButton("Command6", "Save the best level", {150, kBoardSide + 16, 180}, [this] { Command6_Click(); });
 
   // The turning board: painted into PicSource, drawn turned on rotirka over the board.
   PicSource = &add<rt::PictureBox>("PicSource");
@@ -187,12 +170,7 @@ void Form1::Form_Load() {
                                  .buttonWidth = 81},
                  "");
 
-  // 1. The buttons' skins.
-  Command3->LoadSkin();
-  Command3->Refresh();
-  Command6->LoadSkin();
-  Command6->Refresh();
-
+  // 1. The buttons' skins: drawn by addButton above.
   // 2. The picture store and the cells.
   auto& library = shell::PictureLibrary::instance();
   Uzorak[6] = ownPicture("Uzorak6");

@@ -73,14 +73,9 @@ void PortholeWindow::buildCashPanel(int left, int top, const char* captionName, 
   lova->setBorderStyle(0);
   lova->Move(left, top, 161, 73);
   lova->setPicture(picture("lova"));
+  const TextStyle style{{"Tahoma", 9.75, true, false, false}, kCashInk};
   auto label = [&](const char* name, const std::string& caption, int x, int y, int w) {
-    rt::Label& l = add<rt::Label>(name, lova);
-    l.BackStyle = 0;
-    l.setFont(rt::Font{"Tahoma", 9.75, true, false, false});
-    l.setForeColor(kCashInk);
-    l.Move(x, y, w, 25);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {x, y, w, 25}, style, lova);
   };
   Label2 = label("Label2", "Cash:", rt::twi(120), 0, 48);
   Label4 = label("Label4", " 0$", rt::twi(840), 0, 100);

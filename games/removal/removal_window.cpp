@@ -89,27 +89,17 @@ void RemovalWindow::layOut() {
   lova->setBorderStyle(0);
   lova->Move(kPanelLeft, kBoardTop, kPanelWidth, 88);
   lova->setPicture(picture("lova"));
-  rt::Font font{"Tahoma", 11, true, false, false};
+  const TextStyle style{{"Tahoma", 11, true, false, false}, rt::RGB(0, 0, 128)};
   auto label = [&](const char* name, const char* caption, int left, int top, int width) {
-    rt::Label& l = add<rt::Label>(name, lova);
-    l.BackStyle = 0;
-    l.setFont(font);
-    l.setForeColor(rt::RGB(0, 0, 128));
-    l.Move(left, top, width, 24);
-    l.setCaption(caption);
-    return &l;
+    return &addText(name, caption, {left, top, width}, style, lova);
   };
   Label2 = label("Label2", "Score:", 10, 16, 76);
   Label4 = label("Label4", "0", 88, 16, 68);
   Label7 = label("Label7", "Hiscore:", 10, 50, 76);
   Label8 = label("Label8", "0", 88, 50, 68);
 
-  Command1 = &add<shell::ctrl_SkinableButton>("Command1");
-  Command1->Move(kPanelLeft + (kPanelWidth - 100) / 2, kBoardTop + 100, 100, 24);
-  Command1->setCaption("Save score");
-  Command1->LoadSkin();
-  Command1->Refresh();
-  Command1->ClickEvent = [this] { Command1_Click(); };
+  Command1 = &addButton("Command1", "Save score", {kPanelLeft + (kPanelWidth - 100) / 2, kBoardTop + 100, 100},
+                        [this] { Command1_Click(); });
   scores_.attach(*Label4, *Label8);
 }
 

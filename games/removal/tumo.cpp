@@ -94,12 +94,8 @@ void Form3::layOut() {
   Picture9->setBackColor(rt::RGB(128, 128, 128));
   Picture9->ToolTipText = "Next";
 
-  Command3 = &add<shell::ctrl_SkinableButton>("Command3");
-  Command3->Move(rt::twi(6525), rt::twi(2039), rt::twi(1335), 25);
-  Command3->setCaption("Save score");
-  Command3->LoadSkin();
-  Command3->Refresh();
-  Command3->ClickEvent = [this] { Command3_Click(); };
+  Command3 = &addButton("Command3", "Save score", {rt::twi(6525), rt::twi(2039), rt::twi(1335), 25},
+                        [this] { Command3_Click(); });
 
   // Board turns in one row.
   struct Turn {
@@ -142,12 +138,8 @@ void Form3::layOut() {
     b.ToolTipText = tips[item];
     b.Click = [this, fn = clicks[item]] { (this->*fn)(); };
     button[item + 2] = &b;
-    rt::Label& price = add<rt::Label>("pomoc" + std::to_string(item + 1), kosta);
-    price.BackStyle = 0;
-    price.setFont(rt::Font{"Tahoma", 9.75, true, false, false});
-    price.setForeColor(kPriceInk);
-    price.Move(8, 6 + 32 * item, rt::twi(1635), 25);
-    pomoc[item + 1] = &price;
+    pomoc[item + 1] = &addText("pomoc" + std::to_string(item + 1), "", {8, 6 + 32 * item, rt::twi(1635), 25},
+                               {{"Tahoma", 9.75, true, false, false}, kPriceInk}, kosta);
   }
 }
 

@@ -23,7 +23,7 @@ std::vector<Kept> GamesWithFiles() {
   std::vector<Kept> out;
   for (int i : shell::RegisteredGames()) {
     const char* caption = shell::GameRegistry[i].caption;
-    if (const shell::HiscoreSpec* kept = shell::FindHiscoreSpec(caption))
+    if (const shell::HiscoreGame* kept = shell::FindHiscoreGame(caption))
       out.push_back({i, kept->fileName, kept->lines});
     else if (std::string(caption) == "Lobbo")
       out.push_back({i, "Lobbo.nrz", 0});

@@ -44,11 +44,11 @@ class HiscoreTest : public PackTest {
 }  // namespace
 
 TEST_F(HiscoreTest, FirstStartCreatesTheDefaultLines) {
-  HiscoreFile klevo(*FindHiscoreSpec("Klevo"));
+  HiscoreFile klevo(*FindHiscoreGame("Klevo"));
   klevo.LoadHiscore(*best_, 0);
   EXPECT_EQ(bytes("Klevo_hsc.nrz"), QByteArray("1\r\n1\r\n1\r\n"));
   EXPECT_EQ(best_->Caption(), "1");
-  HiscoreFile gemmet(*FindHiscoreSpec("Gemmet"));
+  HiscoreFile gemmet(*FindHiscoreGame("Gemmet"));
   gemmet.LoadHiscore(*best_, 11);
   EXPECT_EQ(bytes("Gemmet_hsc.nrz").count("0\r\n"), 12);
   EXPECT_EQ(best_->Caption(), "0");
@@ -56,7 +56,7 @@ TEST_F(HiscoreTest, FirstStartCreatesTheDefaultLines) {
 
 TEST_F(HiscoreTest, EqualScoreBeepsAndHigherReplacesOneLine) {
   write("Arrik_hsc.nrz", QByteArray("5\r\n").repeated(21));
-  HiscoreFile arrik(*FindHiscoreSpec("Arrik"));
+  HiscoreFile arrik(*FindHiscoreGame("Arrik"));
   arrik.LoadHiscore(*best_, 9);  // skill 1, third size
   score_->setCaption("5");
   vt::vhost().takeLog();
@@ -73,13 +73,13 @@ TEST_F(HiscoreTest, EqualScoreBeepsAndHigherReplacesOneLine) {
 }
 
 TEST_F(HiscoreTest, KlevoKeepsTheNumberAloneAndOthersCopyTheCaption) {
-  HiscoreFile klevo(*FindHiscoreSpec("Klevo"));
+  HiscoreFile klevo(*FindHiscoreGame("Klevo"));
   klevo.LoadHiscore(*best_, 2);
   score_->setCaption(" 4 H");
   klevo.SaveScore(*best_, *score_, 2);
   EXPECT_EQ(best_->Caption(), "4");
   EXPECT_EQ(bytes("Klevo_hsc.nrz"), QByteArray("1\r\n1\r\n4\r\n"));
-  HiscoreFile kippel(*FindHiscoreSpec("Kippel"));
+  HiscoreFile kippel(*FindHiscoreGame("Kippel"));
   kippel.LoadHiscore(*best_, 0);
   score_->setCaption("120");
   kippel.SaveScore(*best_, *score_, 0);
@@ -88,7 +88,7 @@ TEST_F(HiscoreTest, KlevoKeepsTheNumberAloneAndOthersCopyTheCaption) {
 
 TEST_F(HiscoreTest, ShortLongAndGarbledFiles) {
   write("Gemmet_hsc.nrz", "7\r\nabc\r\n");
-  HiscoreFile gemmet(*FindHiscoreSpec("Gemmet"));
+  HiscoreFile gemmet(*FindHiscoreGame("Gemmet"));
   gemmet.LoadHiscore(*best_, 1);
   EXPECT_EQ(best_->Caption(), "abc");  // shown unchanged
   score_->setCaption("1");
@@ -100,7 +100,7 @@ TEST_F(HiscoreTest, ShortLongAndGarbledFiles) {
   EXPECT_EQ(best_->Caption(), "0");  // empty shows 0 in this game
 
   write("Kippel_hsc_A.nrz", "3\r\n99\r\n98\r\n");
-  HiscoreFile kippel(*FindHiscoreSpec("Kippel"));
+  HiscoreFile kippel(*FindHiscoreGame("Kippel"));
   kippel.LoadHiscore(*best_, 0);
   EXPECT_EQ(best_->Caption(), "3");
   score_->setCaption("4");
@@ -110,7 +110,7 @@ TEST_F(HiscoreTest, ShortLongAndGarbledFiles) {
 
 TEST_F(HiscoreTest, UnwritableFolderAndAFolderInPlaceOfTheFile) {
   mdi_.DataFolder = dir_.path().toStdString() + "/missing/deeper/";
-  HiscoreFile tumo(*FindHiscoreSpec("Tumo"));
+  HiscoreFile tumo(*FindHiscoreGame("Tumo"));
   tumo.LoadHiscore(*best_, 0);
   EXPECT_EQ(best_->Caption(), "");  // nothing could be read: the entry stays empty
   score_->setCaption("3");
@@ -119,7 +119,7 @@ TEST_F(HiscoreTest, UnwritableFolderAndAFolderInPlaceOfTheFile) {
 
   mdi_.DataFolder = dir_.path().toStdString() + "/";
   QDir(dir_.path()).mkdir("Holmo_hsc.nrz");
-  HiscoreFile holmo(*FindHiscoreSpec("Holmo"));
+  HiscoreFile holmo(*FindHiscoreGame("Holmo"));
   holmo.LoadHiscore(*best_, 1);
   score_->setCaption("2");
   holmo.SaveScore(*best_, *score_, 1);
@@ -141,7 +141,7 @@ TEST_F(HiscoreTest, AFileThatCannotBeReadIsNeverReplaced) {
   write("Klevo_hsc.nrz", "5\r\n5\r\n5\r\n");
   {
     NoReads unreadable;  // as a file only its owner may write but nobody may read
-    HiscoreFile klevo(*FindHiscoreSpec("Klevo"));
+    HiscoreFile klevo(*FindHiscoreGame("Klevo"));
     klevo.LoadHiscore(*best_, 1);
     EXPECT_EQ(best_->Caption(), "");  // nothing read
     score_->setCaption(" 77 M");
@@ -154,7 +154,7 @@ TEST_F(HiscoreTest, AFileThatCannotBeReadIsNeverReplaced) {
 
   // A named pipe in the file's place: neither read (no hang) nor replaced by a file.
   ASSERT_EQ(mkfifo(dir_.filePath("Tumo_hsc.nrz").toLocal8Bit().constData(), 0600), 0);
-  HiscoreFile tumo(*FindHiscoreSpec("Tumo"));
+  HiscoreFile tumo(*FindHiscoreGame("Tumo"));
   tumo.LoadHiscore(*best_, 0);
   EXPECT_EQ(best_->Caption(), "");
   score_->setCaption("3");
@@ -169,7 +169,7 @@ TEST_F(HiscoreTest, TwoPacksAtOnceKeepEachOthersBests) {
   rt::Form formB("B", 3000, 3000);
   rt::Label& bestB = formB.add<rt::Label>("Label8");
   rt::Label& scoreB = formB.add<rt::Label>("Label4");
-  HiscoreFile a(*FindHiscoreSpec("Gemmet")), b(*FindHiscoreSpec("Gemmet"));
+  HiscoreFile a(*FindHiscoreGame("Gemmet")), b(*FindHiscoreGame("Gemmet"));
   a.LoadHiscore(*best_, 3);
   b.LoadHiscore(bestB, 7);
   scoreB.setCaption("500");
@@ -206,7 +206,7 @@ TEST_F(HiscoreTest, TwoPacksAtOnceKeepEachOthersBests) {
 TEST_F(HiscoreTest, AVeryLongLineHidesNothing) {
   const QByteArray longLine(2 << 20, 'x');  // counts as 0
   write("Arrik_hsc.nrz", longLine + "\r\n" + QByteArray("5\r\n").repeated(20) + "extra\r\n");
-  HiscoreFile arrik(*FindHiscoreSpec("Arrik"));
+  HiscoreFile arrik(*FindHiscoreGame("Arrik"));
   arrik.LoadHiscore(*best_, 9);
   EXPECT_EQ(best_->Caption(), "5");
   score_->setCaption("6");
@@ -255,7 +255,7 @@ pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& g
 }  // namespace
 
 TEST_F(HiscoreTest, ASaveWaitsForAnotherPackThatHoldsTheLock) {
-  HiscoreFile gemmet(*FindHiscoreSpec("Gemmet"));
+  HiscoreFile gemmet(*FindHiscoreGame("Gemmet"));
   gemmet.LoadHiscore(*best_, 9);
   QByteArray other;
   for (int k = 0; k < 12; ++k) other += k == 4 ? "500\r\n" : "0\r\n";
@@ -278,7 +278,7 @@ TEST_F(HiscoreTest, ASaveWaitsForAnotherPackThatHoldsTheLock) {
 }
 
 TEST_F(HiscoreTest, ALockLeftByAKilledPackBlocksNothing) {
-  HiscoreFile kippel(*FindHiscoreSpec("Kippel"));
+  HiscoreFile kippel(*FindHiscoreGame("Kippel"));
   kippel.LoadHiscore(*best_, 0);
   int go = -1, ready = -1;
   const pid_t pid = StartLockHolder(dir_.filePath("Kippel_hsc_A.nrz").toStdString(), "", go, ready);

@@ -49,7 +49,7 @@ TEST_F(PackTest, NoDocumentsFolderMeansBareNamesInTheCurrentFolder) {
   const QString before = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(docs.path()));
   rt::Form form("F", 3000, 3000);
-  HiscoreFile klevo(*FindHiscoreSpec("Klevo"));
+  HiscoreFile klevo(*FindHiscoreGame("Klevo"));
   klevo.LoadHiscore(form.add<rt::Label>("Label8"), 0);
   QDir::setCurrent(before);
   EXPECT_TRUE(QFileInfo(docs.filePath("Klevo_hsc.nrz")).isFile());

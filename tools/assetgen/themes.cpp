@@ -20,7 +20,7 @@ struct Motif {
     const char* name;
 };
 
-struct ThemeSpec {
+struct ThemeSheet {
     const char* set;
     const char* caption;
     QColor tint;
@@ -33,9 +33,9 @@ struct ThemeSpec {
 // picture 5 of `cartoon` doubles as the joker of the removal games, picture 5
 // of `animals` as Kippel's gem and picture 5 of `comics` as Holmo's lifebelt
 // effect.
-const std::vector<ThemeSpec>& themeSpecs()
+const std::vector<ThemeSheet>& themeSheets()
 {
-    static const std::vector<ThemeSpec> specs = {
+    static const std::vector<ThemeSheet> sheets = {
         {"cartoon", "Cartoon", QColor(255, 236, 170),
          {{U"\U0001F986", "duck"},
           {U"\U0001F430", "bunny"},
@@ -108,7 +108,7 @@ const std::vector<ThemeSpec>& themeSpecs()
           {U"\U0001F682", "locomotive"},
           {U"\U0001F6B2", "bicycle"}}},
     };
-    return specs;
+    return sheets;
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ const std::vector<ThemeSpec>& themeSpecs()
 std::vector<Theme> makeThemes()
 {
     std::vector<Theme> themes;
-    for (const ThemeSpec& t : themeSpecs()) {
+    for (const ThemeSheet& t : themeSheets()) {
         Theme theme{QString::fromLatin1(t.set), QString::fromLatin1(t.caption), {}};
         for (const Motif& motif : t.motifs) {
             QImage tile = motifTile(QString::fromUcs4(motif.emoji), QColor(255, 255, 255), t.tint);

@@ -43,6 +43,4 @@ class ctrl_SkinableButton : public rt::FrameBox {
   bool pressed_ = false;
 };
 
-using SkinableButton = ctrl_SkinableButton;
-
 }  // namespace shell

@@ -1,4 +1,4 @@
-#include "skinable_button.h"
+#include "skinnable_button.h"
 
 #include <cmath>
 #include <cstdlib>
