@@ -46,9 +46,7 @@ void Form19::Form_Load() {
   addHelpMenu();
   addHomePageMenu();
 
-  continue_ = &add<shell::ctrl_SkinableButton>("Command2");
-  continue_->LoadSkin();
-  continue_->Refresh();
+  continue_ = &addButton("Command2", "Continue", {92, 124, 89, 25}, [this] { Command2_Click(); });
   rt::Randomize();
 
   ikona[0] = ownPicture("blue");
@@ -104,9 +102,6 @@ void Form19::Form_Load() {
 
   BuildOctagon();
   Picture1->setEnabled(false);
-  continue_->Move(92, 124, 89, 25);
-  continue_->setCaption("Continue");
-  continue_->ClickEvent = [this] { Command2_Click(); };
   continue_->setVisible(true);
   continue_->ZOrder(0);
 
@@ -176,7 +171,7 @@ void Form19::wg_Click(int Index) {
 void Form19::startPlay() {
   // "Blue player", "Yellow player", else "Random".
   const int first = op->find("wg", 0)->Checked() ? kBlue : op->find("wg", 1)->Checked() ? kYellow : 2;
-  game.playerToMove = FirstPlayer(first, [] { return static_cast<double>(rt::Rnd()); });
+  game.playerToMove = FirstPlayer(first, rt::Rnd);
   Image2->setPicture(ikona[game.playerToMove]);
   Image2->setVisible(true);
   if (ComputerToMove(game, computerOpponent())) PlayComputerTurn();
@@ -205,7 +200,7 @@ void Form19::slika_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X
 }
 
 void Form19::PlayComputerTurn() {
-  const ComputerMoves moves = ComputerTurn(game, [] { return static_cast<double>(rt::Rnd()); });
+  const ComputerMoves moves = ComputerTurn(game, rt::Rnd);
   for (const Take& t : moves.takes)
     for (int i = 0; i < t.closed; ++i) paintOwner(t.fields[i], kYellow);
   drawSticks();

@@ -93,7 +93,7 @@ void Form9::afterTransformRedraw() {
 
 void Form9::RefillBoard() {
   for (int i = 0; i < removal::kCells; ++i) {
-    if (Board[i] == kEmpty) Board[i] = RefillKind([] { return static_cast<double>(rt::Rnd()); });
+    if (Board[i] == kEmpty) Board[i] = RefillKind(rt::Rnd);
     DrawCell(i);
   }
   Podloga->setEnabled(true);
