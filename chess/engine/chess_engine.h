@@ -118,8 +118,11 @@ class ChessEngine {
   void LoadPosition(const EngineBoard& position, bool humanIsWhite);
   // Root's play squares := those of `position` (nothing recorded).
   void SetRoot(const EngineBoard& position) { root_.CopyPlayFrom(position); }
-  // Boards made by the search's receivers in the last ComputerMove.
-  int64_t PositionsExamined() const { return examined_; }
+  // The last ComputerMove's count of moves the generator handed to the search, and of those
+  // the positions it made (copied the board and moved); the rest are leaf moves, scored from
+  // the change of material without making them.
+  int64_t MovesExamined() const { return examined_; }
+  int64_t PositionsMade() const { return made_; }
   const BoardList& Level1List() const { return list1_; }
   const EngineBoard& BestBoard() const { return bestBoard_; }
   const EngineBoard& HumanReachMap() const { return humanReachMap_; }
@@ -136,7 +139,6 @@ class ChessEngine {
   void StoreLevel3(int to, int from);
   void StoreLevel4(int to, int from);
   void StoreLevel5(int to, int from);
-  void LeafLevel6(int to, int from);
   void FallbackStore(int to, int from);
   void FallbackLeaf(int to, int from);
 
@@ -179,6 +181,7 @@ class ChessEngine {
   int bestCandidate_ = 0;  // level-1 entry number of the search's best board
   bool sixPlies_ = false;
   int64_t examined_ = 0;
+  int64_t made_ = 0;
 };
 
 }  // namespace chess
