@@ -248,6 +248,10 @@ void ChessEngine::StoreLevel4(int to, int from) {
   ++made_;
   EngineBoard& l4 = lvl_[4];
   lvlSum_[4] = lvlSum_[3] + MakeChild<Side::Human>(l4, lvl_[3], to, from);
+  humanMenCount4_ = 0;
+  for (int row = 8; row >= 1; --row)
+    for (int col = 1; col <= 8; ++col)
+      if (l4(col, row) < 0) humanMen4_[humanMenCount4_++] = {static_cast<int8_t>(col), static_cast<int8_t>(row)};
   l5max_ = l3max_;
   [&] {
     for (int row = 8; row >= 1; --row)
@@ -271,16 +275,22 @@ void ChessEngine::StoreLevel5(int to, int from) {
   EngineBoard& l5 = lvl_[5];
   lvlSum_[5] = lvlSum_[4] + MakeChild<Side::Computer>(l5, lvl_[4], to, from);
   l6min_ = l4min_;
-  [&] {
-    for (int row = 8; row >= 1; --row)
-      for (int col = 1; col <= 8; ++col) {
-        if (l5(col, row) < 0) GenMovesLevel6(l5, col, row);
-        if (cutoffFlag_) {
-          cutoffFlag_ = false;
-          return;
-        }
+  if (cutoffFlag_) {
+    // Still set by the previous reply: the scan looks at its first square only, then stops.
+    if (l5(1, 8) < 0) GenMovesLevel6(l5, 1, 8);
+    cutoffFlag_ = false;
+  } else {
+    // The scan of every square, over the squares that can hold a human man.
+    for (int i = 0; i < humanMenCount4_; ++i) {
+      const Man m = humanMen4_[i];
+      if (l5(m.col, m.row) >= 0) continue;  // taken by this reply
+      GenMovesLevel6(l5, m.col, m.row);
+      if (cutoffFlag_) {
+        cutoffFlag_ = false;
+        break;
       }
-  }();
+    }
+  }
   if (l6min_ < l5max_) return;
   l5max_ = l6min_;
   if (l6min_ >= l4min_) cutoffFlag_ = true;

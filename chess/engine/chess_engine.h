@@ -15,6 +15,7 @@
 //   "Move now"  ComputerMove()
 //   move list   SetShownPly(k) (and SetLastPly), then RestorePosition()
 //   display     Root() after each ShowComputerMove callback; MoveHistory(k) for ply k
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -180,6 +181,13 @@ class ChessEngine {
   float m_ = 0, best_ = 0, l2min_ = 0, l3max_ = 0, l4min_ = 0, l5max_ = 0, l6min_ = 0;
   int bestCandidate_ = 0;  // level-1 entry number of the search's best board
   bool sixPlies_ = false;
+  // The human's men on the level-4 board in scan order (rows 8 to 1, columns 1 to 8): the
+  // level-5 boards below it hold the same ones, less any the computer's reply takes.
+  struct Man {
+    int8_t col, row;
+  };
+  std::array<Man, 64> humanMen4_{};
+  int humanMenCount4_ = 0;
   int64_t examined_ = 0;
   int64_t made_ = 0;
 };
