@@ -135,11 +135,9 @@ class SwitchProbe : public QObject {
         std::printf("switches %d missed %d\n", switches_, missed_);
         quit();
       });
-    } else if (switched == 0 || switched == shell::kGameCount) {
-      // All thirty opened once; then every one opened again (the 30 switches after it take
-      // each game once, since 7 and 30 share no factor).
-      settleThen([this, switched] {
-        std::printf("rss-kb %s %ld\n", switched == 0 ? "thirty" : "switch-30", residentKb());
+    } else if (switched == 0) {
+      settleThen([this] {
+        std::printf("rss-kb thirty %ld\n", residentKb());
         std::fflush(stdout);
         choose();
       });

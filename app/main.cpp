@@ -1,4 +1,6 @@
 // VantixPack: the frame, the real host and the thirty game windows.
+#include <malloc.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 
@@ -11,6 +13,10 @@
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
   sinceStart.start();
+  // Large blocks (a game's pictures and surfaces) always get their own mapping, so closing a
+  // game gives them back to the system. glibc's threshold otherwise rises after the first such
+  // block is freed; later ones come from the heap, which returns freed space only from its top.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   QApplication app(argc, argv);
   app.setApplicationName("VantixPack");
   rt::QtHost host;

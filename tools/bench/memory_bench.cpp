@@ -2,6 +2,8 @@
 // after opening all thirty games one after another, and across 1,000 switches (what the 30th to
 // the 1,000th switch add is what leaks per switch). The real pack's figures come from its own
 // probe under Xvfb; this one finds a leak without a display.
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -42,6 +44,7 @@ void switchTo(int game) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // as the pack does (app/main.cpp)
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   vt::installVirtualHost();
