@@ -272,8 +272,19 @@ void ChessEngine::StoreLevel4(int to, int from) {
 void ChessEngine::StoreLevel5(int to, int from) {
   ++examined_;
   ++made_;
-  EngineBoard& l5 = lvl_[5];
-  lvlSum_[5] = lvlSum_[4] + MakeChild<Side::Computer>(l5, lvl_[4], to, from);
+  // The reply is made on the level-4 board itself and taken back before the level-4 generator
+  // reads on: no copy of the board per reply.
+  EngineBoard& l5 = lvl_[4];
+  const int promotion = PromotionSquare<Side::Computer>(to);
+  const int32_t atTo = l5.v[to], atFrom = l5.v[from], atPromotion = l5.v[promotion];
+  int32_t delta = -atTo;
+  l5.v[to] = atFrom;
+  l5.v[from] = kEmpty;
+  if (l5.v[promotion] == kPawn) {
+    l5.v[promotion] = kQueen;
+    delta += kQueen - kPawn;
+  }
+  lvlSum_[5] = lvlSum_[4] + delta;
   l6min_ = l4min_;
   if (cutoffFlag_) {
     // Still set by the previous reply: the scan looks at its first square only, then stops.
@@ -291,6 +302,9 @@ void ChessEngine::StoreLevel5(int to, int from) {
       }
     }
   }
+  l5.v[promotion] = atPromotion;
+  l5.v[from] = atFrom;
+  l5.v[to] = atTo;
   if (l6min_ < l5max_) return;
   l5max_ = l6min_;
   if (l6min_ >= l4min_) cutoffFlag_ = true;
