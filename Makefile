@@ -12,7 +12,7 @@ ASSET_PACKAGES := fonts-noto-color-emoji
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test asan-test asan-build soak bench assets screenshots clean
+.PHONY: all deps configure build run test asan-test asan-build soak bench assets screenshots clean
 
 all: build
 
@@ -25,11 +25,15 @@ deps:
 	  $(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
 	fi
 
-build: deps
+configure: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the pack and what it links, not the test programs and tools.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target vantixpack
 	./$(BUILD)/vantixpack
 
 test: build
@@ -54,10 +58,9 @@ soak: asan-build
 bench: build
 	./tools/bench/run.sh $(BUILD)
 
-assets: deps
+assets: configure
 	@dpkg-query -W -f='$${Status}' $(ASSET_PACKAGES) 2>/dev/null | grep -q "ok installed" || \
 	  (DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $(ASSET_PACKAGES))
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS) --target vpk-assetgen
 	./$(BUILD)/vpk-assetgen assets
 

@@ -70,7 +70,24 @@ void ChessEngine::GenMovesLevel5(const EngineBoard& b, int col, int row) {
   GenMoves<Side::Computer>(b, col, row, [this](int to, int from) { StoreLevel5(to, from); });
 }
 void ChessEngine::GenMovesLevel6(const EngineBoard& b, int col, int row) {
-  GenMoves<Side::Human>(b, col, row, [this](int to, int from) { LeafLevel6(to, from); });
+  // The last ply of the strong search, its hottest loop: leaves are scored without being made,
+  // and the state lives in locals until the piece is done.
+  int64_t examined = 0;
+  float low = l6min_;
+  bool cut = false;
+  const int32_t sum = lvlSum_[5];
+  const float bound = l5max_;
+  GenMoves<Side::Human>(b, col, row, [&](int to, int from) {
+    ++examined;
+    const float leaf = static_cast<float>(sum + MoveDelta<Side::Human>(b, to, from));
+    if (leaf < low) {
+      low = leaf;
+      if (leaf <= bound) cut = true;
+    }
+  });
+  examined_ += examined;
+  l6min_ = low;
+  if (cut) cutoffFlag_ = true;
 }
 void ChessEngine::GenMovesFallbackComputer(const EngineBoard& b, int col, int row) {
   GenMoves<Side::Computer>(b, col, row, [this](int to, int from) { FallbackStore(to, from); });
@@ -87,6 +104,7 @@ void ChessEngine::ComputerMove() {
   // The window refuses to change the strength while thinking, so one read serves the search.
   sixPlies_ = host_->Difficult();
   examined_ = 0;
+  made_ = 0;
 
   LocateKings(root_);
   SelectPhase(root_);
@@ -184,18 +202,21 @@ void ChessEngine::SearchLevel3() {
 
 void ChessEngine::StoreLevel1(int to, int from) {
   ++examined_;
+  ++made_;
   lvlSum_[1] = lvlSum_[0] + MakeChild<Side::Computer>(lvl_[1], root_, to, from);
   list1_.Append(lvlSum_[1]).CopyPlayFrom(lvl_[1]);
 }
 
 void ChessEngine::StoreLevel2(int to, int from) {
   ++examined_;
+  ++made_;
   lvlSum_[2] = lvlSum_[1] + MakeChild<Side::Human>(lvl_[2], lvl_[1], to, from);
   list2_.Append(lvlSum_[2]).CopyPlayFrom(lvl_[2]);
 }
 
 void ChessEngine::StoreLevel3(int to, int from) {
   ++examined_;
+  ++made_;
   EngineBoard& l3 = lvl_[3];
   lvlSum_[3] = lvlSum_[2] + MakeChild<Side::Computer>(l3, lvl_[2], to, from);
   l4min_ = l2min_;
@@ -224,8 +245,13 @@ void ChessEngine::StoreLevel4(int to, int from) {
     }
     return;
   }
+  ++made_;
   EngineBoard& l4 = lvl_[4];
   lvlSum_[4] = lvlSum_[3] + MakeChild<Side::Human>(l4, lvl_[3], to, from);
+  humanMenCount4_ = 0;
+  for (int row = 8; row >= 1; --row)
+    for (int col = 1; col <= 8; ++col)
+      if (l4(col, row) < 0) humanMen4_[humanMenCount4_++] = {static_cast<int8_t>(col), static_cast<int8_t>(row)};
   l5max_ = l3max_;
   [&] {
     for (int row = 8; row >= 1; --row)
@@ -245,31 +271,43 @@ void ChessEngine::StoreLevel4(int to, int from) {
 
 void ChessEngine::StoreLevel5(int to, int from) {
   ++examined_;
-  EngineBoard& l5 = lvl_[5];
-  lvlSum_[5] = lvlSum_[4] + MakeChild<Side::Computer>(l5, lvl_[4], to, from);
+  ++made_;
+  // The reply is made on the level-4 board itself and taken back before the level-4 generator
+  // reads on: no copy of the board per reply.
+  EngineBoard& l5 = lvl_[4];
+  const int promotion = PromotionSquare<Side::Computer>(to);
+  const int32_t atTo = l5.v[to], atFrom = l5.v[from], atPromotion = l5.v[promotion];
+  int32_t delta = -atTo;
+  l5.v[to] = atFrom;
+  l5.v[from] = kEmpty;
+  if (l5.v[promotion] == kPawn) {
+    l5.v[promotion] = kQueen;
+    delta += kQueen - kPawn;
+  }
+  lvlSum_[5] = lvlSum_[4] + delta;
   l6min_ = l4min_;
-  [&] {
-    for (int row = 8; row >= 1; --row)
-      for (int col = 1; col <= 8; ++col) {
-        if (l5(col, row) < 0) GenMovesLevel6(l5, col, row);
-        if (cutoffFlag_) {
-          cutoffFlag_ = false;
-          return;
-        }
+  if (cutoffFlag_) {
+    // Still set by the previous reply: the scan looks at its first square only, then stops.
+    if (l5(1, 8) < 0) GenMovesLevel6(l5, 1, 8);
+    cutoffFlag_ = false;
+  } else {
+    // The scan of every square, over the squares that can hold a human man.
+    for (int i = 0; i < humanMenCount4_; ++i) {
+      const Man m = humanMen4_[i];
+      if (l5(m.col, m.row) >= 0) continue;  // taken by this reply
+      GenMovesLevel6(l5, m.col, m.row);
+      if (cutoffFlag_) {
+        cutoffFlag_ = false;
+        break;
       }
-  }();
+    }
+  }
+  l5.v[promotion] = atPromotion;
+  l5.v[from] = atFrom;
+  l5.v[to] = atTo;
   if (l6min_ < l5max_) return;
   l5max_ = l6min_;
   if (l6min_ >= l4min_) cutoffFlag_ = true;
-}
-
-void ChessEngine::LeafLevel6(int to, int from) {
-  ++examined_;
-  const float leaf = static_cast<float>(lvlSum_[5] + MoveDelta<Side::Human>(lvl_[5], to, from));
-  if (leaf < l6min_) {
-    l6min_ = leaf;
-    if (leaf <= l5max_) cutoffFlag_ = true;
-  }
 }
 
 // ---- Fallback ----
@@ -295,6 +333,7 @@ void ChessEngine::FallbackStore(int to, int from) {
     return;
   }
   ++examined_;
+  ++made_;
   EngineBoard& l1 = lvl_[1];
   l1.CopyPlayFrom(root_);
   l1.v[to] = l1.v[from];  // no promotion here
@@ -314,6 +353,7 @@ void ChessEngine::FallbackLeaf(int to, int from) {
     return;
   }
   ++examined_;
+  ++made_;
   EngineBoard& l2 = lvl_[2];
   l2.CopyPlayFrom(lvl_[1]);
   l2.v[to] = l2.v[from];

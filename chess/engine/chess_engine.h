@@ -15,6 +15,7 @@
 //   "Move now"  ComputerMove()
 //   move list   SetShownPly(k) (and SetLastPly), then RestorePosition()
 //   display     Root() after each ShowComputerMove callback; MoveHistory(k) for ply k
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -118,8 +119,11 @@ class ChessEngine {
   void LoadPosition(const EngineBoard& position, bool humanIsWhite);
   // Root's play squares := those of `position` (nothing recorded).
   void SetRoot(const EngineBoard& position) { root_.CopyPlayFrom(position); }
-  // Boards made by the search's receivers in the last ComputerMove.
-  int64_t PositionsExamined() const { return examined_; }
+  // The last ComputerMove's count of moves the generator handed to the search, and of those
+  // the positions it made (copied the board and moved); the rest are leaf moves, scored from
+  // the change of material without making them.
+  int64_t MovesExamined() const { return examined_; }
+  int64_t PositionsMade() const { return made_; }
   const BoardList& Level1List() const { return list1_; }
   const EngineBoard& BestBoard() const { return bestBoard_; }
   const EngineBoard& HumanReachMap() const { return humanReachMap_; }
@@ -136,7 +140,6 @@ class ChessEngine {
   void StoreLevel3(int to, int from);
   void StoreLevel4(int to, int from);
   void StoreLevel5(int to, int from);
-  void LeafLevel6(int to, int from);
   void FallbackStore(int to, int from);
   void FallbackLeaf(int to, int from);
 
@@ -178,7 +181,15 @@ class ChessEngine {
   float m_ = 0, best_ = 0, l2min_ = 0, l3max_ = 0, l4min_ = 0, l5max_ = 0, l6min_ = 0;
   int bestCandidate_ = 0;  // level-1 entry number of the search's best board
   bool sixPlies_ = false;
+  // The human's men on the level-4 board in scan order (rows 8 to 1, columns 1 to 8): the
+  // level-5 boards below it hold the same ones, less any the computer's reply takes.
+  struct Man {
+    int8_t col, row;
+  };
+  std::array<Man, 64> humanMen4_{};
+  int humanMenCount4_ = 0;
   int64_t examined_ = 0;
+  int64_t made_ = 0;
 };
 
 }  // namespace chess

@@ -53,9 +53,9 @@ class ClientArea : public QWidget {
     QPainter p(this);
     p.setClipRegion(e->region());
     frame_.paintClient(p);
-    if (frame_.firstPaint) {
-      auto once = std::move(frame_.firstPaint);
-      frame_.firstPaint = nullptr;
+    if (frame_.firstGamePaint && showsGame(e->region())) {
+      auto once = std::move(frame_.firstGamePaint);
+      frame_.firstGamePaint = nullptr;
       once();
     }
   }
@@ -100,6 +100,11 @@ class ClientArea : public QWidget {
       setCursor(QCursor(QPixmap::fromImage(icon->image()), icon->width() / 2, icon->height() / 2));
     else
       unsetCursor();
+  }
+  // Whether this paint drew a game window: the frame alone paints before one shows.
+  bool showsGame(const QRegion& painted) const {
+    Form* f = frame_.activeForm();
+    return f && painted.intersects(QRect(twi(f->Left), twi(f->Top), f->pixelWidth(), f->pixelHeight()));
   }
   Frame& frame_;
 };

@@ -48,7 +48,7 @@ class Frame {
 
   // Frame events.
   std::function<void()> Initialize, Load, Activate, Resize, QueryUnload;
-  std::function<void()> firstPaint;  // once, after the client area was first painted
+  std::function<void()> firstGamePaint;  // once, after the first paint that showed a game window
 
   // The real window; created on demand (never in the virtual host's tests unless asked).
   FrameWindow* window();

@@ -1,5 +1,10 @@
 #include "rt/qt_host.h"
 
+#include <time.h>
+
+#include <algorithm>
+#include <cerrno>
+
 #include <QApplication>
 #include <QProcess>
 #include <QMessageBox>
@@ -13,6 +18,7 @@
 #include "rt/frame.h"
 #include "rt/frame_window.h"
 #include "rt/input_hold.h"
+#include "rt/sleep_plan.h"
 
 namespace rt {
 
@@ -38,15 +44,24 @@ AudioOut& QtHost::audio() {
 void QtHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 void QtHost::sleepUntil(int64_t target) {
-  const int64_t remaining = target - counterNow();
-  if (remaining <= 2'000'000) {
-    // The last 2 ms are spun: the event loop's timers are not that precise.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  const SleepPlan plan = planSleep(target - counterNow());
+  if (plan.timerMs > 0) {
+    wake_->start(plan.timerMs);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return;
   }
-  const int ms = static_cast<int>((remaining - 2'000'000) / 1'000'000);
-  wake_->start(std::max(ms, 0));
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (plan.tailNs <= 0) return;
+  // The last stretch: the counter runs on the monotonic clock, so sleep on it to the deadline.
+  const int64_t left = target - counterNow();
+  if (left <= 0) return;
+  timespec until{};
+  clock_gettime(CLOCK_MONOTONIC, &until);
+  const int64_t ns = until.tv_nsec + std::min(left, kSleepTailNs);
+  until.tv_sec += ns / 1'000'000'000;
+  until.tv_nsec = ns % 1'000'000'000;
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
 }
 
 void QtHost::sleepAbout(int64_t target) {

@@ -127,11 +127,25 @@ TEST(ChessSearch, ACutoffLeftByOneReplyDoesNotScoreTheNextReply) {
 TEST(ChessSearch, StrengthIsReadForEachSearch) {
   Game g("r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w");
   g.engine.ComputerMove();
-  const int64_t four = g.engine.PositionsExamined();
+  const int64_t four = g.engine.MovesExamined();
   g.Load("r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w");
   g.host.difficult = true;
   g.engine.ComputerMove();
-  EXPECT_GT(g.engine.PositionsExamined(), 10 * four);
+  EXPECT_GT(g.engine.MovesExamined(), 10 * four);
+}
+
+TEST(ChessSearch, CountsBelongToTheLastSearchAndSplitLeavesFromMadePositions) {
+  for (bool strong : {false, true}) {
+    Game g("r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w", strong);
+    g.engine.ComputerMove();
+    const int64_t moves = g.engine.MovesExamined(), made = g.engine.PositionsMade();
+    EXPECT_GT(made, 0);
+    EXPECT_GT(moves - made, made);  // the last ply's replies outnumber the positions above them
+    g.Load("r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w");
+    g.engine.ComputerMove();
+    EXPECT_EQ(g.engine.MovesExamined(), moves);
+    EXPECT_EQ(g.engine.PositionsMade(), made);
+  }
 }
 
 namespace {

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   auto startWhenReady = [&] {
     if (painted && looping) QTimer::singleShot(0, handler);
   };
-  frame.firstPaint = [&] {
+  frame.firstGamePaint = [&] {
     painted = true;
     startWhenReady();
   };

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <QPainter>
+#include <QCoreApplication>
 
 #include "rt/form.h"
 #include "rt/frame.h"
+#include "rt/frame_window.h"
 
 using namespace rt;
 
@@ -185,4 +187,29 @@ TEST(RenderTest, ARepaintOfPartOfTheClientDrawsWhatAFullRenderDraws) {
         ASSERT_EQ(part.pixel(x, y), full.pixel(x, y)) << x << "," << y << " in " << area.x() << "," << area.y();
   }
   fr.detach(&f);
+}
+
+TEST(RenderTest, TheFirstGamePaintWaitsForAGameWindowToShow) {
+  Frame fr;
+  setFrame(&fr);
+  int calls = 0;
+  fr.firstGamePaint = [&calls] { ++calls; };
+  fr.show();
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  settle();
+  EXPECT_EQ(calls, 0);  // the frame painted, but no game shows yet
+  Form f("F", 3000, 3000);
+  fr.attach(&f);
+  f.Load();
+  f.Show();
+  fr.window()->repaint();
+  settle();
+  EXPECT_EQ(calls, 1);
+  fr.window()->repaint();
+  settle();
+  EXPECT_EQ(calls, 1);  // once
+  fr.detach(&f);
+  setFrame(nullptr);
 }
