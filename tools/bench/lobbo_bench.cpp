@@ -33,7 +33,7 @@ double cpuSeconds() {
 }
 
 falling::Form23* openLobbo() {
-  rt::dispatch(nullptr, [] { shell::OpenGame(27); });
+  rt::dispatch(nullptr, [] { shell::OpenGame(static_cast<int16_t>(shell::GameIndexOf("Lobbo"))); });
   return dynamic_cast<falling::Form23*>(rt::frame().activeForm());
 }
 
