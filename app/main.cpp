@@ -21,10 +21,8 @@ int main(int argc, char** argv) {
   app.setApplicationName("VantixPack");
   rt::QtHost host;
   rt::setHost(&host);
-  rt::Frame frame;
-  rt::setFrame(&frame);
-  shell::MDIForm1 mdi;
-  shell::setFrameForm(&mdi);
+  shell::PackFrame pack;
+  auto& [frame, mdi] = pack;
 
   bench::InstallBenchProbe(frame, sinceStart);  // test tooling, off unless asked for
   shell::StartPack(true);

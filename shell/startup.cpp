@@ -7,6 +7,11 @@
 
 namespace shell {
 
+PackFrame::PackFrame() {
+  rt::setFrame(&frame);
+  setFrameForm(&mdi);
+}
+
 void StartPack(bool withWindow) {
   rt::Frame& fr = rt::frame();
   MDIForm1& mdi = frameForm();

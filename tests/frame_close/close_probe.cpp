@@ -29,10 +29,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   rt::QtHost host;
   rt::setHost(&host);
-  rt::Frame frame;
-  rt::setFrame(&frame);
-  shell::MDIForm1 mdi;
-  shell::setFrameForm(&mdi);
+  shell::PackFrame pack;
+  auto& [frame, mdi] = pack;
   auto handler = [&] {
     rt::dispatch(frame.activeForm(), [&] {
       std::printf("ready %llu\n", static_cast<unsigned long long>(frame.window()->winId()));

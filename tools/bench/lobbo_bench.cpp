@@ -101,10 +101,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   rt::QtHost host;
   rt::setHost(&host);
-  rt::Frame frame;
-  rt::setFrame(&frame);
-  shell::MDIForm1 mdi;
-  shell::setFrameForm(&mdi);
+  shell::PackFrame pack;
   shell::StartPack(true);
   PaintClock clock;
   app.installEventFilter(&clock);

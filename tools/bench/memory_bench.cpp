@@ -51,10 +51,7 @@ int main(int argc, char** argv) {
   vt::vhost().logWaits = false;
   QTemporaryDir data;
   vt::vhost().setDocuments(data.path().toStdString());
-  rt::Frame frame;
-  rt::setFrame(&frame);
-  shell::MDIForm1 mdi;
-  shell::setFrameForm(&mdi);
+  shell::PackFrame pack;
   rt::FixSeed(5);
   shell::StartPack(false);
   const double started = residentMb();

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 
 #include "mdi_form.h"
+#include "startup.h"
 #include "pack_fn.h"
 #include "rt/dispatch.h"
 #include "rt/frame.h"
@@ -58,10 +59,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   rt::QtHost host;
   rt::setHost(&host);
-  rt::Frame frame;
-  rt::setFrame(&frame);
-  shell::MDIForm1 mdi;
-  shell::setFrameForm(&mdi);
+  shell::PackFrame pack;
+  auto& [frame, mdi] = pack;
   mdi.PerfTimer = std::make_unique<shell::PerformanceTimer>();
   frame.show();
   QCoreApplication::processEvents();

@@ -21,10 +21,8 @@ int main(int argc, char** argv) {
   QTemporaryDir tmp;
   const char* data = std::getenv("VPK_DATA");
   vt::vhost().setDocuments(data ? data : tmp.path().toStdString());
-  rt::Frame frame;
-  rt::setFrame(&frame);
-  shell::MDIForm1 mdi;
-  shell::setFrameForm(&mdi);
+  shell::PackFrame pack;
+  auto& [frame, mdi] = pack;
   shell::StartPack(false);
   vt::vhost().takeLog();
   drv::Driver driver;
