@@ -1,9 +1,14 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include "driver.h"
+#include "mdi_form.h"
+#include "os_faults.h"
 #include "pack_fixture.h"
 #include "startup.h"
 #include "rt/form.h"
@@ -144,6 +149,47 @@ TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
   EXPECT_EQ(d_.run("click Element(99)"), R"({"ok":true})");
   EXPECT_EQ(d_.run("menu igrica(3)"), R"({"ok":true})");
   EXPECT_NE(d_.run("dump").find(R"("game":3)"), std::string::npos);
+}
+
+TEST_F(DriverTest, AFullDiskOrAFileSizeLimitKeepsEveryBest) {
+  // Gemmet's twelve bests; a new best of 999999 for the options in force (skill 1, groups of 3:
+  // line 5) cannot be written.
+  const std::string data = shell::frameForm().DataFolder;
+  const QString file = QString::fromStdString(data) + "Gemmet_hsc.nrz";
+  QByteArray twelve;
+  for (int k = 0; k < 12; ++k) twelve += QByteArray::number(100 + k) + "\r\n";
+  const auto put = [&] {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(twelve);
+  };
+  const auto bytes = [&] {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const auto saveBest = [&] {
+    EXPECT_EQ(d_.run("open 16"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("set Score 0 999999"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("click Command1.pic_Button"), R"({"ok":true})");
+    EXPECT_NE(d_.run("dump").find(R"({"name":"Label8","kind":"Label","caption":"999999")"), std::string::npos);
+    EXPECT_EQ(bytes(), twelve);
+  };
+  put();
+  const osf::Ended limited = osf::InChild([&] {
+    osf::LimitFileSize(twelve.size());
+    saveBest();
+  });
+  EXPECT_TRUE(limited.ok()) << limited.text();
+  EXPECT_EQ(bytes(), twelve);
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
+  const osf::Ended full = osf::InChild([&] {
+    if (!osf::MountSmallDisk(data, 64)) osf::Exit(osf::kCannot);
+    put();
+    ASSERT_TRUE(osf::FillDisk(data));
+    saveBest();
+  });
+  if (full.code == osf::kCannot) GTEST_SKIP() << "no tmpfs could be mounted here";
+  EXPECT_TRUE(full.ok()) << full.text();
 }
 
 TEST_F(DriverTest, EveryLineIsValidUtf8) {
