@@ -206,7 +206,9 @@ Written writeInPlace(const std::string& path, const std::string& bytes, const st
     ::close(fd);
     return Written::kFailed;
   }
-  std::string old(static_cast<size_t>(st.st_size), '\0');
+  const off_t oldSize = st.st_size;
+  // The old bytes that the new text will cover, to put back should that fail.
+  std::string old(std::min(bytes.size(), static_cast<size_t>(oldSize)), '\0');
   size_t got = 0;
   while (got < old.size()) {
     const ssize_t r = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
@@ -214,24 +216,21 @@ Written writeInPlace(const std::string& path, const std::string& bytes, const st
     if (r <= 0) break;
     got += static_cast<size_t>(r);
   }
-  old.resize(got);
-  if (lockLost()) {
+  if (got < old.size() || lockLost()) {
     ::close(fd);
-    return Written::kLockLost;
+    return got < old.size() ? Written::kFailed : Written::kLockLost;
   }
-  const off_t oldSize = static_cast<off_t>(old.size());
   bool ok = true;
-  if (bytes.size() > old.size() && !writeAt(fd, bytes.data() + old.size(), bytes.size() - old.size(), oldSize)) {
+  if (bytes.size() > old.size() &&
+      !writeAt(fd, bytes.data() + old.size(), bytes.size() - old.size(), static_cast<off_t>(old.size()))) {
     (void)!ftruncate(fd, oldSize);
     ok = false;
   }
-  if (ok) {
-    const size_t head = std::min(bytes.size(), old.size());
-    if (!writeAt(fd, bytes.data(), head, 0) || ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-      writeAt(fd, old.data(), old.size(), 0);
-      (void)!ftruncate(fd, oldSize);
-      ok = false;
-    }
+  if (ok && (!writeAt(fd, bytes.data(), old.size(), 0) ||
+             (bytes.size() < static_cast<size_t>(oldSize) && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0))) {
+    writeAt(fd, old.data(), old.size(), 0);
+    (void)!ftruncate(fd, oldSize);
+    ok = false;
   }
   if (fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;

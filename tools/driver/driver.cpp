@@ -357,9 +357,10 @@ std::string Driver::run(const std::string& line) {
     for (size_t i = 1; i + 1 < args.size(); i += 2) {
       const auto index = sizeNumber(args[i]);
       if (!index || *index >= size)
-        return error("set " + args[0] + ": index " + args[i] + " is not one of 0 to " + std::to_string(size - 1));
+        return error("set " + args[0] + ": index " + args[i] + " is beyond its " + std::to_string(size) + " values");
       const auto value = number(args[i + 1], std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max());
-      if (!value || !var.fits || !var.fits(*value)) return error("set " + args[0] + ": " + args[i + 1] + " does not fit");
+      if (!value) return error("set " + args[0] + ": " + args[i + 1] + " is not a whole number");
+      if (!var.fits || !var.fits(*value)) return error("set " + args[0] + ": " + args[i + 1] + " does not fit");
       writes.emplace_back(*index, *value);
     }
     for (const auto& [index, value] : writes) var.set(index, value);
