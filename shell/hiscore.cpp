@@ -41,16 +41,21 @@ std::string HiscoreFile::path() const { return frameForm().DataFolder + game_.fi
 
 void HiscoreFile::LoadHiscore(rt::Label& best, int index) {
   const int n = game_.lines;
-  std::vector<std::string> lines;
-  // A missing file is made under the save lock, so one that another pack has just made is read,
-  // not replaced. A file that is there but cannot be read is left alone.
-  const bool created = rt::updateLines(path(), n, [&](rt::FileLines& file) {
-    if (file.state == rt::FileLines::State::kRead) lines = file.lines;
-    if (file.state != rt::FileLines::State::kMissing) return false;
-    file.lines.assign(n, game_.created);
-    return true;
-  });
-  if (created) lines.assign(n, game_.created);
+  // Read without the save lock: files are replaced whole, and a pack frozen mid-save must not hold
+  // up the opening of a game or the choice of an option.
+  rt::FileLines read = rt::readLines(path(), n);
+  std::vector<std::string> lines = std::move(read.lines);
+  if (read.state == rt::FileLines::State::kMissing) {
+    // A missing file is made under the save lock, so one that another pack has just made is
+    // read, not replaced. A file that is there but cannot be read is left alone.
+    const bool created = rt::updateLines(path(), n, [&](rt::FileLines& file) {
+      if (file.state == rt::FileLines::State::kRead) lines = file.lines;
+      if (file.state != rt::FileLines::State::kMissing) return false;
+      file.lines.assign(n, game_.created);
+      return true;
+    });
+    if (created) lines.assign(n, game_.created);
+  }
   // A short file fills what it has; extra lines are not read (and are dropped at the next save).
   for (int k = 0; k < n && k < static_cast<int>(lines.size()); ++k) entries_[k] = lines[k];
   show(best, index);

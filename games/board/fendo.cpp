@@ -118,7 +118,7 @@ void Form19::Form_Load() {
                            game.sticks[n] = v == 0 ? kFree : kTaken;
                            game.last[n] = v == 1;
                          },
-                         true});
+                         true, [](long long v) { return v == 0 || v == 1 || v == kTaken; }});
   redrawState = [this] {
     drawSticks();
     showScore(0);

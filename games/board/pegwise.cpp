@@ -89,7 +89,7 @@ void Form20::Form_Load() {
                              [this](size_t i, long long d) {
                                if (i < SecretCode.size() && d >= 1 && d <= 6) SecretCode[i] = static_cast<char>('0' + d);
                              },
-                             true});
+                             true, [](long long d) { return d >= 1 && d <= 6; }});
 }
 
 void Form20::Command1_Click() {

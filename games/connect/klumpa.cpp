@@ -53,11 +53,12 @@ void Form13::bindCell(rt::PictureBox& cell, int index) {
 
 void Form13::exposeCell(const std::string& stateName, int16_t& cell) {
   // Only a cell of the board or none: another value would name a cell that does not exist.
+  const auto fits = [](long long v) { return v == kNone || (v >= 0 && v < kKlumpaCells); };
   exposeState(stateName, {[&cell] { return std::vector<long long>{cell}; },
-                          [&cell](size_t, long long v) {
-                            if (v == kNone || (v >= 0 && v < kKlumpaCells)) cell = static_cast<int16_t>(v);
+                          [&cell, fits](size_t, long long v) {
+                            if (fits(v)) cell = static_cast<int16_t>(v);
                           },
-                          false});
+                          false, fits});
 }
 
 void Form13::exposeGameState() {

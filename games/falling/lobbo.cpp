@@ -437,10 +437,14 @@ void Form23::LoadTopPlayers() {
 void Form23::SaveTopPlayers(const std::function<void(TopPlayers&)>& enter) {
   // Under the file's lock, the table as it stands in the file now (another pack may have written
   // its results since this window read it; lines the file lacks come from the labels). A file
-  // that is there but cannot be read is left as it is.
+  // that is there but cannot be read is left as it is. Without a result to enter (the window's
+  // load found no file), a file that another pack has made meanwhile is read, not written.
+  // Called again when the save stalled and lost its lock: each call starts from the labels.
   TopPlayers t = table();
   rt::updateLines(topPlayersPath(), 10, [&](rt::FileLines& file) {
+    t = table();
     if (file.state == rt::FileLines::State::kRead) ReadTable(t, file.lines);
+    if (!enter && file.state != rt::FileLines::State::kMissing) return false;
     if (enter) enter(t);
     file.lines = TableLines(t);
     return true;

@@ -72,7 +72,8 @@ class Form23 : public shell::GameWindow {
   void PlayLobboSound(int n);
   void showMoney();
   void LoadTopPlayers();
-  // Writes the file's table, with `enter` applied to it when given, and shows it.
+  // Writes the file's table, with `enter` applied to it when given, and shows it; without `enter`
+  // only a missing file is written.
   void SaveTopPlayers(const std::function<void(lobbo::TopPlayers&)>& enter);
   void AddTopPlayer();
   lobbo::TopPlayers table() const;

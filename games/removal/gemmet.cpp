@@ -74,12 +74,12 @@ void Form21::exposeGameState() {
   exposeScalar("few", few);
   exposeScalar("skill", skill);
   // Only a cell or no selection: another value would index past the board.
+  const auto fits = [](long long v) { return v == kNoSelection || (v >= 0 && v < removal::kCells); };
   exposeState("selection", {[this] { return std::vector<long long>{selection}; },
-                            [this](size_t, long long v) {
-                              if (v == kNoSelection || (v >= 0 && v < removal::kCells))
-                                selection = static_cast<int16_t>(v);
+                            [this, fits](size_t, long long v) {
+                              if (fits(v)) selection = static_cast<int16_t>(v);
                             },
-                            false});
+                            false, fits});
 }
 
 void Form21::redrawAll() {

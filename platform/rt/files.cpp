@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "rt/host.h"
 
@@ -22,7 +22,6 @@ namespace rt {
 
 namespace {
 
-long long g_failAfter = -1;
 bool g_failReads = false;
 std::optional<std::string> g_accountHome;
 
@@ -67,51 +66,223 @@ class LineSplitter {
   bool afterCr_ = false;  // an LF next belongs to the CR before it
 };
 
+// The lock file names the file it locks; a lock counts only while that name still stands for the
+// very file this process has open and locked (same device, same inode).
+bool holdsName(int fd, const std::string& name) {
+  struct stat held, named;
+  return fstat(fd, &held) == 0 && stat(name.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+         held.st_ino == named.st_ino;
+}
+
+// A new file beside `base` ("<base>.<tag>"), opened for writing; -1 with errno when the folder takes
+// none. O_EXCL, so that it never opens what someone else made.
+int createBeside(const std::string& base, std::string& made, mode_t mode) {
+  static unsigned counter = 0;
+  for (int tries = 0; tries < 100; ++tries) {
+    char tag[48];
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::snprintf(tag, sizeof tag, ".%x%x%llx", static_cast<unsigned>(getpid()), ++counter,
+                  static_cast<unsigned long long>(ticks) & 0xffffffu);
+    made = base + tag;
+    const int fd = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 // Two packs saving one file take turns through flock() on "<file>.lock". The kernel drops the
 // lock whenever its holder ends, killed included, so a pack that dies mid-save leaves at most an
 // unlocked file, which the next save takes and removes. (QLockFile was not used: it judges a
 // leftover lock by process id and age, and a reused id keeps it "alive" for its whole stale time.)
-// A lock held longer than kLockWait means a pack frozen mid-save; the save then goes on without
-// the lock rather than be lost.
+// A lock held longer than kLockWait means a pack frozen mid-save: the waiting save takes the lock
+// over by putting a new lock file in its place. The frozen save, when it goes on, finds that it
+// has lost the lock before it replaces the file (lost()) and starts again from a fresh read, so it
+// never puts back lines as it read them before.
+// When there is no lock to be had (the folder takes no new file, or something that is no plain
+// file stands at the lock's name, such as a pipe) the save goes on without one.
 class SaveLock {
  public:
   explicit SaveLock(const std::string& file) : path_(file + ".lock") {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + kLockWait;
     for (;;) {
-      fd_ = ::open(path_.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
-      if (fd_ < 0) return;  // the folder takes no file: the save's own write fails as well
+      // Non-blocking: the open of a pipe at that name would wait for a writer for ever.
+      const int fd = ::open(path_.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+      if (fd < 0) {
+        if (errno == EINTR) continue;
+        return;  // no lock file can be made or opened here: the save goes on unlocked
+      }
+      struct stat st;
+      if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return;  // not a lock file: saved unlocked
+      }
       int failure = 0;
-      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+      if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
         // The holder before us removes the file as it lets go: a lock counts only on the file
         // that the name still stands for.
-        struct stat held, named;
-        if (fstat(fd_, &held) == 0 && stat(path_.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-            held.st_ino == named.st_ino)
+        if (holdsName(fd, path_)) {
+          fd_ = fd;
           return;
+        }
       } else {
         failure = errno;
       }
-      ::close(fd_);
-      fd_ = -1;
-      if ((failure != 0 && failure != EWOULDBLOCK && failure != EINTR) || Clock::now() >= deadline) return;
+      ::close(fd);
+      if (failure != 0 && failure != EWOULDBLOCK && failure != EINTR) return;  // no locks here: unlocked
+      if (Clock::now() >= deadline) {
+        takeOver();
+        return;
+      }
       // A wait on another process, not a timed effect: it must not pump, the save is one step.
       if (failure == EWOULDBLOCK) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
   }
   ~SaveLock() {
     if (fd_ < 0) return;
-    ::unlink(path_.c_str());  // still held: whoever opened this file retries on the next one
+    // Still ours: whoever opened this file retries on the next one. Taken over: the name is the
+    // new holder's and stays.
+    if (holdsName(fd_, path_)) ::unlink(path_.c_str());
     ::close(fd_);
   }
   SaveLock(const SaveLock&) = delete;
   SaveLock& operator=(const SaveLock&) = delete;
 
+  // True when this save held the lock and another pack has taken it over since.
+  bool lost() const { return fd_ >= 0 && !holdsName(fd_, path_); }
+
  private:
+  // A new, locked lock file renamed over the frozen holder's.
+  void takeOver() {
+    std::string made;
+    const int fd = createBeside(path_, made, 0600);
+    if (fd < 0) return;  // unlocked
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && ::rename(made.c_str(), path_.c_str()) == 0 && holdsName(fd, path_)) {
+      fd_ = fd;
+      return;
+    }
+    ::unlink(made.c_str());
+    ::close(fd);
+  }
+
   static constexpr std::chrono::seconds kLockWait{3};
   std::string path_;
   int fd_ = -1;
 };
+
+// write() until all of `n` bytes are at `at`; false on any failure (EFBIG, ENOSPC, EIO ...).
+bool writeAt(int fd, const char* p, size_t n, off_t at) {
+  while (n > 0) {
+    const ssize_t w = ::pwrite(fd, p, n, at);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    p += w;
+    n -= static_cast<size_t>(w);
+    at += w;
+  }
+  return true;
+}
+
+enum class Written { kDone, kFailed, kLockLost };
+
+// The folder that holds `path`.
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Overwrites the file where it stands, for a folder that takes no new file. Whatever can fail
+// without touching the old bytes goes first: the part beyond the old length is written before
+// the old bytes are overwritten, and is cut off again when it fails (a full disk, a file-size
+// limit). Overwriting bytes the file already has needs no new space; should it fail all the
+// same, the old bytes are written back.
+Written writeInPlace(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
+  if (fd < 0) return Written::kFailed;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Written::kFailed;
+  }
+  const off_t oldSize = st.st_size;
+  // The old bytes that the new text will cover, to put back should that fail.
+  std::string old(std::min(bytes.size(), static_cast<size_t>(oldSize)), '\0');
+  size_t got = 0;
+  while (got < old.size()) {
+    const ssize_t r = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += static_cast<size_t>(r);
+  }
+  if (got < old.size() || lockLost()) {
+    ::close(fd);
+    return got < old.size() ? Written::kFailed : Written::kLockLost;
+  }
+  bool ok = true;
+  if (bytes.size() > old.size() &&
+      !writeAt(fd, bytes.data() + old.size(), bytes.size() - old.size(), static_cast<off_t>(old.size()))) {
+    (void)!ftruncate(fd, oldSize);
+    ok = false;
+  }
+  if (ok && (!writeAt(fd, bytes.data(), old.size(), 0) ||
+             (bytes.size() < static_cast<size_t>(oldSize) && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0))) {
+    writeAt(fd, old.data(), old.size(), 0);
+    (void)!ftruncate(fd, oldSize);
+    ok = false;
+  }
+  if (fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  return ok ? Written::kDone : Written::kFailed;
+}
+
+// Replaces the file with `bytes`: a new file beside it, written, flushed to the disk and closed,
+// then renamed over the old one. The old file is replaced only when every step worked, so a full
+// disk, a file-size limit or a failing disk leaves it byte for byte. `lockLost` is asked just
+// before the file is touched.
+Written writeFile(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {
+  struct stat old;
+  const bool hadOld = ::stat(path.c_str(), &old) == 0;
+  std::string temp;
+  const int fd = createBeside(path, temp, 0666);
+  if (fd < 0) {
+    // The folder takes no new file, but the file itself may be writable.
+    if ((errno == EACCES || errno == EPERM) && hadOld) return writeInPlace(path, bytes, lockLost);
+    return Written::kFailed;
+  }
+  if (hadOld) (void)fchmod(fd, old.st_mode & 07777);  // the new file keeps the old one's permissions
+  bool ok = writeAt(fd, bytes.data(), bytes.size(), 0) && fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return Written::kFailed;
+  }
+  if (lockLost()) {
+    ::unlink(temp.c_str());
+    return Written::kLockLost;
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return Written::kFailed;
+  }
+  // The rename itself reaches the disk with the folder.
+  const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    (void)fsync(dir);
+    ::close(dir);
+  }
+  return Written::kDone;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
 
 // `dir` and `name` joined by one slash ("/" and "x" give "/x").
 std::string joinPath(std::string dir, const std::string& name) {
@@ -155,7 +326,6 @@ std::string xdgDocuments(const std::string& home) {
 
 }  // namespace
 
-void failWritesAfterForTests(long long bytes) { g_failAfter = bytes; }
 void failReadsForTests(bool on) { g_failReads = on; }
 void accountHomeForTests(const std::optional<std::string>& home) { g_accountHome = home; }
 
@@ -194,32 +364,30 @@ FileLines readLines(const std::string& path, size_t maxLines) {
 }
 
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
-  QSaveFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  QByteArray out;
-  for (const auto& l : lines) {
-    out.append(l.data(), static_cast<qsizetype>(l.size()));
-    out.append("\r\n");
-  }
-  if (g_failAfter >= 0) {
-    f.write(out.left(static_cast<qsizetype>(g_failAfter)));
-    f.cancelWriting();
-    return false;
-  }
-  if (f.write(out) != out.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) return false;
+  if (writeFile(path, joinLines(lines), [] { return false; }) != Written::kDone) return false;
   host().note("file", path);
   return true;
 }
 
 bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change) {
-  SaveLock lock(path);
-  FileLines file = readLines(path, maxLines);
-  const bool readable = file.state != FileLines::State::kUnreadable;
-  return change(file) && readable && writeLinesAtomic(path, file.lines);
+  // A save whose lock was taken over reads the file again and makes its change again; each
+  // retry means it stalled past the lock's wait once more, so a few are plenty.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    SaveLock lock(path);
+    FileLines file = readLines(path, maxLines);
+    const bool readable = file.state != FileLines::State::kUnreadable;
+    if (!change(file) || !readable) return false;
+    switch (writeFile(path, joinLines(file.lines), [&lock] { return lock.lost(); })) {
+      case Written::kDone:
+        host().note("file", path);
+        return true;
+      case Written::kFailed:
+        return false;
+      case Written::kLockLost:
+        break;
+    }
+  }
+  return false;
 }
 
 bool isDirectory(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isDir(); }

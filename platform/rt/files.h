@@ -1,6 +1,6 @@
 #pragma once
-// Small text files: lines end with CR LF, text is UTF-8, writes replace the file atomically so a
-// failed write never loses what was there.
+// Small text files: lines end with CR LF, text is UTF-8, and a write that fails at any step (a
+// full disk, a file-size limit, a failing disk) never loses what was there.
 #include <cstddef>
 #include <functional>
 #include <limits>
@@ -28,13 +28,19 @@ struct FileLines {
 // before it are (up to kLongestLine).
 FileLines readLines(const std::string& path, size_t maxLines = std::numeric_limits<size_t>::max());
 
-// Every line followed by CR LF; false when nothing was written (the old file stays intact).
+// Every line followed by CR LF, written to a new file beside it that replaces the old one once it
+// is wholly on the disk; in a folder that takes no new file, the file is overwritten where it
+// stands, the old bytes kept when that fails. False when not written (the old file stays as it
+// was).
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // One read-change-write of the file, under the lock file beside it (its name followed by ".lock")
 // so that two packs saving at once each see the other's lines. `change` gets the file as it
 // stands and edits its lines; when it answers true they are written, unless the file exists but
-// could not be read. True when written.
+// could not be read. A save that stalled so long that another pack took its lock over reads the
+// file again and calls `change` again. Where no lock can be had (the folder takes no new file,
+// something other than a plain file stands at the lock's name) the save goes on unlocked.
+// True when written. Reading alone (readLines) takes no lock: files are replaced whole.
 bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change);
 
 bool isDirectory(const std::string& path);
@@ -44,9 +50,6 @@ bool makeDirectory(const std::string& path);  // one level; false when it fails 
 // or the account's home from the password database when $HOME is unset or empty.
 std::string systemDocumentsFolder();
 
-// Tests: every atomic write from now on stops after `bytes` bytes and fails, as on a full disk
-// (-1 turns it off).
-void failWritesAfterForTests(long long bytes);
 // Tests: every file that exists cannot be read, as one that only its owner may write.
 void failReadsForTests(bool on);
 // Tests: stands in for the password database's home of the account ("" none; nullopt the real one).

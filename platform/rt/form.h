@@ -1,9 +1,11 @@
 #pragma once
 // A game window: its controls, menus, named state for the driver, input routing and lifetime.
 #include <functional>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "rt/control.h"
@@ -20,7 +22,24 @@ struct StateVar {
   std::function<std::vector<long long>()> get;
   std::function<void(size_t, long long)> set;  // null: read-only
   bool isArray = false;
+  // The values `set` can hold (null: none); the driver refuses any other before it writes.
+  std::function<bool(long long)> fits = nullptr;
 };
+
+// True when `v` is a value of T (its underlying integer for an enumeration): a 16-bit Board cell
+// takes -32768..32767, a bool 0 or 1.
+template <class T>
+constexpr bool holdsValue(long long v) {
+  if constexpr (std::is_enum_v<T>) {
+    return holdsValue<std::underlying_type_t<T>>(v);
+  } else if constexpr (std::is_integral_v<T>) {
+    using L = std::numeric_limits<T>;
+    if constexpr (std::is_signed_v<T>) return v >= static_cast<long long>(L::min()) && v <= static_cast<long long>(L::max());
+    else return v >= 0 && static_cast<unsigned long long>(v) <= static_cast<unsigned long long>(L::max());
+  } else {
+    return true;
+  }
+}
 
 class Form {
  public:
@@ -90,17 +109,20 @@ class Form {
   void exposeState(const std::string& name, StateVar var);
   template <class V>
   void exposeArray(const std::string& name, V& vec) {
+    using T = std::remove_reference_t<decltype(*std::begin(vec))>;
     exposeState(name, {[&vec] { return std::vector<long long>(std::begin(vec), std::end(vec)); },
                        [&vec](size_t i, long long v) {
-                         if (i < static_cast<size_t>(std::size(vec)))
-                           std::begin(vec)[i] = static_cast<std::remove_reference_t<decltype(*std::begin(vec))>>(v);
+                         if (i < static_cast<size_t>(std::size(vec)) && holdsValue<T>(v)) std::begin(vec)[i] = static_cast<T>(v);
                        },
-                       true});
+                       true, holdsValue<T>});
   }
   template <class T>
   void exposeScalar(const std::string& name, T& value) {
     exposeState(name, {[&value] { return std::vector<long long>{static_cast<long long>(value)}; },
-                       [&value](size_t, long long v) { value = static_cast<T>(v); }, false});
+                       [&value](size_t, long long v) {
+                         if (holdsValue<T>(v)) value = static_cast<T>(v);
+                       },
+                       false, holdsValue<T>});
   }
   const std::map<std::string, StateVar>& state() const { return state_; }
   std::function<void()> redrawState;  // after the driver wrote state

@@ -1,9 +1,14 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include "driver.h"
+#include "mdi_form.h"
+#include "os_faults.h"
 #include "pack_fixture.h"
 #include "startup.h"
 #include "rt/form.h"
@@ -144,6 +149,91 @@ TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
   EXPECT_EQ(d_.run("click Element(99)"), R"({"ok":true})");
   EXPECT_EQ(d_.run("menu igrica(3)"), R"({"ok":true})");
   EXPECT_NE(d_.run("dump").find(R"("game":3)"), std::string::npos);
+}
+
+TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
+  ASSERT_EQ(d_.run("open 16"), R"({"ok":true})");  // Gemmet: a 16-bit Board, a 32-bit Score
+  const auto board0 = [this] { return state("Board").at(0); };
+  const long long before = board0();
+  for (const char* cmd : {"set Board 0 99999999999999999999", "set Board 18446744073709551615 5",
+                          "set Board 18446744073709551616 5", "set Board 100 5", "set Board -1 5", "set Board 0 -70000",
+                          "set Board 0 32768", "set Board 0 abc", "set Board 0 5x", "set Board 0 5 1 70000",
+                          "set Score 0 4294967297", "set Score 0 2147483648", "set Score 1 5", "set selection 0 100",
+                          "seed 4294967296", "seed -1", "seed x", "key 256", "key -1", "key 38 8", "key 38 up 8",
+                          "key 99999999999", "click Command1 2147483648", "click Command1 8", "click Command1 1 8",
+                          "click Command1 1 0 2147483648 0", "down Picture1 1 0 2147483647 0", "up Picture1 1 0 5",
+                          "drag Picture1 0 0 2147483647 0", "drag Picture1 0 0 x 0", "after 2147483648 key 38",
+                          "after -1 key 38"}) {
+    EXPECT_TRUE(isError(d_.run(cmd))) << cmd;
+    EXPECT_EQ(board0(), before) << "after " << cmd;  // nothing half-written either
+  }
+  EXPECT_EQ(state("Score").at(0), 0);
+  // What fits is taken, to the ends of each range.
+  EXPECT_EQ(d_.run("set Board 0 -32768 99 32767"), R"({"ok":true})");
+  EXPECT_EQ(state("Board").at(0), -32768);
+  EXPECT_EQ(state("Board").at(99), 32767);
+  EXPECT_EQ(d_.run("set Score 0 2147483647"), R"({"ok":true})");
+  EXPECT_EQ(state("Score").at(0), 2147483647);
+  EXPECT_EQ(d_.run("set selection 0 255"), R"({"ok":true})");
+  for (const char* cmd : {"seed 4294967295", "key 255", "key 38 up 7", "click Command5 1 7", "click Picture1 1 0 -5 -5"})
+    EXPECT_EQ(d_.run(cmd), R"({"ok":true})") << cmd;
+}
+
+TEST_F(DriverTest, APipeInTheDataFolderHangsNothing) {
+  // A pipe at a file's name and at the name of its lock: opening Kippel makes its file, and the
+  // driver's "file" answers at once. In a child that an alarm ends, so a hang fails fast.
+  const std::string data = shell::frameForm().DataFolder;
+  ASSERT_EQ(mkfifo((data + "Kippel_hsc_A.nrz.lock").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((data + "pipe").c_str(), 0600), 0);
+  const osf::Ended child = osf::InChild([&] {
+    EXPECT_EQ(d_.run("open 8"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("file Kippel_hsc_A.nrz"), R"({"ok":true,"text":"0\r\n"})");
+    EXPECT_TRUE(isError(d_.run("file Kippel_hsc_A.nrz.lock")));
+    EXPECT_TRUE(isError(d_.run("file pipe")));
+    EXPECT_TRUE(isError(d_.run("file .")));
+  }, 5);
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
+TEST_F(DriverTest, AFullDiskOrAFileSizeLimitKeepsEveryBest) {
+  // Gemmet's twelve bests; a new best of 999999 for the options in force (skill 1, groups of 3:
+  // line 5) cannot be written.
+  const std::string data = shell::frameForm().DataFolder;
+  const QString file = QString::fromStdString(data) + "Gemmet_hsc.nrz";
+  QByteArray twelve;
+  for (int k = 0; k < 12; ++k) twelve += QByteArray::number(100 + k) + "\r\n";
+  const auto put = [&] {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(twelve);
+  };
+  const auto bytes = [&] {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const auto saveBest = [&] {
+    EXPECT_EQ(d_.run("open 16"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("set Score 0 999999"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("click Command1.pic_Button"), R"({"ok":true})");
+    EXPECT_NE(d_.run("dump").find(R"({"name":"Label8","kind":"Label","caption":"999999")"), std::string::npos);
+    EXPECT_EQ(bytes(), twelve);
+  };
+  put();
+  const osf::Ended limited = osf::InChild([&] {
+    osf::LimitFileSize(twelve.size());
+    saveBest();
+  });
+  EXPECT_TRUE(limited.ok()) << limited.text();
+  EXPECT_EQ(bytes(), twelve);
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
+  const osf::Ended full = osf::InChild([&] {
+    if (!osf::MountSmallDisk(data, 64)) osf::Exit(osf::kCannot);
+    put();
+    ASSERT_TRUE(osf::FillDisk(data));
+    saveBest();
+  });
+  if (full.code == osf::kCannot) GTEST_SKIP() << "no tmpfs could be mounted here";
+  EXPECT_TRUE(full.ok()) << full.text();
 }
 
 TEST_F(DriverTest, EveryLineIsValidUtf8) {

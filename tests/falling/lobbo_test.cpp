@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "lobbo.h"
+#include "os_faults.h"
 #include "pack_fixture.h"
 #include "rt/dispatch.h"
 #include "rt/files.h"
@@ -383,4 +384,34 @@ TEST_F(LobboFile, AOneMegabyteNameKeepsTheOtherFourPlayers) {
   EXPECT_EQ(w->topcash(4).Caption(), "0$");
   gameOverWith(60, "Zoe");
   EXPECT_EQ(file(), longName + "\r\n300$\r\nBob\r\n100$\r\nZoe\r\n60$\r\nCid\r\n50$\r\nDee\r\n7$\r\n");
+}
+
+TEST_F(LobboFile, AFullDiskOrAFileSizeLimitKeepsTheFivePlayers) {
+  // The game over's save fails at the OS: in a child whose writes stop at the file's size, and
+  // (as root) on a 64 KiB tmpfs filled to the last byte.
+  const auto gameOverKeepsTheFile = [this] {
+    ASSERT_NO_FATAL_FAILURE(reopen());
+    ASSERT_EQ(w->topime(0).Caption(), "Ann");
+    ASSERT_NO_FATAL_FAILURE(gameOverWith(400, "Zoe"));
+    EXPECT_EQ(w->topime(0).Caption(), "Zoe");  // shown, as after any failed write
+    EXPECT_EQ(file(), kFive);
+  };
+  writeFile(kFive);
+  const osf::Ended limited = osf::InChild([&] {
+    osf::LimitFileSize(kFive.size());
+    gameOverKeepsTheFile();
+  });
+  EXPECT_TRUE(limited.ok()) << limited.text();
+  EXPECT_EQ(file(), kFive);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Lobbo.nrz"});
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
+  const osf::Ended full = osf::InChild([&] {
+    if (!osf::MountSmallDisk(dir_.path().toStdString(), 64)) osf::Exit(osf::kCannot);
+    writeFile(kFive);
+    ASSERT_TRUE(osf::FillDisk(dir_.path().toStdString()));
+    gameOverKeepsTheFile();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"filler", "Lobbo.nrz"}));
+  });
+  if (full.code == osf::kCannot) GTEST_SKIP() << "no tmpfs could be mounted here";
+  EXPECT_TRUE(full.ok()) << full.text();
 }

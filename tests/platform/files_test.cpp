@@ -1,15 +1,37 @@
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "os_faults.h"
 #include "rt/files.h"
 
 using namespace rt;
+
+namespace {
+QByteArray bytesOf(const std::string& path) {
+  QFile f(QString::fromStdString(path));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+QStringList entriesOf(const std::string& dir) {
+  return QDir(QString::fromStdString(dir)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
+}
+// A change that sets line `k` of a file of `n` lines.
+std::function<bool(FileLines&)> setLine(size_t n, size_t k, std::string value) {
+  return [=](FileLines& f) {
+    f.lines.resize(n, "0");
+    f.lines[k] = value;
+    return true;
+  };
+}
+}  // namespace
 
 TEST(FilesTest, LinesEndWithCrLfAndReadBackAnySplit) {
   QTemporaryDir dir;
@@ -177,4 +199,122 @@ TEST(FilesTest, WithNoHomeTheAccountsHomeIsUsed) {
     if (!pw || !pw->pw_dir || !QFileInfo(pw->pw_dir).isDir() || std::string(pw->pw_dir) == "/") GTEST_SKIP();
     EXPECT_EQ(systemDocumentsFolder().rfind(pw->pw_dir, 0), 0u) << systemDocumentsFolder();
   }
+}
+
+// ---- where the disk, the folder, another pack or the lock's name fails a save
+
+TEST(FilesTest, AWriteStoppedByTheFileSizeLimitLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const std::string p = dir.filePath("Gemmet_hsc.nrz").toStdString();
+  ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
+  const QByteArray before = bytesOf(p);
+  // The kernel ends every write past the old file's size (EFBIG), as a full disk would.
+  const osf::Ended child = osf::InChild([&] {
+    osf::LimitFileSize(before.size());
+    EXPECT_FALSE(writeLinesAtomic(p, std::vector<std::string>(12, "999999")));
+    EXPECT_FALSE(updateLines(p, 12, setLine(12, 0, "999999")));
+  });
+  EXPECT_TRUE(child.ok()) << child.text();
+  EXPECT_EQ(bytesOf(p), before);
+  EXPECT_EQ(entriesOf(dir.path().toStdString()), QStringList{"Gemmet_hsc.nrz"});  // nothing left beside it
+}
+
+TEST(FilesTest, AFullDiskLeavesTheOldFile) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
+  QTemporaryDir dir;
+  const std::string disk = dir.path().toStdString(), p = disk + "/Gemmet_hsc.nrz";
+  const osf::Ended child = osf::InChild([&] {
+    if (!osf::MountSmallDisk(disk, 64)) osf::Exit(osf::kCannot);
+    ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
+    const QByteArray before = bytesOf(p);
+    ASSERT_TRUE(osf::FillDisk(disk));  // to the last byte
+    EXPECT_FALSE(writeLinesAtomic(p, std::vector<std::string>(12, "999999")));
+    EXPECT_FALSE(updateLines(p, 12, setLine(12, 0, "999999")));
+    EXPECT_EQ(bytesOf(p), before);
+    EXPECT_EQ(entriesOf(disk), (QStringList{"filler", "Gemmet_hsc.nrz"}));
+  });
+  if (child.code == osf::kCannot) GTEST_SKIP() << "no tmpfs could be mounted here";
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
+TEST(FilesTest, AFolderThatTakesNoNewFileHasItsFileWrittenInPlace) {
+  QTemporaryDir dir;
+  ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+  const std::string folder = dir.filePath("Morvelware").toStdString(), p = folder + "/Gemmet_hsc.nrz";
+  ASSERT_TRUE(makeDirectory(folder));
+  ASSERT_TRUE(writeLinesAtomic(p, {"5", "5"}));
+  // Root passes over a folder's mode: the save runs as another user, whose own file it is.
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(folder.c_str(), osf::kNobody, osf::kNobody), 0);
+    ASSERT_EQ(chown(p.c_str(), osf::kNobody, osf::kNobody), 0);
+  }
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  const osf::Ended child = osf::InChild([&] {
+    if (root) {
+      ASSERT_TRUE(osf::BecomeNobody());
+    }
+    const std::string probe = folder + "/probe";
+    ASSERT_LT(open(probe.c_str(), O_WRONLY | O_CREAT, 0644), 0) << "the folder takes new files";
+    EXPECT_TRUE(updateLines(p, 3, setLine(3, 2, "77")));  // longer than before
+    EXPECT_EQ(bytesOf(p), QByteArray("5\r\n5\r\n77\r\n"));
+    EXPECT_TRUE(writeLinesAtomic(p, {"1"}));  // shorter: cut to its length
+    EXPECT_EQ(bytesOf(p), QByteArray("1\r\n"));
+    // A write that the kernel stops keeps the old bytes, whether the new text is longer or as long.
+    osf::LimitFileSize(2);
+    EXPECT_FALSE(writeLinesAtomic(p, {"123456"}));
+    EXPECT_FALSE(writeLinesAtomic(p, {"9"}));
+    EXPECT_EQ(bytesOf(p), QByteArray("1\r\n"));
+  });
+  chmod(folder.c_str(), 0755);
+  EXPECT_TRUE(child.ok()) << child.text();
+  EXPECT_EQ(bytesOf(p), QByteArray("1\r\n"));
+  EXPECT_EQ(entriesOf(folder), QStringList{"Gemmet_hsc.nrz"});
+}
+
+TEST(FilesTest, ASaveThatStallsPastTheLockWaitKeepsTheLineSavedMeanwhile) {
+  QTemporaryDir dir;
+  const std::string p = dir.filePath("Gemmet_hsc.nrz").toStdString();
+  ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
+  // Pack A reads the file under the lock, then stalls (its pack stopped, its disk slow).
+  osf::Signal hasRead, goOn;
+  osf::Child a([&] {
+    int calls = 0;
+    const bool saved = updateLines(p, 12, [&](FileLines& f) {
+      if (++calls == 1) {
+        hasRead.send();
+        goOn.receive();
+      }
+      return setLine(12, 3, "100")(f);
+    });
+    osf::Exit(saved ? calls : 100);
+  });
+  ASSERT_TRUE(hasRead.receive());
+  // Pack B waits out the lock, takes it over and saves another line.
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(updateLines(p, 12, setLine(12, 7, "500")));
+  const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited.count(), 2.9);
+  // A goes on: it finds its lock taken over, reads the file again and sets its line once more.
+  goOn.send();
+  const osf::Ended ended = a.wait();
+  EXPECT_EQ(ended.code, 2) << "A's change ran this often, or: " << ended.text();
+  std::vector<std::string> both(12, "0");
+  both[3] = "100";
+  both[7] = "500";
+  EXPECT_EQ(readLines(p).lines, both);
+  EXPECT_EQ(entriesOf(dir.path().toStdString()), QStringList{"Gemmet_hsc.nrz"});  // no lock or temporary file left
+}
+
+TEST(FilesTest, APipeAtTheLocksNameNeitherHangsNorStopsTheSave) {
+  QTemporaryDir dir;
+  const std::string p = dir.filePath("Kippel_hsc_A.nrz").toStdString(), lock = p + ".lock";
+  ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0);
+  // In a child that an alarm ends after 3 s: an open that waits for the pipe's writer fails fast.
+  const osf::Ended child = osf::InChild([&] { EXPECT_TRUE(updateLines(p, 1, setLine(1, 0, "12"))); }, 3);
+  EXPECT_TRUE(child.ok()) << child.text();
+  EXPECT_EQ(readLines(p).lines, std::vector<std::string>{"12"});
+  struct stat st;
+  ASSERT_EQ(lstat(lock.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));  // left as it was
 }

@@ -5,10 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "os_faults.h"
 #include "pack_fixture.h"
 #include "hiscore.h"
 #include "rt/files.h"
@@ -294,4 +297,59 @@ TEST_F(HiscoreTest, ALockLeftByAKilledPackBlocksNothing) {
   kippel.SaveScore(*best_, *score_, 0);
   EXPECT_EQ(bytes("Kippel_hsc_A.nrz"), QByteArray("12\r\n"));
   EXPECT_EQ(filesIn(dir_), QStringList{"Kippel_hsc_A.nrz"});  // the stale lock is cleared away
+}
+
+TEST_F(HiscoreTest, OpeningAGameOrChoosingAnOptionDoesNotWaitForAFrozenSave) {
+  QByteArray lines;
+  for (int k = 0; k < 12; ++k) lines += k == 9 ? "40\r\n" : "0\r\n";
+  write("Gemmet_hsc.nrz", lines);
+  // Another pack stopped in the middle of its save, holding the lock.
+  int go = -1, ready = -1;
+  const pid_t pid = StartLockHolder(dir_.filePath("Gemmet_hsc.nrz").toStdString(), lines, go, ready);
+  ASSERT_GT(pid, 0);
+  char c = 0;
+  ASSERT_EQ(read(ready, &c, 1), 1);
+  HiscoreFile gemmet(*FindHiscoreGame("Gemmet"));
+  const auto start = std::chrono::steady_clock::now();
+  gemmet.LoadHiscore(*best_, 9);  // the game opens
+  EXPECT_EQ(best_->Caption(), "40");
+  gemmet.LoadHiscore(*best_, 3);  // an option is chosen
+  EXPECT_EQ(best_->Caption(), "0");
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took.count(), 1.0);  // the lock's wait is 3 s
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  close(go);
+  close(ready);
+}
+
+TEST_F(HiscoreTest, AFolderThatTakesNoNewFileStillGetsTheBest) {
+  // Morvelware at mode 555, the score file the player's own; root passes over a folder's mode,
+  // so the pack runs as another user.
+  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+  const std::string folder = dir_.filePath("Morvelware").toStdString(), file = folder + "/Gemmet_hsc.nrz";
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("Morvelware"));
+  write("Morvelware/Gemmet_hsc.nrz", QByteArray("0\r\n").repeated(12));
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(folder.c_str(), osf::kNobody, osf::kNobody), 0);
+    ASSERT_EQ(chown(file.c_str(), osf::kNobody, osf::kNobody), 0);
+  }
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  mdi_.DataFolder = folder + "/";
+  const osf::Ended child = osf::InChild([&] {
+    if (root) {
+      ASSERT_TRUE(osf::BecomeNobody());
+    }
+    HiscoreFile gemmet(*FindHiscoreGame("Gemmet"));
+    gemmet.LoadHiscore(*best_, 5);
+    score_->setCaption("999999");
+    gemmet.SaveScore(*best_, *score_, 5);
+    EXPECT_EQ(best_->Caption(), "999999");
+  });
+  chmod(folder.c_str(), 0755);
+  EXPECT_TRUE(child.ok()) << child.text();
+  QByteArray expected;
+  for (int k = 0; k < 12; ++k) expected += k == 5 ? "999999\r\n" : "0\r\n";
+  EXPECT_EQ(bytes("Morvelware/Gemmet_hsc.nrz"), expected);
 }

@@ -1,14 +1,19 @@
 #include "driver.h"
 
-#include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
-#include <cctype>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <sstream>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "json.h"
@@ -36,6 +41,30 @@ std::optional<long long> number(const std::string& s, long long lo, long long hi
   const auto [p, ec] = std::from_chars(s.data(), end, v);
   if (ec != std::errc() || p != end || v < lo || v > hi) return std::nullopt;
   return v;
+}
+
+// An index of a state array: digits only, up to the largest size_t.
+std::optional<size_t> sizeNumber(const std::string& s) {
+  size_t v = 0;
+  const char* end = s.data() + s.size();
+  const auto [p, ec] = std::from_chars(s.data(), end, v);
+  if (ec != std::errc() || p != end) return std::nullopt;
+  return v;
+}
+
+constexpr long long kIntMin = std::numeric_limits<int>::min(), kIntMax = std::numeric_limits<int>::max();
+// Mouse buttons and shift keys are bits: left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4.
+constexpr long long kBits = 7;
+// Key codes of the platform: one byte.
+constexpr long long kLastKeyCode = 255;
+
+// A point `dx`, `dy` from a control's corner in window pixels; nothing when it lies beyond an int.
+std::optional<std::pair<int, int>> pointIn(const rt::Control& c, long long dx, long long dy) {
+  int ox, oy;
+  c.clientOrigin(ox, oy);
+  const long long x = static_cast<long long>(ox) - c.borderWidth() + dx, y = static_cast<long long>(oy) - c.borderWidth() + dy;
+  if (x < kIntMin || x > kIntMax || y < kIntMin || y > kIntMax) return std::nullopt;
+  return std::pair<int, int>(static_cast<int>(x), static_cast<int>(y));
 }
 
 // "slika(12)" -> ("slika", 12); "Command1" -> ("Command1", -1). An index that is no control
@@ -150,18 +179,18 @@ std::string Driver::run(const std::string& line) {
   if (cmd.empty() || cmd[0] == '#') return "";
   std::vector<std::string> args;
   for (std::string a; in >> a;) args.push_back(a);
-  auto arg = [&](size_t i, long long def) -> long long {
+  // Argument `i` as a number in [lo, hi], `def` when it is not given; nothing when it is given
+  // but is no such number.
+  auto arg = [&](size_t i, long long def, long long lo, long long hi) -> std::optional<long long> {
     if (i >= args.size()) return def;
-    const char* text = args[i].c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long long v = std::strtoll(text, &end, 10);
-    return (end == text || errno == ERANGE) ? def : v;
+    return number(args[i], lo, hi);
   };
   rt::Form* f = rt::frame().activeForm();
 
   if (cmd == "seed") {
-    rt::FixSeed(static_cast<uint32_t>(arg(0, 1)));
+    const auto n = arg(0, 1, 0, std::numeric_limits<uint32_t>::max());
+    if (!n) return error("seed N: 0 to 4294967295");
+    rt::FixSeed(static_cast<uint32_t>(*n));
     return ok();
   }
   if (cmd == "open") {
@@ -184,10 +213,10 @@ std::string Driver::run(const std::string& line) {
   if (cmd == "after") {
     // after MS COMMAND: the command runs at that virtual time inside the next wait; its result
     // goes to the log.
-    const long long ms = arg(0, -1);
-    if (ms < 0 || args.size() < 2) return error("after MS COMMAND");
+    const auto ms = args.size() < 2 ? std::nullopt : number(args[0], 0, kIntMax);
+    if (!ms) return error("after MS COMMAND: MS 0 to " + std::to_string(kIntMax));
     std::string rest = line.substr(line.find(args[1], line.find(args[0]) + args[0].size()));
-    vt::vhost().after(static_cast<double>(ms), [this, rest] { vt::vhost().note("after", run(rest)); });
+    vt::vhost().after(static_cast<double>(*ms), [this, rest] { vt::vhost().note("after", run(rest)); });
     return ok();
   }
   if (cmd == "wait") {
@@ -212,9 +241,26 @@ std::string Driver::run(const std::string& line) {
   if (cmd == "file") {
     if (args.empty()) return error("file needs a name");
     if (args[0].find("..") != std::string::npos) return error("outside the data folder");
-    QFile file(QString::fromStdString(shell::frameForm().DataFolder + args[0]));
-    if (!file.open(QIODevice::ReadOnly)) return error("no such file");
-    return Obj().boolean("ok", true).str("text", file.read(1 << 20).toStdString()).text();
+    // Opened without blocking and read only when it is a plain file: the open of a pipe would
+    // wait for a writer for ever.
+    const std::string path = shell::frameForm().DataFolder + args[0];
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return error("no such file");
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return error("not a plain file");
+    }
+    std::string text;
+    std::vector<char> buf(1 << 16);
+    while (text.size() < (1u << 20)) {
+      const ssize_t n = ::read(fd, buf.data(), std::min(buf.size(), (size_t{1} << 20) - text.size()));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      text.append(buf.data(), static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return Obj().boolean("ok", true).str("text", text).text();
   }
   if (!f) return error("no window is open");
   // Input may switch games and unload this window; it stays alive until the command ends.
@@ -235,17 +281,20 @@ std::string Driver::run(const std::string& line) {
     if (args.empty() || !parseName(args[0], name, index)) return error(cmd + " needs a control (and an index 0 or more)");
     rt::Control* c = f->find(name, index);
     if (!c) return error("no control " + args[0]);
-    int button = static_cast<int>(arg(1, 1)), shift = static_cast<int>(arg(2, 0));
+    const auto button = arg(1, 1, 0, kBits), shift = arg(2, 0, 0, kBits);
+    if (!button || !shift) return error(cmd + " NAME [BUTTON] [SHIFT] [X Y]: BUTTON and SHIFT 0 to 7");
+    if (args.size() == 4) return error(cmd + " NAME BUTTON SHIFT X Y: X and Y go together");
     int x, y;
     centreOf(*c, x, y);
     if (args.size() >= 5) {
-      int ox, oy;
-      c->clientOrigin(ox, oy);
-      x = ox - c->borderWidth() + static_cast<int>(arg(3, 0));
-      y = oy - c->borderWidth() + static_cast<int>(arg(4, 0));
+      const auto dx = number(args[3], kIntMin, kIntMax), dy = number(args[4], kIntMin, kIntMax);
+      const auto at = dx && dy ? pointIn(*c, *dx, *dy) : std::nullopt;
+      if (!at) return error(cmd + ": X and Y must be whole numbers within the window's reach");
+      std::tie(x, y) = *at;
     }
-    if (cmd != "up") f->mouseDown(x, y, button, shift);
-    if (cmd != "down" && f->isLoaded()) f->mouseUp(x, y, button, shift);
+    const int b = static_cast<int>(*button), s = static_cast<int>(*shift);
+    if (cmd != "up") f->mouseDown(x, y, b, s);
+    if (cmd != "down" && f->isLoaded()) f->mouseUp(x, y, b, s);
     return ok();
   }
   if (cmd == "drag" && args.size() == 5) {
@@ -255,14 +304,16 @@ std::string Driver::run(const std::string& line) {
     if (!parseName(args[0], name, index)) return error("drag needs a control");
     rt::Control* c = f->find(name, index);
     if (!c) return error("no control " + args[0]);
-    int ox, oy;
-    c->clientOrigin(ox, oy);
-    ox -= c->borderWidth();
-    oy -= c->borderWidth();
-    const int x1 = ox + static_cast<int>(arg(1, 0)), y1 = oy + static_cast<int>(arg(2, 0));
-    const int x2 = ox + static_cast<int>(arg(3, 0)), y2 = oy + static_cast<int>(arg(4, 0));
+    std::optional<long long> d[4];
+    for (int i = 0; i < 4; ++i) d[i] = number(args[1 + i], kIntMin, kIntMax);
+    const auto from = d[0] && d[1] ? pointIn(*c, *d[0], *d[1]) : std::nullopt;
+    const auto to = d[2] && d[3] ? pointIn(*c, *d[2], *d[3]) : std::nullopt;
+    if (!from || !to) return error("drag NAME X1 Y1 X2 Y2: whole numbers within the window's reach");
+    const auto [x1, y1] = *from;
+    const auto [x2, y2] = *to;
     f->mouseDown(x1, y1, 1, 0);
-    if (f->isLoaded()) f->mouseMove((x1 + x2) / 2, (y1 + y2) / 2, 1, 0);
+    const auto mid = [](int a, int b) { return static_cast<int>((static_cast<long long>(a) + b) / 2); };
+    if (f->isLoaded()) f->mouseMove(mid(x1, x2), mid(y1, y2), 1, 0);
     if (f->isLoaded()) f->mouseMove(x2, y2, 1, 0);
     if (f->isLoaded()) f->mouseUp(x2, y2, 1, 0);
     return ok();
@@ -283,9 +334,11 @@ std::string Driver::run(const std::string& line) {
     return ok();
   }
   if (cmd == "key") {
-    int code = static_cast<int>(arg(0, 0));
-    bool up = args.size() > 1 && args[1] == "up";
-    int shift = static_cast<int>(arg(up ? 2 : 1, 0));
+    const bool up = args.size() > 1 && args[1] == "up";
+    const auto codeArg = args.empty() ? std::nullopt : number(args[0], 0, kLastKeyCode);
+    const auto shiftArg = arg(up ? 2 : 1, 0, 0, kBits);
+    if (!codeArg || !shiftArg) return error("key CODE [up] [SHIFT]: CODE 0 to 255, SHIFT 0 to 7");
+    const int code = static_cast<int>(*codeArg), shift = static_cast<int>(*shiftArg);
     if (!up) {
       rt::frame().clientKey(0, code, shift, rt::KeyAscii(code, shift));
     } else {
@@ -297,7 +350,20 @@ std::string Driver::run(const std::string& line) {
     if (args.size() < 3 || (args.size() - 1) % 2) return error("set ARRAY I V [I V ...]");
     auto it = f->state().find(args[0]);
     if (it == f->state().end() || !it->second.set) return error("no state " + args[0]);
-    for (size_t i = 1; i + 1 < args.size(); i += 2) it->second.set(static_cast<size_t>(arg(i, 0)), arg(i + 1, 0));
+    const rt::StateVar& var = it->second;
+    // Every pair is checked before any is written: a refused command changes nothing.
+    const size_t size = var.isArray ? var.get().size() : 1;
+    std::vector<std::pair<size_t, long long>> writes;
+    for (size_t i = 1; i + 1 < args.size(); i += 2) {
+      const auto index = sizeNumber(args[i]);
+      if (!index || *index >= size)
+        return error("set " + args[0] + ": index " + args[i] + " is beyond its " + std::to_string(size) + " values");
+      const auto value = number(args[i + 1], std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max());
+      if (!value) return error("set " + args[0] + ": " + args[i + 1] + " is not a whole number");
+      if (!var.fits || !var.fits(*value)) return error("set " + args[0] + ": " + args[i + 1] + " does not fit");
+      writes.emplace_back(*index, *value);
+    }
+    for (const auto& [index, value] : writes) var.set(index, value);
     if (f->redrawState) rt::dispatch(f, f->redrawState);
     return ok();
   }

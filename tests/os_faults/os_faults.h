@@ -1,0 +1,72 @@
+#pragma once
+// Faults that the OS makes, for tests where the pack meets it: a write that the kernel stops
+// (a file-size limit, a full tmpfs), a folder mode as another user, a second process. Each runs
+// in a child process, so that the test process keeps its limits, mounts and user.
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+
+namespace osf {
+
+// How a child ended.
+struct Ended {
+  int code = -1;    // its exit code, -1 when a signal ended it
+  int signal = 0;   // the signal that ended it (SIGALRM: it ran out of time), 0 none
+  bool ok() const { return code == 0; }
+  std::string text() const;
+};
+
+// The exit code of a child that found it could not make its fault (not root, no mount): skip.
+constexpr int kCannot = 77;
+
+// A child process running `body` while this process goes on. The child ends with _exit: 0 when
+// `body` returned with no failed expectation, 1 otherwise, or the code `body` gave to Exit. After
+// `seconds` an alarm ends it, so that a call that would hang fails fast instead.
+class Child {
+ public:
+  Child(const std::function<void()>& body, unsigned seconds = 20);
+  ~Child();  // ends a child still running (SIGKILL) and reaps it
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  pid_t pid() const { return pid_; }
+  Ended wait();
+
+ private:
+  pid_t pid_ = -1;
+  bool reaped_ = false;
+};
+
+// `body` in a child, waited for.
+Ended InChild(const std::function<void()>& body, unsigned seconds = 20);
+
+// In a child: ends it at once with `code` (kCannot to skip).
+[[noreturn]] void Exit(int code);
+
+// In a child: write() stops with EFBIG past `bytes` bytes of any file (SIGXFSZ ignored, so the
+// call fails instead of the process ending).
+void LimitFileSize(off_t bytes);
+
+// In a child, as root: a private tmpfs of `kib` KiB mounted on `dir`, seen only by this child.
+// False when it cannot be made.
+bool MountSmallDisk(const std::string& dir, int kib);
+
+// Fills the file system that holds `dir` to its last byte with a file named `name`.
+bool FillDisk(const std::string& dir, const std::string& name = "filler");
+
+// In a child, as root: becomes the user and group 65534 (nobody), for whom a folder's mode counts.
+constexpr uid_t kNobody = 65534;
+bool BecomeNobody();
+
+// A pipe between two processes: one byte says "go on".
+class Signal {
+ public:
+  Signal();
+  ~Signal();
+  void send();                              // writes one byte
+  bool receive(int timeoutMs = 20000);      // waits for one byte; false when none came in time
+ private:
+  int fd_[2] = {-1, -1};
+};
+
+}  // namespace osf
