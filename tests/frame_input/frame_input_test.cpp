@@ -188,6 +188,36 @@ TEST(FrameInput, ClicksWithAPopupMenuOpenWhenTheClipStartsActAfterIt) {
   EXPECT_EQ(probe.values("snap " + closing + " picks").at(0), cards[1]);
 }
 
+// Lobbo with the arrow keys: the first piece is a column ladder, which sounds 3 when it lands.
+// During the clip Right is pressed and let go, then Left is held: afterwards the next piece
+// slides to the left wall.
+TEST(FrameInput, KeysMadeDuringAClipActAfterItInOrder) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Lobbo", 62);
+  ASSERT_TRUE(probe.ready());
+  ASSERT_EQ(probe.ask("choose ua"), "ok");        // the arrow keys steer
+  ASSERT_EQ(probe.ask("choose o221 9"), "ok");    // level 10, the fastest fall
+  const size_t first = probe.log().size();
+  const State before = probe.state();
+  x.click(probe.control("Command1"));  // "Continue"
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
+  EXPECT_EQ(probe.value("pieceLength"), 0) << "one block";
+  x.keyDown(XK_Right);
+  x.keyUp(XK_Right);
+  x.keyDown(XK_Left);
+  x.sync();
+  const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 5; });
+  EXPECT_GE(after.inputInClip - before.inputInClip, 3) << "the keys were meant to come during the clip";
+  probe.waitFor([](const State& s) { return s.clip == 0 && s.held == 0; });
+  EXPECT_EQ(probe.value("keyFlags"), 1) << "Left held, Right let go";
+  EXPECT_EQ(probe.waitForValue("pieceX", 1), 1) << "the next piece did not go left";
+  x.keyUp(XK_Left);
+  x.sync();
+  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound3@Form23"});
+}
+
 // Equin: a white knight dragged at the start sounds 10. During it the black knight eats a white
 // one, then a white knight jumps into the cell the black one left: a move only after the first.
 TEST(FrameInput, DragsMadeDuringAClipActAfterItInOrder) {
@@ -256,36 +286,6 @@ TEST(FrameInput, ADragMadeDuringAClipDropsWhereItWasReleased) {
   ASSERT_EQ(marks.size(), 100u);
   for (int i = 0; i < 100; ++i) EXPECT_EQ(marks[i] != 0, blast(target, i)) << "cell " << i;
   EXPECT_EQ(probe.values("snap " + bomb + " Board"), board) << "the dragged image stays";
-}
-
-// Lobbo with the arrow keys: the first piece is a column ladder, which sounds 3 when it lands.
-// During the clip Right is pressed and let go, then Left is held: afterwards the next piece
-// slides to the left wall.
-TEST(FrameInput, KeysMadeDuringAClipActAfterItInOrder) {
-  xin::Player x;
-  ASSERT_TRUE(x.ok()) << "no connection to the X server";
-  Probe probe("Lobbo", 62);
-  ASSERT_TRUE(probe.ready());
-  ASSERT_EQ(probe.ask("choose ua"), "ok");        // the arrow keys steer
-  ASSERT_EQ(probe.ask("choose o221 9"), "ok");    // level 10, the fastest fall
-  const size_t first = probe.log().size();
-  const State before = probe.state();
-  x.click(probe.control("Command1"));  // "Continue"
-  x.sync();
-  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
-  EXPECT_EQ(probe.value("pieceLength"), 0) << "one block";
-  x.keyDown(XK_Right);
-  x.keyUp(XK_Right);
-  x.keyDown(XK_Left);
-  x.sync();
-  const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 5; });
-  EXPECT_GE(after.inputInClip - before.inputInClip, 3) << "the keys were meant to come during the clip";
-  probe.waitFor([](const State& s) { return s.clip == 0 && s.held == 0; });
-  EXPECT_EQ(probe.value("keyFlags"), 1) << "Left held, Right let go";
-  EXPECT_EQ(probe.waitForValue("pieceX", 1), 1) << "the next piece did not go left";
-  x.keyUp(XK_Left);
-  x.sync();
-  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound3@Form23"});
 }
 
 // Velk Chess plays no sound, so no clip holds its keys; they are the move list's shortcuts, made
