@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 DEB_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libpulse-dev \
-                libgtest-dev libxcb1-dev fonts-dejavu-core fonts-comic-neue xvfb xauth
+                libgtest-dev libxcb1-dev libxcb-xtest0-dev fonts-dejavu-core fonts-comic-neue xvfb xauth
 ASSET_PACKAGES := fonts-noto-color-emoji
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -7,12 +7,53 @@
 #include <memory>
 #include <utility>
 
+#include <QEvent>
+#include <QInputDevice>
 #include <QObject>
+#include <QPoint>
+#include <QPointF>
 #include <QPointer>
-
-class QEvent;
+#include <QString>
+#include <QWindow>
 
 namespace rt {
+
+// What one input event means, as plain values. An event object cannot be kept for later: in
+// Qt 6 a mouse event's point is shared with the pointing device's own record of it, which the
+// next event from that device overwrites. A fresh event is made from these values when it is
+// delivered, to the window it came to (or, when that one has gone or is hidden, to the window
+// now under its place on the screen, or for a key the window with the keyboard).
+struct HeldInput {
+  // Null when the event is no input that waits (touch and tablet events pass: what the widgets
+  // do not take of them comes back as mouse events, which wait).
+  static std::unique_ptr<HeldInput> from(QWindow* target, const QEvent& e);
+
+  // The event to deliver now and the window to deliver it to; null when there is none.
+  std::pair<QWindow*, std::unique_ptr<QEvent>> make() const;
+
+  QEvent::Type type = QEvent::None;
+  QPointer<QWindow> window;
+  QPointer<const QInputDevice> device;
+  quint64 timestamp = 0;
+  Qt::KeyboardModifiers modifiers;
+  // Mouse, wheel and context menu: the place in the window and on the screen.
+  QPointF position, scenePosition, globalPosition;
+  Qt::MouseButton button = Qt::NoButton;
+  Qt::MouseButtons buttons;
+  Qt::MouseEventSource source = Qt::MouseEventNotSynthesized;
+  // Wheel.
+  QPoint pixelDelta, angleDelta;
+  Qt::ScrollPhase phase = Qt::NoScrollPhase;
+  bool inverted = false;
+  // Key.
+  int key = 0;
+  quint32 scanCode = 0, virtualKey = 0, nativeModifiers = 0;
+  QString text;
+  bool autoRepeat = false;
+  quint16 count = 1;
+  // Context menu.
+  int reason = 0;
+};
 
 class InputHold : public QObject {
  public:
@@ -35,6 +76,7 @@ class InputHold : public QObject {
 
  protected:
   bool eventFilter(QObject* target, QEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
   void release();
@@ -44,7 +86,7 @@ class InputHold : public QObject {
   int holds_ = 0;
   bool scheduled_ = false;
   QEvent* replaying_ = nullptr;  // the event being delivered now passes the filter
-  std::deque<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> queue_;
+  std::deque<std::unique_ptr<HeldInput>> queue_;
 };
 
 }  // namespace rt

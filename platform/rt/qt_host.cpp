@@ -130,4 +130,6 @@ void QtHost::openUrl(const std::string& url) {
 
 std::string QtHost::documentsFolder() { return systemDocumentsFolder(); }
 
+size_t QtHost::inputWaiting() const { return hold_ ? hold_->waiting() : 0; }
+
 }  // namespace rt

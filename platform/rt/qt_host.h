@@ -31,6 +31,8 @@ class QtHost : public QObject, public Host {
   void openUrl(const std::string& url) override;
   std::string documentsFolder() override;
 
+  size_t inputWaiting() const;  // input held during a clip and not yet delivered
+
  private:
   AudioOut& audio();
   QElapsedTimer clock_;

@@ -1,10 +1,12 @@
 // Input while a clip plays, on the real host (offscreen): it waits until the clip has ended and
-// then comes in its order; the close of the frame does not wait. Clips are short silences on the
-// real clock.
+// then comes in its order, at its place; the close of the frame does not wait. Clips are short
+// silences on the real clock.
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointingDevice>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -30,6 +32,10 @@ class ClipInput : public ::testing::Test {
     form_.Show();
     form_.KeyPreview = true;
     form_.Form_KeyDown = [this](int& code, int) { got_.push_back((playing_ ? "during " : "after ") + std::to_string(code)); };
+    form_.ScaleModeValue = kPixels;
+    form_.Form_MouseDown = [this](int, int, float x, float y) { got_.push_back("down " + place(x, y)); };
+    form_.Form_MouseUp = [this](int, int, float x, float y) { got_.push_back("up " + place(x, y)); };
+    form_.Form_Click = [this] { got_.push_back("click"); };
     frame_.show();
     window_ = frame_.window()->windowHandle();
   }
@@ -43,6 +49,22 @@ class ClipInput : public ::testing::Test {
   void press(int qtKey) {
     QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, qtKey, Qt::NoModifier));
     QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier));
+  }
+  static std::string place(float x, float y) {
+    return std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y));
+  }
+  // A button pressed or released at a point of the client area, as the window system's backend
+  // delivers it: a mouse event of the pointing device, sent to the window while it lives.
+  void mouse(QEvent::Type type, int x, int y) {
+    const QPointF at = frame_.window()->focusProxy()->mapTo(frame_.window(), QPoint(x, y));
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent e(type, at, at, window_->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier,
+                  QPointingDevice::primaryPointingDevice());
+    QCoreApplication::sendEvent(window_, &e);
+  }
+  void click(int x, int y) {
+    mouse(QEvent::MouseButtonPress, x, y);
+    mouse(QEvent::MouseButtonRelease, x, y);
   }
   void play(int ms) {
     auto pcm = std::make_shared<Pcm>();
@@ -87,10 +109,44 @@ TEST_F(ClipInput, KeysWaitForTheEndOfTheClipAndKeepTheirOrder) {
   press(Qt::Key_Right);  // after the clip, but behind the keys that waited
   pumpUntil(3);
   EXPECT_EQ(got_, (std::vector<std::string>{"after 37", "after 38", "after 39"}));
-  // Nothing waits any more: the next key comes at once.
+  // Once nothing waits any more, the next key comes at once.
+  for (int i = 0; i < 50 && qt_.inputWaiting() > 0; ++i) QCoreApplication::processEvents();
+  ASSERT_EQ(qt_.inputWaiting(), 0u);
   press(Qt::Key_Down);
   QCoreApplication::processEvents();
+  ASSERT_EQ(got_.size(), 4u);
   EXPECT_EQ(got_.back(), "after 40");
+}
+
+// Each held click keeps its own place, although the pointing device's record of its point has
+// moved on with the later ones by the time they are delivered.
+TEST_F(ClipInput, ClicksWaitAndKeepTheirPlaces) {
+  QTimer::singleShot(20, [this] {
+    click(20, 30);
+    click(150, 120);
+    mouse(QEvent::MouseButtonPress, 60, 70);
+    mouse(QEvent::MouseButtonRelease, 61, 190);
+  });
+  play(100);
+  EXPECT_TRUE(got_.empty());
+  pumpUntil(9);
+  EXPECT_EQ(got_, (std::vector<std::string>{"down 20,30", "up 20,30", "click", "down 150,120", "up 150,120",
+                                            "click", "down 60,70", "up 61,190", "click"}));
+}
+
+// A menu item runs its handler from a call it posts; input made after the choice comes after it.
+TEST_F(ClipInput, WhatAHeldEventStartsLaterComesBeforeTheNextHeldEvent) {
+  form_.Form_KeyDown = [this](int& code, int) {
+    got_.push_back("key " + std::to_string(code));
+    QTimer::singleShot(0, [this, code] { got_.push_back("then " + std::to_string(code)); });
+  };
+  QTimer::singleShot(20, [this] {
+    for (int key : {Qt::Key_Left, Qt::Key_Up})
+      QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+  });
+  play(100);
+  pumpUntil(4);
+  EXPECT_EQ(got_, (std::vector<std::string>{"key 37", "then 37", "key 38", "then 38"}));
 }
 
 TEST_F(ClipInput, TheCloseEndsTheClipAndDropsTheWaitingInput) {

@@ -393,7 +393,7 @@ QImage pixelArrow(int across, int along, Dir dir, const ArrowStyle& style)
 std::vector<Picture> glimboArrows()
 {
     const QRgb navy = qRgb(0, 0, 128), white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
-    const ArrowStyle inner{qRgb(192, 0, 0), qRgb(255, 0, 0), navy, navy};  // red: Recollo's help calls them red
+    const ArrowStyle inner{qRgb(255, 0, 0), qRgb(255, 0, 255), navy, navy};  // red, magenta towards the light
     const ArrowStyle innerBlack{black, black, white, white};
     const ArrowStyle edge{qRgb(192, 192, 192), qRgb(192, 192, 192), white, navy};
     const ArrowStyle edgeBlack{black, black, white, white};

@@ -1,0 +1,326 @@
+// Input made at the X server while a clip plays (the test runs under xvfb-run, the pack's frame in
+// its own process, no sound server: every clip still takes its length). Whatever the player does
+// during a clip waits, and then acts in the order made, at the place made, as if it came then.
+#include <X11/keysym.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "klevo_rules.h"
+#include "x_input.h"
+
+namespace {
+
+using xin::Point;
+using xin::Probe;
+using xin::State;
+
+std::vector<std::string> from(const std::vector<std::string>& log, size_t first) {
+  return {log.begin() + static_cast<std::ptrdiff_t>(std::min(first, log.size())), log.end()};
+}
+
+// The sounds and beeps of a log, without the captions.
+std::vector<std::string> sounds(const std::vector<std::string>& log) {
+  std::vector<std::string> out;
+  for (const std::string& e : log)
+    if (e.rfind("caption", 0) != 0) out.push_back(e);
+  return out;
+}
+
+size_t indexOf(const std::vector<std::string>& log, const std::string& event, size_t first = 0) {
+  for (size_t i = first; i < log.size(); ++i)
+    if (log[i] == event) return i;
+  return log.size();
+}
+
+// Waits until the probe has seen `n` more presses and releases than `before`, then until it is
+// idle (no clip, no handler, nothing held) with `window` open.
+State settle(Probe& probe, const State& before, int n, const std::string& window) {
+  State s = probe.waitFor([&](const State& s) { return s.input >= before.input + n; });
+  EXPECT_GE(s.input, before.input + n) << "not all the input reached the pack";
+  s = probe.waitFor([&](const State& s) { return s.window == window && s.idle(); });
+  EXPECT_EQ(s.window, window);
+  EXPECT_TRUE(s.idle()) << "clip " << s.clip << ", held " << s.held << ", handlers " << s.handlers;
+  return s;
+}
+
+// Where a game shows in the "Play" list: the list is opened with the mouse and closed again.
+Point playItem(xin::Player& x, Probe& probe, const std::string& game) {
+  const Point play = probe.bar("Play");
+  x.click(play);
+  x.sync();
+  EXPECT_EQ(probe.waitFor([](const State& s) { return s.popup == 1; }).popup, 1) << "the Play list did not open";
+  const Point item = probe.item(game);
+  x.click(play);
+  x.sync();
+  EXPECT_EQ(probe.waitFor([](const State& s) { return s.popup == 0; }).popup, 0) << "the Play list did not close";
+  return item;
+}
+
+klevo::Board klevoBoard(const std::vector<long long>& v) {
+  klevo::Board b{};
+  EXPECT_EQ(v.size(), b.size());
+  for (size_t i = 0; i < b.size() && i < v.size(); ++i) b[i] = static_cast<int16_t>(v[i]);
+  return b;
+}
+
+std::array<int, 7> kindCounts(const klevo::Board& b) {
+  std::array<int, 7> n{};
+  for (int16_t k : b)
+    if (k >= 0 && k < 7) ++n[k];
+  return n;
+}
+
+}  // namespace
+
+// Klevo: a click on a lone picture sounds 10 (0.5 s). During it, a click on a group of three or
+// more, a click on another lone picture, and "Play" > "Holmo". After the clip the group is
+// flagged cell by cell, pumping, and the second click comes then, on the busy board: the system
+// beep, before the group's sound 1. Holmo opens in the fall that follows, and none of the input
+// reaches Holmo's board.
+TEST(FrameInput, ClicksAndAPlayChoiceMadeDuringAClipActAfterItInOrderAtTheirPlaces) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Klevo", 3);
+  ASSERT_TRUE(probe.ready());
+  const klevo::Board board = klevoBoard(probe.values("get Board"));
+  int lone = -1, group = -1, other = -1;
+  klevo::Marks marks{};
+  for (int i = 0; i < klevo::kCells; ++i) {
+    if (board[i] == klevo::kEmpty || board[i] == klevo::kJoker) continue;
+    if (klevo::CanRemove(board, i)) {
+      klevo::Marks m{};
+      if (group < 0 && klevo::FlagGroup(board, m, i).size() >= 3) {
+        group = i;
+        marks = m;
+      }
+    } else if (lone < 0) {
+      lone = i;
+    }
+  }
+  for (int i = klevo::kCells - 1; i >= 0 && other < 0; --i)
+    if (i != lone && board[i] != klevo::kEmpty && !klevo::CanRemove(board, i) && !marks[i]) other = i;
+  ASSERT_TRUE(lone >= 0 && group >= 0 && other >= 0) << "the deal has no lone picture or no group";
+
+  const Point holmo = playItem(x, probe, "Holmo");
+  const size_t first = probe.log().size();
+  const State before = probe.state();
+  x.click(probe.control("Element", lone));
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 10; }).clip, 10) << "the lone picture did not sound";
+  x.click(probe.control("Element", group));
+  x.click(probe.control("Element", other));
+  x.click(probe.bar("Play"));
+  x.click(holmo);
+  x.sync();
+  const State after = settle(probe, before, 10, "Form12");
+  EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the clicks were meant to come during the clip";
+
+  const std::vector<std::string> log = from(probe.log(), first);
+  ASSERT_EQ(sounds(log), (std::vector<std::string>{"sound10@Form1", "beep@Form1", "sound1@Form1"}));
+  // The group clicked went, and nothing else: as it was flagged when its sound played, and the
+  // kinds left when "Play" closed Klevo.
+  const size_t removal = first + indexOf(log, "sound1@Form1");
+  EXPECT_EQ(klevoBoard(probe.values("snap " + std::to_string(removal) + " Board")), board);
+  const klevo::Board flagged = klevoBoard(probe.values("snap " + std::to_string(removal) + " removeMark"));
+  EXPECT_EQ(flagged, marks) << "another group than the one clicked";
+  const size_t closing = first + indexOf(log, "caption@Form1", removal - first);
+  std::array<int, 7> expected = kindCounts(board);
+  for (int i = 0; i < klevo::kCells; ++i)
+    if (marks[i]) --expected[board[i]], ++expected[klevo::kEmpty];
+  EXPECT_EQ(kindCounts(klevoBoard(probe.values("snap " + std::to_string(closing) + " Board"))), expected);
+  // Holmo as dealt when it opened, untouched since.
+  const size_t opened = first + indexOf(log, "caption@Form12");
+  ASSERT_LT(opened - first, log.size());
+  EXPECT_EQ(probe.values("snap " + std::to_string(opened) + " Board"), probe.values("get Board"));
+}
+
+// Recollo: two equal cards stay up for a second, then sound 1. The "Play" list opened in that
+// second is still open when the clip starts. During the clip: a click beside the list (it only
+// closes the list, as it would at once), a click on a card (it turns up), then "Play" > "Holmo".
+TEST(FrameInput, ClicksWithAPopupMenuOpenWhenTheClipStartsActAfterIt) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Recollo", 1);
+  ASSERT_TRUE(probe.ready());
+  const std::vector<long long> kinds = probe.values("get Board");
+  ASSERT_EQ(kinds.size(), 100u);
+  int a = -1, b = -1;
+  for (int i = 0; i < 100 && b < 0; ++i)
+    for (int j = i + 1; j < 100 && b < 0; ++j)
+      if (kinds[i] < 45 && kinds[i] == kinds[j]) a = i, b = j;
+  // Two more cards on the right half of the board, clear of the open list.
+  std::vector<int> cards;
+  for (int i = 0; i < 100 && cards.size() < 2; ++i)
+    if (i % 10 >= 6 && kinds[i] < 45 && i != a && i != b) cards.push_back(i);
+  ASSERT_TRUE(b >= 0 && cards.size() == 2);
+  const size_t first = probe.log().size();
+  const State before = probe.state();
+  // One thing after another, as a player's hand goes: the second card once the first is up,
+  // "Play" once the pair stays up.
+  x.click(probe.control("slika", a));
+  x.sync();
+  ASSERT_EQ(probe.waitForValue("pickCount", 1), 1);
+  x.click(probe.control("slika", b));
+  x.sync();
+  ASSERT_EQ(probe.waitForValue("pickCount", 0), 0);  // both up: the pause before the pair's sound
+  const Point play = probe.bar("Play");
+  x.click(play);
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.popup == 1; }).popup, 1) << "the Play list did not open";
+  const Point holmo = probe.item("Holmo");
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 1; }).clip, 1) << "the pair did not sound";
+  x.click(probe.control("slika", cards[0]));
+  x.click(probe.control("slika", cards[1]));
+  x.click(play);
+  x.click(holmo);
+  x.sync();
+  const State after = settle(probe, before, 14, "Form12");
+  EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the clicks were meant to come during the clip";
+  const std::vector<std::string> log = from(probe.log(), first);
+  EXPECT_EQ(sounds(log), std::vector<std::string>{"sound1@Form7"});
+  // Recollo as "Play" closed it: the pair found, the second card up, the first one not.
+  const std::string closing = std::to_string(first + indexOf(log, "caption@Form7", indexOf(log, "sound1@Form7")));
+  EXPECT_EQ(probe.values("snap " + closing + " foundCount"), std::vector<long long>{1});
+  EXPECT_EQ(probe.values("snap " + closing + " pickCount"), std::vector<long long>{1});
+  EXPECT_EQ(probe.values("snap " + closing + " picks").at(0), cards[1]);
+}
+
+// Lobbo with the arrow keys: the first piece is a column ladder, which sounds 3 when it lands.
+// During the clip Right is pressed and let go, then Left is held: afterwards the next piece
+// slides to the left wall.
+TEST(FrameInput, KeysMadeDuringAClipActAfterItInOrder) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Lobbo", 62);
+  ASSERT_TRUE(probe.ready());
+  ASSERT_EQ(probe.ask("choose ua"), "ok");        // the arrow keys steer
+  ASSERT_EQ(probe.ask("choose o221 9"), "ok");    // level 10, the fastest fall
+  const size_t first = probe.log().size();
+  const State before = probe.state();
+  x.click(probe.control("Command1"));  // "Continue"
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
+  EXPECT_EQ(probe.value("pieceLength"), 0) << "one block";
+  x.keyDown(XK_Right);
+  x.keyUp(XK_Right);
+  x.keyDown(XK_Left);
+  x.sync();
+  const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 5; });
+  EXPECT_GE(after.inputInClip - before.inputInClip, 3) << "the keys were meant to come during the clip";
+  probe.waitFor([](const State& s) { return s.clip == 0 && s.held == 0; });
+  EXPECT_EQ(probe.value("keyFlags"), 1) << "Left held, Right let go";
+  EXPECT_EQ(probe.waitForValue("pieceX", 1), 1) << "the next piece did not go left";
+  x.keyUp(XK_Left);
+  x.sync();
+  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound3@Form23"});
+}
+
+// Equin: a white knight dragged at the start sounds 10. During it the black knight eats a white
+// one, then a white knight jumps into the cell the black one left: a move only after the first.
+TEST(FrameInput, DragsMadeDuringAClipActAfterItInOrder) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Equin", 1);
+  ASSERT_TRUE(probe.ready());
+  ASSERT_EQ(probe.value("BoardSize"), 8);
+  std::vector<long long> board = probe.values("get Board");
+  ASSERT_EQ(board[3 * 8 + 2], 2) << "the black knight is dealt elsewhere";
+  x.click(probe.control("Command2"));  // "Continue"
+  x.sync();
+  const size_t first = probe.log().size();
+  const State before = probe.waitFor([](const State& s) { return s.input >= 2 && s.idle(); });
+  x.drag(probe.control("slika", 0), probe.control("slika", 2 * 8 + 1));
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 10; }).clip, 10) << "the white knight did not sound";
+  x.drag(probe.control("slika", 3 * 8 + 2), probe.control("slika", 5 * 8 + 3));
+  x.drag(probe.control("slika", 1 * 8 + 1), probe.control("slika", 3 * 8 + 2));
+  x.sync();
+  const State after = settle(probe, before, 6, "Form26");
+  EXPECT_EQ(after.inputInClip - before.inputInClip, 4) << "the drags were meant to come during the clip";
+  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound10@Form26"});
+  board[5 * 8 + 3] = 2;
+  board[3 * 8 + 2] = 1;
+  board[1 * 8 + 1] = 3;
+  EXPECT_EQ(probe.values("get Board"), board);
+  EXPECT_EQ(probe.value("MoveCount"), 2);
+}
+
+// Pimbar: buying the bomb sounds 7, and an image dragged during it drops the bomb where it is
+// released, after the clip.
+TEST(FrameInput, ADragMadeDuringAClipDropsWhereItWasReleased) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Pimbar", 1);
+  ASSERT_TRUE(probe.ready());
+  x.click(probe.control("Command2"));  // "Continue": the first images come
+  x.sync();
+  const State before = probe.waitFor([](const State& s) { return s.input >= 2 && s.idle(); });
+  const std::vector<long long> board = probe.values("get Board");
+  int image = -1, target = -1;
+  auto blast = [](int c, int i) { return std::abs(c / 10 - i / 10) <= 1 && std::abs(c % 10 - i % 10) <= 1; };
+  for (int i = 0; i < 100 && image < 0; ++i)
+    if (board[i]) image = i;
+  for (int c = 11; c < 89 && target < 0; ++c) {
+    bool clear = c % 10 != 0 && c % 10 != 9;
+    for (int i = 0; i < 100; ++i)
+      if (board[i] && blast(c, i)) clear = false;
+    if (clear) target = c;
+  }
+  ASSERT_TRUE(image >= 0 && target >= 0);
+  const size_t first = probe.log().size();
+  x.click(probe.control("Picture11"));  // the bomb
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 7; }).clip, 7) << "the bomb was not bought";
+  x.drag(probe.control("slika", image), probe.control("slika", target));
+  x.sync();
+  const State after = probe.waitFor([](const State& s) { return s.clip == 2; });
+  ASSERT_EQ(after.clip, 2) << "no bomb went off";
+  EXPECT_EQ(after.inputInClip - before.inputInClip, 2) << "the drag was meant to come during the clip";
+  const std::vector<std::string> log = from(probe.log(), first);
+  ASSERT_EQ(sounds(log), (std::vector<std::string>{"sound7@Form2", "sound2@Form2"}));
+  const std::string bomb = std::to_string(first + indexOf(log, "sound2@Form2"));
+  const std::vector<long long> marks = probe.values("snap " + bomb + " helperMark");
+  ASSERT_EQ(marks.size(), 100u);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(marks[i] != 0, blast(target, i)) << "cell " << i;
+  EXPECT_EQ(probe.values("snap " + bomb + " Board"), board) << "the dragged image stays";
+}
+
+// Velk Chess plays no sound, so no clip holds its keys; they are the move list's shortcuts, made
+// here at the X server one after another: back, forward, back to the start.
+TEST(FrameInput, ChessKeysStepThroughTheMoveList) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Velk Chess", 1);
+  ASSERT_TRUE(probe.ready());
+  // The centre of a square of the board (column 1..8 from the left, row 1..8 from the top).
+  auto at = [&](int col, int row) { return probe.form(18 + 32 * (col - 1) + 16, 18 + 32 * (row - 1) + 16); };
+  const size_t first = probe.log().size();
+  x.click(at(5, 7));  // e2
+  x.click(at(5, 5));  // e4; the computer answers
+  x.sync();
+  ASSERT_EQ(probe.waitForValue("LastPly", 2), 2);
+  ASSERT_TRUE(probe.waitFor([](const State& s) { return s.idle(); }).idle()) << "the answer does not end";
+  for (auto [key, shown] : {std::pair{XK_b, 1}, {XK_f, 2}, {XK_s, 0}}) {
+    x.keyDown(XK_Control_L);
+    x.key(key);
+    x.keyUp(XK_Control_L);
+    x.sync();
+    EXPECT_EQ(probe.waitForValue("ShownPly", shown), shown) << "Ctrl+" << static_cast<char>(key);
+    // A step redraws the board, pumping: a key that came meanwhile would only beep.
+    EXPECT_TRUE(probe.waitFor([](const State& s) { return s.idle(); }).idle());
+  }
+  EXPECT_EQ(probe.value("LastPly"), 2);
+  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{});
+}
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  // The X server starts afresh when its last client leaves, and refuses clients meanwhile: one
+  // stays connected from the first test to the last.
+  xin::Player keeper;
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
