@@ -266,7 +266,9 @@ TEST_F(RecolloWindow, ThreeCardsOfWhichTwoAreEqualAreAMiss) {
   for (int i = 0; i < 100; ++i)
     if (w->game.board.kind[i] == k) same.push_back(i);
   int other = 0;
-  while (!recollo::IsCard(w->game.board.kind[other]) || w->game.board.kind[other] == k) ++other;
+  while (other < 100 && (!recollo::IsCard(w->game.board.kind[other]) || w->game.board.kind[other] == k)) ++other;
+  ASSERT_LT(other, 100) << "no card of another kind";
+  ASSERT_GE(same.size(), 2u);
   vt::ScriptedRandom rnd({0.0f});
   click(w->slika(same[0]));
   click(w->slika(same[1]));
