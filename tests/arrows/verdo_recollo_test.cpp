@@ -165,6 +165,17 @@ TEST_F(RecolloWindow, DealShowsNumberedBacksAndOneRedArrow) {
   EXPECT_EQ(std::count(w->game.board.kind.begin(), w->game.board.kind.end(), 29), 3);
 }
 
+TEST_F(RecolloWindow, ADealLeavesNoCardOfAnAttemptUp) {
+  setState("pickCount", "1");  // a card up, as the driver may write it, then a new deal
+  chooseMenu("pieces", 0);
+  EXPECT_EQ(w->game.pickCount, 0);
+  const int a = cards(false).first;
+  ASSERT_GE(a, 0);
+  click(w->slika(a));  // starts an attempt on the new board: no look, no miss
+  EXPECT_EQ(w->game.pickCount, 1);
+  EXPECT_TRUE(takeLog().empty());
+}
+
 TEST_F(RecolloWindow, AMatchIsMarkedAndTheFirstClickLocksTheOptions) {
   auto [a, b] = cards(true);
   click(w->slika(a));
