@@ -92,7 +92,7 @@ struct RandomPlayer::Watch {
   void run() {
     std::unique_lock lock(m);
     while (!done) {
-      cv.wait_for(lock, limit / 4);
+      cv.wait_for(lock, limit / 10);
       if (done || !running || Clock::now() - since < limit) continue;
       std::printf("%s has run for %.0f s of real time and never ended\n", step.c_str(),
                   std::chrono::duration<double>(limit).count());

@@ -19,7 +19,7 @@ class RandomPlayer {
   // loops where nothing waits (a rules loop): the player prints the step, its seed and its game
   // and ends the program with status 3.
   RandomPlayer(uint32_t seed, std::vector<int> games, std::function<void()> reopenPack,
-               double stepSeconds = 10);
+               double stepSeconds = 5);
   ~RandomPlayer();
 
   void step();  // one random action on the shown window
