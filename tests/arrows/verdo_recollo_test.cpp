@@ -201,6 +201,7 @@ TEST_F(RecolloWindow, AMatchIsMarkedAndTheFirstClickLocksTheOptions) {
 
 TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
   const int red = w->game.board.redArrow;
+  ASSERT_TRUE(red >= 0 && red < 100);
   const int16_t redKind = w->game.board.kind[red];
   const bool row = redKind == recollo::kArrowLeft || redKind == recollo::kArrowRight;
   auto [a, b] = cards(false, row ? red / 10 : -1, row ? -1 : red % 10);
@@ -228,6 +229,7 @@ TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
 
 TEST_F(RecolloWindow, ATwoWayArrowShowsItsLineForThreeSeconds) {
   const int arrow = find(recollo::kRevealColumn);
+  ASSERT_GE(arrow, 0);
   const int column = arrow % 10;
   std::vector<int> covered;
   for (int r = 0; r < 10; ++r)
@@ -272,7 +274,9 @@ TEST_F(RecolloWindow, TheLastPairWinsAndLeavesTheBoardDisabled) {
 
 TEST_F(RecolloWindow, ThreeCardsOfWhichTwoAreEqualAreAMiss) {
   chooseMenu("pieces", 1);
-  const int16_t k = w->game.board.kind[std::get<0>(cards(true))];
+  const int card = cards(true).first;
+  ASSERT_GE(card, 0);
+  const int16_t k = w->game.board.kind[card];
   std::vector<int> same;
   for (int i = 0; i < 100; ++i)
     if (w->game.board.kind[i] == k) same.push_back(i);
@@ -321,6 +325,7 @@ TEST_F(RecolloWindow, AKindTheDealNeverMakesShowsNothingWhenClicked) {
   }
   // A red arrow moved onto a two-way arrow keeps its plain picture when the board is redrawn.
   const int reveal = find(recollo::kRevealRow);
+  ASSERT_GE(reveal, 0);
   w->game.board.redArrow = reveal;
   rt::dispatch(w, w->redrawState);
   EXPECT_NE(w->slika(reveal).Picture(), nullptr);

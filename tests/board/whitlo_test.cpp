@@ -75,11 +75,12 @@ TEST_F(WhitloTest, HelpCoversTheBoardAndADealClosesIt) {
 TEST_F(WhitloTest, MovesWhitenCountAndMoveTheTarget) {
   start(*w);
   const int first = w->TargetCell;
+  ASSERT_NE(first, kNoCell);
   click(w->slika(first));
   EXPECT_EQ(w->WhiteCells[first], -1);
   EXPECT_EQ(w->slika(first).Picture(), nullptr);
   EXPECT_EQ(w->MoveCount, 1);
-  EXPECT_NE(w->TargetCell, kNoCell);
+  ASSERT_NE(w->TargetCell, kNoCell);
   EXPECT_EQ(w->WhiteCells[w->TargetCell], 0);
   EXPECT_EQ(takeLog(), (std::vector<std::string>{"sound 1", "caption " + base() + "Whitlo            Moves:1"}));
   EXPECT_TRUE(w->Picture1->Enabled());
