@@ -94,6 +94,8 @@ void ShowNumbersOfCoveredCards(Board& b) {
 
 void Redeal(Game& g, int matchSize, const arrows::Draw& draw) {
   g.board = Deal(matchSize, draw);
+  g.picks.fill(0);
+  g.pickCount = 0;
   g.foundCount = 0;
   g.won = false;
 }

@@ -76,7 +76,8 @@ struct Game {
   bool won = false;
 };
 
-// A new board; a deal only happens while no card is up.
+// A new board with every card down: no attempt goes on across a deal (the window deals only
+// before the first click, when none runs; a pick count written from outside ends here too).
 void Redeal(Game& g, int matchSize, const arrows::Draw& draw);
 
 enum class Click {

@@ -24,7 +24,10 @@ class Host {
   virtual int64_t counterNow() = 0;
 
   virtual void processEvents() = 0;  // one pass over pending window messages
-  // Sleeps in the event loop until the counter reaches target or an event was handled.
+  // One step of a timed wait; the caller repeats it until the counter reaches target. With more
+  // than a few ms left it sleeps in the event loop and returns when an event was handled or when
+  // its timer fires, a little before target; the last few ms (kSleepTailNs, sleep_plan.h) it pumps
+  // pending events once and then sleeps to target without handling any, so it ends on time.
   virtual void sleepUntil(int64_t target) = 0;
   // The same without the precise end: wakes when the event loop's timer fires, a little late
   // rather than spinning. For loops that advance by the time that has passed.

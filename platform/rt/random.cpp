@@ -37,6 +37,8 @@ void FixSeed(std::optional<uint32_t> seed) {
   if (seed) engine().seed(*seed);
 }
 
+std::optional<uint32_t> FixedSeed() { return g_fixed; }
+
 void Randomize() {
   if (g_fixed) {
     engine().seed(*g_fixed);

@@ -11,6 +11,7 @@ void Randomize();                    // seed from the clock
 void RandomizeWith(uint32_t seed);   // fixed seed (driver, tests)
 // With a fixed seed, every Randomize() reseeds with it: a game dealt again deals the same.
 void FixSeed(std::optional<uint32_t> seed);
+std::optional<uint32_t> FixedSeed();  // for a test's report
 int RandomInt(int k);                // Int(Rnd * k): uniform 0..k-1
 
 // Tests replace the generator with a scripted source; an empty function restores the default.

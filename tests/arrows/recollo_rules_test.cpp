@@ -275,13 +275,18 @@ TEST(RecolloPicks, ARevealShowsTheCoveredCardsOfItsLineUntilCovered) {
 TEST(RecolloPicks, RedealAndRedArrowKeepTheRestOfTheState) {
   Dealt d(2);
   Game& g = d.game;
-  ClickCell(g, d.card(3), 2);
+  ASSERT_EQ(ClickCell(g, d.card(3), 2), Click::CardUp);
   g.foundCount = 12;
   g.won = true;
   int next = 0;
   Redeal(g, 3, [&](int k) { return (next += 7) % k; });
   EXPECT_EQ(g.foundCount, 0);
   EXPECT_FALSE(g.won);
+  // Every card is down on the new board: its first card starts an attempt of its own.
+  EXPECT_EQ(g.pickCount, 0);
+  const int first = static_cast<int>(std::find(g.board.kind.begin(), g.board.kind.end(), 0) - g.board.kind.begin());
+  EXPECT_EQ(ClickCell(g, first, 3), Click::CardUp);
+  EXPECT_EQ(g.pickCount, 1);
   EXPECT_EQ(g.board.redArrow, -1);
   EXPECT_EQ(std::count(g.board.kind.begin(), g.board.kind.end(), 29), 3);
 

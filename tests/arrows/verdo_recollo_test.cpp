@@ -165,6 +165,17 @@ TEST_F(RecolloWindow, DealShowsNumberedBacksAndOneRedArrow) {
   EXPECT_EQ(std::count(w->game.board.kind.begin(), w->game.board.kind.end(), 29), 3);
 }
 
+TEST_F(RecolloWindow, ADealLeavesNoCardOfAnAttemptUp) {
+  setState("pickCount", "1");  // a card up, as the driver may write it, then a new deal
+  chooseMenu("pieces", 0);
+  EXPECT_EQ(w->game.pickCount, 0);
+  const int a = cards(false).first;
+  ASSERT_GE(a, 0);
+  click(w->slika(a));  // starts an attempt on the new board: no look, no miss
+  EXPECT_EQ(w->game.pickCount, 1);
+  EXPECT_TRUE(takeLog().empty());
+}
+
 TEST_F(RecolloWindow, AMatchIsMarkedAndTheFirstClickLocksTheOptions) {
   auto [a, b] = cards(true);
   click(w->slika(a));
@@ -190,6 +201,7 @@ TEST_F(RecolloWindow, AMatchIsMarkedAndTheFirstClickLocksTheOptions) {
 
 TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
   const int red = w->game.board.redArrow;
+  ASSERT_TRUE(red >= 0 && red < 100);
   const int16_t redKind = w->game.board.kind[red];
   const bool row = redKind == recollo::kArrowLeft || redKind == recollo::kArrowRight;
   auto [a, b] = cards(false, row ? red / 10 : -1, row ? -1 : red % 10);
@@ -217,6 +229,7 @@ TEST_F(RecolloWindow, AMissCoversTheCardsThenTheRedArrowFires) {
 
 TEST_F(RecolloWindow, ATwoWayArrowShowsItsLineForThreeSeconds) {
   const int arrow = find(recollo::kRevealColumn);
+  ASSERT_GE(arrow, 0);
   const int column = arrow % 10;
   std::vector<int> covered;
   for (int r = 0; r < 10; ++r)
@@ -261,12 +274,16 @@ TEST_F(RecolloWindow, TheLastPairWinsAndLeavesTheBoardDisabled) {
 
 TEST_F(RecolloWindow, ThreeCardsOfWhichTwoAreEqualAreAMiss) {
   chooseMenu("pieces", 1);
-  const int16_t k = w->game.board.kind[std::get<0>(cards(true))];
+  const int card = cards(true).first;
+  ASSERT_GE(card, 0);
+  const int16_t k = w->game.board.kind[card];
   std::vector<int> same;
   for (int i = 0; i < 100; ++i)
     if (w->game.board.kind[i] == k) same.push_back(i);
   int other = 0;
-  while (!recollo::IsCard(w->game.board.kind[other]) || w->game.board.kind[other] == k) ++other;
+  while (other < 100 && (!recollo::IsCard(w->game.board.kind[other]) || w->game.board.kind[other] == k)) ++other;
+  ASSERT_LT(other, 100) << "no card of another kind";
+  ASSERT_GE(same.size(), 2u);
   vt::ScriptedRandom rnd({0.0f});
   click(w->slika(same[0]));
   click(w->slika(same[1]));
@@ -308,6 +325,7 @@ TEST_F(RecolloWindow, AKindTheDealNeverMakesShowsNothingWhenClicked) {
   }
   // A red arrow moved onto a two-way arrow keeps its plain picture when the board is redrawn.
   const int reveal = find(recollo::kRevealRow);
+  ASSERT_GE(reveal, 0);
   w->game.board.redArrow = reveal;
   rt::dispatch(w, w->redrawState);
   EXPECT_NE(w->slika(reveal).Picture(), nullptr);

@@ -35,7 +35,7 @@ TEST_F(EquinTest, FreshBoardAndTheFirstJumps) {
   chooseMenu("sp", 6);
   EXPECT_EQ(w->Picture1->Left(), 22);
   EXPECT_EQ(w->Picture1->Width(), 343);
-  EXPECT_EQ(takeLog().back(), "caption " + base() + "Equin          Moves:0");
+  EXPECT_EQ(last(takeLog()), "caption " + base() + "Equin          Moves:0");
   start(*w);
   const int b = black(), r = b / 10, c = b % 10;
   const int white = b == 0 ? 1 : 0;

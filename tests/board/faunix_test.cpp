@@ -36,7 +36,7 @@ TEST_F(FaunixTest, DealShowsCountsAndAZeroCount) {
   for (int kind = 1; kind <= 7; ++kind) EXPECT_EQ(std::count(w->Board.begin(), w->Board.end(), kind), 7);
   EXPECT_FALSE(w->Picture1->Enabled());
   chooseMenu("sp", 6);
-  EXPECT_EQ(takeLog().back(), "caption " + base() + "Faunix          Moves:0");
+  EXPECT_EQ(last(takeLog()), "caption " + base() + "Faunix          Moves:0");
   EXPECT_EQ(w->Picture1->Left(), 13);
   EXPECT_EQ(w->Picture1->Top(), 13);
   EXPECT_EQ(w->Picture1->Width(), 368);

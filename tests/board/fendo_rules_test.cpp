@@ -111,6 +111,7 @@ TEST(FendoRules, SafeStickGivesAwayLeastWithTiesDrawnInStickOrder) {
     if (give[n] == 0) zero.push_back(n);
   }
   EXPECT_EQ(counts, (std::map<int, int>{{0, 100}, {1, 32}, {255, 88}}));
+  ASSERT_GT(zero.size(), 50u);
   EXPECT_EQ(ChooseSafeStick(start, constant(0.0)), zero.front());
   EXPECT_EQ(ChooseSafeStick(start, constant(0.999)), zero.back());
   EXPECT_EQ(ChooseSafeStick(start, constant(0.5)), zero[50]);
@@ -257,16 +258,17 @@ TEST(FendoGame, WholeGamesEndWithEveryFieldOwned) {
   for (bool computer : {true, false}) {
     Game g;
     g.playerToMove = FirstPlayer(1, constant(0.0));
-    int moves = 0;
-    while (!Over(g) && moves < kSticks) {
+    // Every turn takes at least one stick: a game that outlasts the sticks never ends.
+    for (int turn = 0; !Over(g); ++turn) {
+      ASSERT_LT(turn, kSticks) << "computer " << computer << ": the game goes on after every stick is taken";
       if (ComputerToMove(g, computer)) {
         ComputerTurn(g, constant(0.5));
         continue;
       }
       int n = 0;
-      while (!CanTake(g, n)) ++n;
+      while (n < kSticks && !CanTake(g, n)) ++n;
+      ASSERT_LT(n, kSticks) << "computer " << computer << " turn " << turn << ": no stick left to take";
       ASSERT_TRUE(TakeStick(g, n, !computer));
-      ++moves;
     }
     ASSERT_TRUE(Over(g)) << computer;
     EXPECT_EQ(g.score[0] + g.score[1], kFields) << computer;

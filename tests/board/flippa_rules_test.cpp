@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "board_text.h"
 #include "flippa_rules.h"
@@ -26,6 +27,25 @@ TEST(FlippaRules, NeighboursOfEachVariant) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(flippa::FlipTargets(c.cell, c.n, c.variant), c.targets) << c.cell << " n " << c.n;
+
+  // Every cell of every size: the cells on the board one step away, across an edge (Cross) or
+  // also across a corner (Square), and no others.
+  for (int n = 4; n <= 10; ++n)
+    for (int i = 0; i < n * n; ++i)
+      for (int variant : {flippa::kCross, flippa::kSquare}) {
+        std::set<int> want;
+        for (int dr = -1; dr <= 1; ++dr)
+          for (int dc = -1; dc <= 1; ++dc) {
+            const int r = i / n + dr, c = i % n + dc;
+            if ((dr || dc) && (variant == flippa::kSquare || !(dr && dc)) && r >= 0 && r < n && c >= 0 && c < n)
+              want.insert(r * n + c);
+          }
+        const std::vector<int> got = flippa::FlipTargets(i, n, variant);
+        const std::string at = "cell " + std::to_string(i) + " n " + std::to_string(n) + " variant " +
+                               std::to_string(variant);
+        EXPECT_EQ(std::set<int>(got.begin(), got.end()), want) << at;
+        EXPECT_EQ(got.size(), want.size()) << at;
+      }
 }
 
 TEST(FlippaRules, FourStepsBringEveryLookBack) {

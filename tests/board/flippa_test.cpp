@@ -48,7 +48,7 @@ TEST_F(FlippaTest, AWinPlaysEightAndTurnsEveryPictureUpright) {
   set("2 1 2 2  1 2 2 2  2 2 2 2  2 2 2 2", "-1 0 0 -1  0 0 -1 0  0 0 0 0  0 0 0 -1");
   click(w->slika(0));
   click(w->slika(0));
-  EXPECT_EQ(takeLog().back(), "sound 8");
+  EXPECT_EQ(last(takeLog()), "sound 8");
   for (int i = 0; i < 16; ++i) {
     EXPECT_EQ(w->Board[i], 2);
     EXPECT_EQ(w->UpsideDown[i], 0) << i;
@@ -75,7 +75,7 @@ TEST_F(FlippaTest, VariantDealsAtOnceAndNothingRunsDuringTheScramble) {
   EXPECT_TRUE(w->findMenu("uoieufio")->Enabled());
   EXPECT_FALSE(w->findMenu("opcije")->Enabled());  // still locked by "Continue"
   EXPECT_TRUE(w->Picture1->Enabled());
-  EXPECT_EQ(takeLog().back(), "caption " + base() + "Flippa");
+  EXPECT_EQ(last(takeLog()), "caption " + base() + "Flippa");
   const board::Cells before = w->Board, upBefore = w->UpsideDown;
   click(w->slika(24));  // the centre of 7 x 7: eight neighbours step
   int changed = 0;

@@ -75,11 +75,12 @@ TEST_F(WhitloTest, HelpCoversTheBoardAndADealClosesIt) {
 TEST_F(WhitloTest, MovesWhitenCountAndMoveTheTarget) {
   start(*w);
   const int first = w->TargetCell;
+  ASSERT_NE(first, kNoCell);
   click(w->slika(first));
   EXPECT_EQ(w->WhiteCells[first], -1);
   EXPECT_EQ(w->slika(first).Picture(), nullptr);
   EXPECT_EQ(w->MoveCount, 1);
-  EXPECT_NE(w->TargetCell, kNoCell);
+  ASSERT_NE(w->TargetCell, kNoCell);
   EXPECT_EQ(w->WhiteCells[w->TargetCell], 0);
   EXPECT_EQ(takeLog(), (std::vector<std::string>{"sound 1", "caption " + base() + "Whitlo            Moves:1"}));
   EXPECT_TRUE(w->Picture1->Enabled());
@@ -88,7 +89,10 @@ TEST_F(WhitloTest, MovesWhitenCountAndMoveTheTarget) {
   click(w->slika(first));
   EXPECT_EQ(takeLog(), (std::vector<std::string>{"beep"}));
   int other = 0;
-  while (other == w->TargetCell || w->WhiteCells[other] == -1 || w->Board[other] == w->Board[w->TargetCell]) ++other;
+  while (other < 100 &&
+         (other == w->TargetCell || w->WhiteCells[other] == -1 || w->Board[other] == w->Board[w->TargetCell]))
+    ++other;
+  ASSERT_LT(other, 100) << "no cell of another kind";
   click(w->slika(other), 2);
   EXPECT_EQ(w->MoveCount, 2);
   EXPECT_EQ(whiteCount(), 1);
@@ -140,7 +144,8 @@ TEST_F(WhitloTest, WrittenStateStaysOnTheDealtBoard) {
     EXPECT_EQ(w->BoardSize, 4);
     EXPECT_EQ(w->TargetCell, kNoCell) << target;
     int cell = 0;
-    while (w->WhiteCells[cell] == -1) ++cell;
+    while (cell < 16 && w->WhiteCells[cell] == -1) ++cell;
+    ASSERT_LT(cell, 16) << "no cell left to click";
     const int moves = w->MoveCount;
     click(w->slika(cell));  // changes nothing, counts, and draws a target again
     EXPECT_EQ(w->MoveCount, moves + 1);

@@ -195,18 +195,20 @@ TEST(ChessSearch, RandomLoneKingEndingsNeverLeaveTheComputerKingAttacked) {
     b.FillFrame();
     for (int row = 1; row <= 8; ++row)
       for (int col = 1; col <= 8; ++col) b(col, row) = kEmpty;
+    // At most four men on 64 squares: a free square comes up within a few draws.
     auto place = [&](int32_t v) {
-      for (;;) {
+      for (int tries = 0; tries < 10'000; ++tries) {
         const int col = static_cast<int>(rng() % 8) + 1, row = static_cast<int>(rng() % 8) + 1;
         if (b(col, row) == kEmpty && (v != kPawn || (row > 1 && row < 8))) {
           b(col, row) = v;
           return;
         }
       }
+      FAIL() << "game " << game << ": no free square for " << v;
     };
-    place(kComputerKing);
-    place(kHumanKing);
-    for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n) place(men[rng() % 5]);
+    ASSERT_NO_FATAL_FAILURE(place(kComputerKing));
+    ASSERT_NO_FATAL_FAILURE(place(kHumanKing));
+    for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n) ASSERT_NO_FATAL_FAILURE(place(men[rng() % 5]));
     if (KingCapturable<Side::Human>(b)) continue;  // the human would be in check already
 
     Game g("", game % 10 == 0);

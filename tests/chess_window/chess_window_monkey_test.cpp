@@ -102,6 +102,7 @@ TEST_F(ChessMonkeyTest, TheWindowAlwaysShowsTheEnginesPosition) {
     w = dynamic_cast<FrmBoard*>(openGame("Velk Chess"));
     ASSERT_NE(w, nullptr);
     for (int step = 0; step < 150; ++step) {
+      playRound("Velk Chess random input (seed " + std::to_string(seed) + ") step " + std::to_string(step));
       act(false);
       w = dynamic_cast<FrmBoard*>(open());
       ASSERT_NE(w, nullptr);

@@ -20,15 +20,11 @@ class ChessWindowTest : public PackTest {
  protected:
   FrmBoard* w = nullptr;
 
-  void openChess() {
-    w = dynamic_cast<FrmBoard*>(openGame("Velk Chess"));
-    ASSERT_NE(w, nullptr);
-  }
+  void openChess() { w = &openAs<FrmBoard>("Velk Chess"); }
   // A fresh window, as the "Play" list gives one.
   void reopen() {
     chooseMenu("igrica", game("Velk Chess"));
-    w = dynamic_cast<FrmBoard*>(open());
-    ASSERT_NE(w, nullptr);
+    w = &shownAs<FrmBoard>();
   }
 
   // Display square of "e2".

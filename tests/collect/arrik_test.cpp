@@ -152,6 +152,7 @@ TEST_F(ArrikWindow, HelpersAreBoughtUsedAndNeverCarriedIntoANewGame) {
   vt::ScriptedRandom rnd({0.905f, 0.0f, 0.915f, 0.0f});
   click(w->slika(0));  // the bomb in the corner: cells 0, 1, 10, 11; no move
   std::vector<std::string> log = takeLog();
+  ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.front(), "sound 2");
   EXPECT_EQ(count(log, "wait 150"), 7);
   for (int c : {0, 1, 10, 11}) EXPECT_EQ(w->Board[c], 0) << c;

@@ -22,6 +22,7 @@ TEST_P(CollectRandomPlay, EveryActionLeavesAPlayableBoard) {
   std::mt19937 pick(7);
   int32_t lastScore = 0;
   for (int step = 0; step < 300; ++step) {
+    playRound(std::string(shell::GameRegistry[GetParam()].caption) + " random play step " + std::to_string(step));
     const int a = static_cast<int>(pick() % collect::kCells), b = static_cast<int>(pick() % collect::kCells);
     switch (pick() % 10) {
       case 0: click(*std::array{w->Picture11, w->Picture9, w->Picture4, w->Picture5}[pick() % 4]); break;

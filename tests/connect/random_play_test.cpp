@@ -42,6 +42,7 @@ TEST_P(ConnectRandomPlay, EveryActionLeavesAPlayableBoard) {
     return from;
   };
   for (int step = 0; step < 400; ++step) {
+    playRound(std::string(shell::GameRegistry[GetParam()].caption) + " random play step " + std::to_string(step));
     const int a = klumpa ? cellOf([&](int i) { return w->Board[i] == klumpa->target && i != klumpa->marked; })
                          : static_cast<int>(pick() % w->cellCount());
     const int offsets[] = {1, -1, w->shape().cols, -w->shape().cols};

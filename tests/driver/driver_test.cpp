@@ -133,22 +133,29 @@ bool validUtf8(const std::string& s) { return QString::fromUtf8(s).toUtf8().toSt
 }  // namespace
 
 TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
-  d_.run("open 8");
+  const std::string kippel = std::to_string(game("Kippel")), wendrix = std::to_string(game("Wendrix"));
+  const std::string isKippel = R"("game":)" + kippel + ",";
+  d_.run("open " + kippel);
   const double before = vt::vhost().nowMs();
-  for (const char* cmd : {"click slika(99999999999)", "menu igrica(99999999999)", "down Element(2147483648)",
-                          "click Element(-1)", "wait 600001", "wait -5", "wait 1e3", "wait many",
-                          "open 99999", "open -1", "open 2147483648", "open 65544", "open 30", "open 8x"}) {
+  // Past the last row, and Kippel's number plus 65536 (cut to 16 bits, it would open Kippel).
+  const std::string pastTheLast = "open " + std::to_string(shell::kGameCount);
+  const std::string wrapsToKippel = "open " + std::to_string(65536 + game("Kippel"));
+  const std::vector<std::string> bad = {"click slika(99999999999)", "menu igrica(99999999999)",
+                                       "down Element(2147483648)", "click Element(-1)", "wait 600001", "wait -5",
+                                       "wait 1e3", "wait many", "open 99999", "open -1", "open 2147483648",
+                                       wrapsToKippel, pastTheLast, "open " + kippel + "x"};
+  for (const std::string& cmd : bad) {
     EXPECT_TRUE(isError(d_.run(cmd))) << cmd;
     // Still the same game, still answering.
-    EXPECT_NE(d_.run("dump").find(R"("game":8)"), std::string::npos) << "after " << cmd;
+    EXPECT_NE(d_.run("dump").find(isKippel), std::string::npos) << "after " << cmd;
   }
   EXPECT_EQ(vt::vhost().nowMs(), before);
   EXPECT_TRUE(isError(d_.run("open 255")));  // no such row in the Play list: nothing opens
-  EXPECT_NE(d_.run("dump").find(R"("game":8)"), std::string::npos);
+  EXPECT_NE(d_.run("dump").find(isKippel), std::string::npos);
   EXPECT_EQ(d_.run("wait 600000"), R"({"ok":true})");
   EXPECT_EQ(d_.run("click Element(99)"), R"({"ok":true})");
-  EXPECT_EQ(d_.run("menu igrica(3)"), R"({"ok":true})");
-  EXPECT_NE(d_.run("dump").find(R"("game":3)"), std::string::npos);
+  EXPECT_EQ(d_.run("menu igrica(" + wendrix + ")"), R"({"ok":true})");
+  EXPECT_NE(d_.run("dump").find(R"("game":)" + wendrix + ","), std::string::npos);
 }
 
 TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
@@ -245,7 +252,7 @@ TEST_F(DriverTest, EveryLineIsValidUtf8) {
   f.write("Jos\xe9\r\n5$\r\n\xc0\xaf\xed\xa0\x80\xf5\r\n4$\r\nR\xc3\xa9ka \xe2\x82\xac \xf0\x9f\x98\x80\r\n3$\r\n"
           "cut \xe2\x82\r\n2$\r\n\x80\xbf\r\n1$\r\n");
   f.close();
-  ASSERT_EQ(d_.run("open 27"), R"({"ok":true})");
+  ASSERT_EQ(d_.run("open " + std::to_string(game("Lobbo"))), R"({"ok":true})");
   for (const char* cmd : {"dump", "file Lobbo.nrz", "log"}) {
     const std::string out = d_.run(cmd);
     EXPECT_TRUE(validUtf8(out)) << cmd;
@@ -269,10 +276,13 @@ class DriverNoWindowTest : public PackTest {
 }  // namespace
 
 TEST_F(DriverNoWindowTest, OpenTakesOnlyAGameOr255) {
-  for (const char* cmd : {"open 99999", "open -1", "open 2147483648", "open 65544", "open 30"})
-    EXPECT_TRUE(isError(d_.run(cmd))) << cmd;
+  const int kippel = game("Kippel");
+  const std::vector<std::string> bad = {"open 99999", "open -1", "open 2147483648",
+                                       "open " + std::to_string(65536 + kippel),
+                                       "open " + std::to_string(shell::kGameCount)};
+  for (const std::string& cmd : bad) EXPECT_TRUE(isError(d_.run(cmd))) << cmd;
   EXPECT_EQ(d_.run("open 255"), R"({"ok":true})");
   EXPECT_EQ(rt::frame().activeForm(), nullptr);
-  EXPECT_EQ(d_.run("open 8"), R"({"ok":true})");
-  EXPECT_NE(d_.run("dump").find(R"("game":8)"), std::string::npos);
+  EXPECT_EQ(d_.run("open " + std::to_string(kippel)), R"({"ok":true})");
+  EXPECT_NE(d_.run("dump").find(R"("game":)" + std::to_string(kippel) + ","), std::string::npos);
 }

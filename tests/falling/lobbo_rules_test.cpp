@@ -15,6 +15,10 @@ using namespace lobbo;
 
 namespace {
 
+// A piece moves a pixel a tick, down through at most 17 rows and aside through at most 7
+// columns of 32 pixels: a fall that takes ten times that never lands.
+constexpr int kTickCap = 10 * (17 + 7) * 32;
+
 // Cells as characters: '.' empty, A..F blocks, '*' joker, '8' special block, '|' column ladder,
 // '-' row ladder, 'h' heart, 'o' bomb, 'x' bomb mark, '#' line mark.
 const std::string kCodes = ".ABCDEF*8|-hox#";
@@ -125,7 +129,8 @@ TEST(LobboRules, PiecesFallOnePixelATickAndLandOnTheFloorOrAStack) {
     Fall f = StartFall(c.length);
     EXPECT_EQ(f.pixelY, -(c.length + 1) * 32);
     int ticks = 1;
-    while (!FallTick(w, f, false, 0)) ++ticks;
+    while (ticks < kTickCap && !FallTick(w, f, false, 0)) ++ticks;
+    ASSERT_LT(ticks, kTickCap) << "length " << c.length << ": the piece never lands";
     EXPECT_EQ(ticks, c.ticks);
     EXPECT_EQ(f.pieceY, c.pieceY);
     EXPECT_EQ(f.pieceX, 4);
@@ -134,8 +139,9 @@ TEST(LobboRules, PiecesFallOnePixelATickAndLandOnTheFloorOrAStack) {
   Well w = WellOf({"...A...", "...A...", "...A...", "...A...", "...A...", "...A...", "...A...", "...A...",
                    "...A...", "...A...", "...A...", "...A..."});
   Fall f = StartFall(2);
-  while (!FallTick(w, f, false, 0)) {
-  }
+  int ticks = 1;
+  while (ticks < kTickCap && !FallTick(w, f, false, 0)) ++ticks;
+  ASSERT_LT(ticks, kTickCap) << "the piece never lands on the full column";
   EXPECT_EQ(f.pieceY, -2);
   Land(w, f, Piece{{4, 5, 6}, 2});
   EXPECT_EQ(w[At(4, 0)], 6);
@@ -168,6 +174,7 @@ TEST(LobboRules, SteeringSlidesAColumnPer32TicksUntilTheTargetOrABlock) {
     int ticks = 0, lastMove = 0, x = f.pixelX;
     bool landed = false;
     while (!landed) {
+      ASSERT_LT(ticks, kTickCap) << "target " << c.target << ": the piece never lands";
       landed = FallTick(w, f, c.keyboard, c.keys);
       ++ticks;
       if (f.pixelX != x) lastMove = ticks;

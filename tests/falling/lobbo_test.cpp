@@ -69,8 +69,7 @@ class LobboWindow : public PackTest {
   // "Play" > Lobbo: a fresh window that reads the file again.
   void reopen() {
     inFrame([this] { w->igrica_Click(kLobbo); });
-    w = dynamic_cast<Form23*>(open());
-    ASSERT_NE(w, nullptr);
+    w = &shownAs<Form23>();
   }
 
   QTemporaryDir dir_;

@@ -85,6 +85,7 @@ TEST(Grid, GroupGrowthJoinsOnlyConnectedCells) {
   flags[0] = grid::kFlag;
   std::vector<int> order;
   EXPECT_EQ(grid::GrowFlagged(flags, {}, joins, [&](int c) { order.push_back(c); }), 7);
+  ASSERT_FALSE(order.empty());
   EXPECT_EQ(order.front(), 1);  // ascending passes, each seeing its own flags
   EXPECT_EQ(flags[11], 0);
   EXPECT_EQ(flags[9], 0);
@@ -108,6 +109,7 @@ TEST(Grid, EachGapOfAColumnFallsInItsOwnStep) {
   int steps = 0;
   std::vector<int> drawn;
   while (grid::FindFallingColumns(row, flag, 10, 10, [&](int cell) { return flags[cell] == -1; })) {
+    ASSERT_LT(steps, 100) << "the fall never ends: " << steps << " steps";
     grid::FallStep(b, flags, row, flag, 10, -5, [&](int c) { drawn.push_back(c); });
     ++steps;
   }
@@ -120,6 +122,7 @@ TEST(Grid, EachGapOfAColumnFallsInItsOwnStep) {
   EXPECT_EQ(b[7], -5);
   EXPECT_EQ(b[17], 17);
   EXPECT_EQ(flags, Board{});  // flags travel with the cells and leave at the top
+  ASSERT_FALSE(drawn.empty());
   EXPECT_EQ(drawn.front(), 64);  // from the gap upwards
   // A fall row out of range (written by the driver) is clamped, never read past the board.
   row.fill(500);

@@ -219,7 +219,7 @@ TEST_F(HolmoWindow, CodesAndPlacesOffTheBoardShowNothing) {
 TEST_F(HolmoWindow, HelpPanelBlocksTheBoard) {
   chooseMenu("pomoc");
   EXPECT_TRUE(w->find("Picture12")->Visible());
-  EXPECT_EQ(dynamic_cast<rt::Label*>(w->find("Label3"))->Caption().rfind("    Welcome to Holmo,\r", 0), 0u);
+  EXPECT_EQ(control<rt::Label>(*w, "Label3").Caption().rfind("    Welcome to Holmo,\r", 0), 0u);
   setBoard({}, 1000);
   click(*w->Picture5);
   w->Element_Click(12);

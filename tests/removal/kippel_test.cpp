@@ -107,6 +107,7 @@ TEST_F(KippelWindow, ColumnFallsOneRowAStepAndRefillsInRowOrder) {
   const double start = vt::vhost().nowMs();
   click(w->Element(83));
   std::vector<std::string> log = takeLog();
+  ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.front(), "sound 1");
   EXPECT_EQ(count(log, "wait 50"), 3);
   EXPECT_GE(vt::vhost().nowMs() - start, 150);
@@ -172,7 +173,7 @@ TEST_F(KippelWindow, HelpPanelAndBestScore) {
   chooseMenu("pomoc");
   EXPECT_TRUE(w->find("Picture12")->Visible());
   EXPECT_FALSE(w->Podloga->Visible());
-  EXPECT_EQ(dynamic_cast<rt::Label*>(w->find("Label3"))->Caption().rfind("  Welcome to Kippel,\r Your goal", 0), 0u);
+  EXPECT_EQ(control<rt::Label>(*w, "Label3").Caption().rfind("  Welcome to Kippel,\r Your goal", 0), 0u);
   const auto before = w->Board;
   click(*w->Picture7);  // no turn of the hidden board
   EXPECT_EQ(w->Board, before);

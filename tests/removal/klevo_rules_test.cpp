@@ -24,13 +24,15 @@ std::vector<int> Sorted(std::vector<int> v) {
   return v;
 }
 
-// The whole fall as the window runs it; returns the number of 50-ms steps.
+// The whole fall as the window runs it; returns the number of 50-ms steps, or -1 for a fall
+// that outlasts every cell of the board falling one by one (it would never end).
 int Fall(Board& b, Marks& m) {
   ClearMarked(b, m);
   ColumnRows start, falling{};
   start.fill(9);
   int steps = 0;
   while (FindFalling(m, start, falling)) {
+    if (steps > kCells) return -1;
     FallStep(b, m, start, falling);
     ++steps;
   }

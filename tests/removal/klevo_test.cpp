@@ -30,8 +30,7 @@ class KlevoTest : public PackTest {
 
   Form1& open(const QByteArray& bests = {}) {
     if (!bests.isEmpty()) write(bests);
-    w_ = dynamic_cast<Form1*>(openGame("Klevo"));
-    EXPECT_NE(w_, nullptr);
+    w_ = &openAs<Form1>("Klevo");
     takeLog();
     return *w_;
   }
@@ -40,10 +39,10 @@ class KlevoTest : public PackTest {
     redraw();
   }
   void redraw() { rt::dispatch(w_, w_->redrawState); }
-  rt::PictureBox& cell(int i) { return *dynamic_cast<rt::PictureBox*>(w_->find("Element", i)); }
-  rt::Control& control(const std::string& name) { return *w_->find(name); }
-  std::string caption(const std::string& name) { return w_->find(name)->captionText(); }
-  bool boardEnabled() { return w_->find("Podloga")->Enabled(); }
+  rt::PictureBox& cell(int i) { return PackTest::control<rt::PictureBox>(*w_, "Element", i); }
+  rt::Control& control(const std::string& name) { return PackTest::control(*w_, name); }
+  std::string caption(const std::string& name) { return control(name).captionText(); }
+  bool boardEnabled() { return control("Podloga").Enabled(); }
   // A click on the window itself, beside every control.
   void clickWindow() {
     w_->mouseDown(340, 372, 1, 0);
@@ -209,7 +208,7 @@ TEST_F(KlevoTest, RefusedTurnsAndRandomImagesLeaveTheBoardUsable) {
   EXPECT_EQ(w_->money, 9);
   EXPECT_FALSE(control("rotirka").Visible());
   click(cell(0));
-  EXPECT_EQ(takeLog().front(), "sound 1");
+  EXPECT_EQ(first(takeLog()), "sound 1");
 
   // A full top row takes no money.
   setBoard(Checkerboard());

@@ -70,7 +70,9 @@ TEST(TumoRules, PathsAcrossAndAgainstPictures) {
   const DropPath p = PathOf(b, true, 3);
   EXPECT_EQ(p.landing, 3);
   EXPECT_EQ(p.blocking, 13);
-  EXPECT_EQ(PathOf(b, false, 4).steps.front(), 48);
+  const DropPath side = PathOf(b, false, 4);
+  ASSERT_FALSE(side.steps.empty());
+  EXPECT_EQ(side.steps.front(), 48);
 }
 
 TEST(TumoRules, LandingTakesTheWholeGroupOfItsKindAndJokers) {

@@ -124,6 +124,7 @@ TEST_F(TumoWindow, HelpersHitWhatStopsThemAndLeaveWithoutPay) {
   // The ladder from column 5's porthole stops on 85 and takes its row with it, then goes.
   click(w->otvorg(5));
   std::vector<std::string> log = takeLog();
+  ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.front(), "sound 9");
   EXPECT_EQ(log.back(), "sound 3");
   for (int cell = 70; cell < 90; ++cell) EXPECT_EQ(w->Board[cell], kEmpty) << cell;
@@ -140,7 +141,7 @@ TEST_F(TumoWindow, HelpersHitWhatStopsThemAndLeaveWithoutPay) {
   click(w->otvorh(5));  // stops at once on the joker at 58
   for (int cell : {12, 58, 59}) EXPECT_EQ(w->Board[cell], kEmpty) << cell;
   EXPECT_EQ(w->Board[50], 2);
-  EXPECT_EQ(takeLog().back(), "sound 5");
+  EXPECT_EQ(last(takeLog()), "sound 5");
 }
 
 TEST_F(TumoWindow, AHelperThatHitsNothingWaitsASecondAndTakesNothingElse) {
@@ -150,6 +151,7 @@ TEST_F(TumoWindow, AHelperThatHitsNothingWaitsASecondAndTakesNothingElse) {
   takeLog();
   click(w->otvorg(1));
   std::vector<std::string> log = takeLog();
+  ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.back(), "wait 1000");
   EXPECT_EQ(w->Board[91], kEmpty);
   EXPECT_EQ(w->Board[50], 3);
@@ -200,7 +202,7 @@ TEST_F(TumoWindow, BusyBoardBeepsAndHelpBlocksTheBoard) {
   chooseMenu("pomoc");
   EXPECT_TRUE(w->find("Picture12")->Visible());
   EXPECT_TRUE(w->Podloga->Visible());
-  EXPECT_EQ(dynamic_cast<rt::Label*>(w->find("Label3"))->Caption().rfind("  Welcome to Tumo,\r", 0), 0u);
+  EXPECT_EQ(control<rt::Label>(*w, "Label3").Caption().rfind("  Welcome to Tumo,\r", 0), 0u);
   takeLog();
   click(w->otvorh(9));
   setMoney(9);

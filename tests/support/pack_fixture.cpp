@@ -2,6 +2,8 @@
 
 #include <QTemporaryDir>
 
+#include <sstream>
+
 #include "board_text.h"
 #include "rt/dispatch.h"
 #include "rt/keys.h"
@@ -53,6 +55,8 @@ int PackTest::game(std::string_view caption) {
 }
 
 rt::Form* PackTest::openGame(int index) {
+  step(index >= 0 && index < shell::kGameCount ? std::string("open ") + shell::GameRegistry[index].caption
+                                                : "open game " + std::to_string(index));
   inFrame([index] { shell::OpenGame(static_cast<int16_t>(index)); });
   return open();
 }
@@ -64,10 +68,28 @@ void centre(const rt::Control& c, int& x, int& y) {
   x = ox - c.borderWidth() + c.Width() / 2;
   y = oy - c.borderWidth() + c.Height() / 2;
 }
+
+std::string nameOf(const rt::Control& c) {
+  std::ostringstream n;
+  n << c.Name();
+  if (c.Index() >= 0) n << '(' << c.Index() << ')';
+  if (c.form()) n << " of " << c.form()->Name();
+  return n.str();
+}
 }  // namespace
+
+void PackTest::playRound(const std::string& what) {
+  round_ = what;
+  vt::vhost().beginStep(what);
+}
+
+void PackTest::step(const std::string& input) {
+  vt::vhost().beginStep(round_.empty() ? input : round_ + ": " + input);
+}
 
 // The window stays alive while the input runs, even when a handler switches games.
 void PackTest::click(rt::Control& c, int button, int shift) {
+  step("click " + nameOf(c));
   int x, y;
   centre(c, x, y);
   auto keep = shell::HoldWindow(c.form());
@@ -77,6 +99,7 @@ void PackTest::click(rt::Control& c, int button, int shift) {
 }
 
 void PackTest::clickAt(rt::Control& c, int px, int py, int button, int shift) {
+  step("click at " + std::to_string(px) + "," + std::to_string(py) + " in " + nameOf(c));
   int ox, oy;
   c.clientOrigin(ox, oy);
   int x = ox - c.borderWidth() + px, y = oy - c.borderWidth() + py;
@@ -87,6 +110,7 @@ void PackTest::clickAt(rt::Control& c, int px, int py, int button, int shift) {
 }
 
 void PackTest::drag(rt::Control& from, rt::Control& to) {
+  step("drag " + nameOf(from) + " to " + nameOf(to));
   int x1, y1, x2, y2;
   centre(from, x1, y1);
   centre(to, x2, y2);
@@ -98,6 +122,7 @@ void PackTest::drag(rt::Control& from, rt::Control& to) {
 }
 
 void PackTest::key(int code, int shift) {
+  step("key " + std::to_string(code));
   rt::frame().clientKey(0, code, shift, rt::KeyAscii(code, shift));
   rt::frame().clientKey(1, code, shift, 0);
 }
@@ -127,6 +152,7 @@ void PackTest::chooseMenu(const std::string& name, int index) {
   rt::MenuItem* m = f->findMenu(name, index);
   ASSERT_NE(m, nullptr) << name;
   ASSERT_TRUE(m->effectivelyEnabled()) << name << " is disabled";
+  step("menu " + name + (index >= 0 ? "(" + std::to_string(index) + ")" : "") + " of " + f->Name());
   rt::dispatch(f, [m] { m->fireClick(); });
 }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,12 +27,30 @@ class PackTest : public ::testing::Test {
   // Opens a game as the shell does (fresh window) and returns its window.
   rt::Form* openGame(int index);
   rt::Form* openGame(std::string_view caption) { return openGame(game(caption)); }
-  // The same, as the window's class (fails the test when the row opens another class).
+  // The same, as the window's class. A test cannot go on without its window: when the row opens
+  // another class (or nothing) the test fails and ends here, and the test program goes on.
   template <class W>
   W& openAs(std::string_view caption) {
-    W* w = dynamic_cast<W*>(openGame(caption));
-    if (!w) ADD_FAILURE() << caption << " did not open as the expected window";
+    openGame(caption);
+    return shownAs<W>(std::string(caption) + " did not open as the expected window");
+  }
+  // The shown window as class W (after a switch through "Play"); ends the test as openAs does.
+  template <class W>
+  W& shownAs(const std::string& otherwise = "the shown window is not the expected one") {
+    W* w = dynamic_cast<W*>(open());
+    if (!w)
+      throw std::runtime_error(otherwise + " (" + (open() ? open()->Name() : std::string("none")) + " is shown)");
     return *w;
+  }
+  // A control of the window by its design name as class C; ends the test as openAs does when
+  // the window has no such control or it is of another kind.
+  template <class C = rt::Control>
+  static C& control(const rt::Form& f, const std::string& name, int index = -1) {
+    C* c = dynamic_cast<C*>(f.find(name, index));
+    if (!c)
+      throw std::runtime_error(f.Name() + " has no such control: " + name +
+                               (index >= 0 ? "(" + std::to_string(index) + ")" : ""));
+    return *c;
   }
   // Input as a user gives it: through the window's hit testing, at a control's centre (or at
   // x, y pixels inside it).
@@ -40,7 +59,13 @@ class PackTest : public ::testing::Test {
   void drag(rt::Control& from, rt::Control& to);
   void chooseMenu(const std::string& name, int index = -1);  // fails the test when disabled
   void key(int code, int shift = 0);                         // down and up, through the frame
+  // Names the round of a loop that plays (the game and the round's number): a round that never
+  // settles is reported under it, with the input it was giving (each input above names itself).
+  void playRound(const std::string& what);
   std::vector<std::string> takeLog() { return vt::vhost().takeLog(); }
+  // The first or last entry of a log, "" when it is empty (a test compares, never crashes).
+  static std::string first(const std::vector<std::string>& log) { return log.empty() ? "" : log.front(); }
+  static std::string last(const std::vector<std::string>& log) { return log.empty() ? "" : log.back(); }
   int countLog(const std::string& entry) const;
 
   // Named state of the open window (what the driver's dump and set see).
@@ -58,6 +83,8 @@ class PackTest : public ::testing::Test {
 
  private:
   void startFrame(rt::Frame& fr, shell::MDIForm1& mdi);
+  void step(const std::string& input);
+  std::string round_;
   std::vector<std::unique_ptr<rt::Frame>> laterFrames_;
   std::vector<std::unique_ptr<shell::MDIForm1>> laterMdi_;
 };

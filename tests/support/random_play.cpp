@@ -1,5 +1,13 @@
 #include "random_play.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <sstream>
+#include <thread>
+
 #include "game_window.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -7,6 +15,7 @@
 #include "rt/form.h"
 #include "rt/frame.h"
 #include "rt/keys.h"
+#include "rt/random.h"
 #include "virtual_host.h"
 
 namespace vt {
@@ -55,12 +64,84 @@ void dragBetween(rt::Control& from, rt::Control& to) {
 
 }  // namespace
 
-RandomPlayer::RandomPlayer(uint32_t seed, std::vector<int> games, std::function<void()> reopenPack)
-    : pick_(seed), games_(std::move(games)), reopen_(std::move(reopenPack)) {}
+// Watches the running step from a thread of its own: a step that runs past the limit in real
+// time is reported and the program ends (the loop cannot be left from outside).
+struct RandomPlayer::Watch {
+  using Clock = std::chrono::steady_clock;
+  explicit Watch(double seconds)
+      : limit(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds))),
+        thread([this] { run(); }) {}
+  ~Watch() {
+    {
+      std::lock_guard lock(m);
+      done = true;
+    }
+    cv.notify_all();
+    thread.join();
+  }
+  void begin(std::string what) {
+    std::lock_guard lock(m);
+    step = std::move(what);
+    since = Clock::now();
+    running = true;
+  }
+  void end() {
+    std::lock_guard lock(m);
+    running = false;
+  }
+  void run() {
+    std::unique_lock lock(m);
+    while (!done) {
+      cv.wait_for(lock, limit / 10);
+      if (done || !running || Clock::now() - since < limit) continue;
+      std::printf("%s has run for %.0f s of real time and never ended\n", step.c_str(),
+                  std::chrono::duration<double>(limit).count());
+      std::fflush(stdout);
+      std::_Exit(3);
+    }
+  }
+
+  const Clock::duration limit;
+  std::mutex m;
+  std::condition_variable cv;
+  std::string step;
+  Clock::time_point since;
+  bool running = false, done = false;
+  std::thread thread;  // last: starts when everything it reads is in place
+};
+
+RandomPlayer::RandomPlayer(uint32_t seed, std::vector<int> games, std::function<void()> reopenPack,
+                           double stepSeconds)
+    : watch_(std::make_unique<Watch>(stepSeconds)),
+      pick_(seed),
+      seed_(seed),
+      games_(std::move(games)),
+      reopen_(std::move(reopenPack)) {}
+
+RandomPlayer::~RandomPlayer() = default;
 
 void RandomPlayer::step() {
+  const long n = steps_++;
   rt::Form* f = rt::frame().activeForm();
   if (!f) return;
+  const int game = shell::frameForm().CurrentGame;
+  std::ostringstream what;
+  what << "random play step " << n << " on "
+       << (game >= 0 && game < shell::kGameCount ? shell::GameRegistry[game].caption : f->Name().c_str())
+       << " (player seed " << seed_;
+  if (auto fixed = rt::FixedSeed()) what << ", pack seed " << *fixed;
+  what << ")";
+  vhost().beginStep(what.str());
+  watch_->begin(what.str());
+  struct End {
+    Watch& w;
+    ~End() { w.end(); }
+  } end{*watch_};
+  act();
+}
+
+void RandomPlayer::act() {
+  rt::Form* f = rt::frame().activeForm();
   auto keep = shell::HoldWindow(f);  // input may switch games; the window lives until we are done
   std::vector<rt::Control*> shown;
   for (rt::Control* c : f->controls())

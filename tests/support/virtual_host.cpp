@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include "rt/form.h"
+#include "rt/frame.h"
 #include "rt/random.h"
 
 namespace vt {
@@ -25,7 +27,25 @@ void VirtualHost::runDue() {
   }
 }
 
+void VirtualHost::beginStep(std::string what) {
+  step_ = std::move(what);
+  stepPumps_ = 0;
+  stepStart_ = now_;
+}
+
+void VirtualHost::checkStep() {
+  if (step_.empty()) return;
+  const double ms = static_cast<double>(now_ - stepStart_) * 1000.0 / kFrequency;
+  if (++stepPumps_ <= kStepPumps && ms <= kStepVirtualMs) return;
+  std::ostringstream out;
+  out << step_ << " did not settle: " << stepPumps_ << " pumps, " << ms / 1000.0 << " s of virtual time";
+  if (rt::Form* f = rt::frame().activeForm()) out << ", window " << f->Name() << " shown";
+  if (auto seed = rt::FixedSeed()) out << ", seed " << *seed;
+  throw WatchdogError(out.str());
+}
+
 void VirtualHost::processEvents() {
+  checkStep();
   ++depth_;
   runDue();
   if (QCoreApplication::instance() && depth_ == 1) QCoreApplication::processEvents();
@@ -71,6 +91,7 @@ void VirtualHost::reset() {
   inputs_.clear();
   log_.clear();
   sleeps_ = 0;
+  beginStep("the test");
 }
 
 void VirtualHost::advanceMs(double ms) {
@@ -92,11 +113,11 @@ std::vector<std::string> VirtualHost::takeLog() {
 
 ScriptedRandom::ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {
   rt::SetRandomSource([this] {
-    if (pos_ >= values_.size()) {
-      exhausted_ = true;
-      return 0.0f;
-    }
-    return values_[pos_++];
+    if (pos_ < values_.size()) return values_[pos_++];
+    if (++pastEnd_ > kDrawsPastEnd)
+      throw WatchdogError("the " + std::to_string(values_.size()) + " scripted random values ran out and were " +
+                          "drawn " + std::to_string(kDrawsPastEnd) + " times more during " + vhost().step());
+    return 0.0f;
   });
 }
 

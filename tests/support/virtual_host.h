@@ -12,6 +12,8 @@
 
 namespace vt {
 
+// A wait that never ends, a step that never settles, a scripted random source drawn far past
+// its end: thrown from the wait, the pump or the draw, so that a looping handler ends there.
 struct WatchdogError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -46,8 +48,20 @@ class VirtualHost : public rt::Host {
   int sleeps() const { return sleeps_; }
   bool logWaits = true;
 
+  // A step is one input of a test or one action of random play; `what` names it (the input, the
+  // game, the seed). A step that pumps more often or lets more virtual time pass than these
+  // limits loops: the pump that crosses one throws WatchdogError with the step's name. No step
+  // of a working game comes near them (the longest, a Lobbo game played to its end in one
+  // step: about 3,600 pumps and 30 s of virtual time). reset() begins the step "the test";
+  // until a step begins nothing is counted (the driver's and the benchmarks' long sessions).
+  static constexpr long kStepPumps = 100'000;
+  static constexpr double kStepVirtualMs = 60.0 * 60 * 1000;
+  void beginStep(std::string what);
+  const std::string& step() const { return step_; }
+
  private:
   void runDue();
+  void checkStep();
   int64_t now_ = 0;
   std::multimap<int64_t, std::function<void()>> inputs_;
   std::vector<std::string> log_;
@@ -55,23 +69,28 @@ class VirtualHost : public rt::Host {
   double watchdogMs_ = 10.0 * 60 * 1000;  // a single wait longer than this never ends in a test
   int sleeps_ = 0;
   int depth_ = 0;
+  std::string step_;
+  long stepPumps_ = 0;
+  int64_t stepStart_ = 0;
 };
 
 VirtualHost& vhost();  // installed as the host by the test main and the driver
 
-// Scripted values for Rnd(); running out fails the test.
+// Scripted values for Rnd(). Past its end it gives 0; a loop that keeps drawing there (a
+// probe for a free cell that never finds one) fails with WatchdogError after kDrawsPastEnd.
 class ScriptedRandom {
  public:
   explicit ScriptedRandom(std::vector<float> values);
   ~ScriptedRandom();
   void push(std::vector<float> more);
   size_t remaining() const { return values_.size() - pos_; }
-  bool exhausted() const { return exhausted_; }
+  bool exhausted() const { return pastEnd_ > 0; }
+  static constexpr long kDrawsPastEnd = 100'000;
 
  private:
   std::vector<float> values_;
   size_t pos_ = 0;
-  bool exhausted_ = false;
+  long pastEnd_ = 0;
 };
 
 void installVirtualHost();  // offscreen Qt app must exist

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <random>
 #include <vector>
@@ -42,6 +43,13 @@ struct Replies {
 
 std::deque<Replies> kinds;  // every kind of reply measured, in order
 Replies& kind(const char* what) { return kinds.emplace_back(Replies{what, {}}); }
+
+// A game of the bench that does not end within `rounds` is a rules bug: say which and stop.
+void endWithin(int round, int rounds, const char* game, int number) {
+  if (round < rounds) return;
+  std::printf("%s game %d did not end in %d rounds\n", game, number, rounds);
+  std::exit(1);
+}
 
 std::mt19937 gen(20);
 double uniform() { return std::uniform_real_distribution<double>(0.0, 0.999999)(gen); }
@@ -127,7 +135,8 @@ void benchSpredo() {
   for (int g = 0; g < 200; ++g) {
     spredo::Board b{};
     spredo::Deal(b, uniform);
-    while (!spredo::AllOwned(b)) {
+    for (int round = 0; !spredo::AllOwned(b); ++round) {
+      endWithin(round, 10 * spredo::kSquares, "Spredo", g);
       spredo::Spread(b, static_cast<int16_t>(gen() % 4), spredo::kWhite);
       const auto start = Clock::now();
       spredo::PickComputerColour(b, uniform);
@@ -191,7 +200,8 @@ void benchStakk() {
     stakk::Board b;
     b.fill(stakk::kEmpty);
     int green = 0, brown = 0;
-    while (green < 10 && brown < 10) {
+    for (int round = 0; green < 10 && brown < 10; ++round) {
+      endWithin(round, 1000, "Stakk 3D 3x3x3", g);
       std::vector<int> free;
       for (int c : stakk::ScanOrder(3))
         if (stakk::Free3(b[c])) free.push_back(c);
