@@ -17,7 +17,7 @@ void PackTest::SetUp() {
   startFrame(mdi_);
 }
 
-// The frame state of a start without its load: no random game opened, the clock not reseeded.
+// The frame state of a start without its load: no random game opened, no new seed from the clock.
 void PackTest::startFrame(shell::MDIForm1& mdi) {
   // Score files of a test go to a folder of the run, never to the working folder.
   static QTemporaryDir data;
