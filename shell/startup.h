@@ -6,8 +6,9 @@
 
 namespace shell {
 
-// The frame and its form for the whole run, made the current ones (the host is set before).
-// The pack, the driver, the benchmarks and the real-process tests each hold one.
+// The frame and its form, made the current ones when made (the host is set before). Every program
+// holds one: the pack, the driver, the benchmarks, the soak, the real-process probes and the test
+// fixture; the soak and the fixture make a new one for each start after a close.
 struct PackFrame {
   PackFrame();
   rt::Frame frame;

@@ -57,7 +57,6 @@ class ScoreFileTest : public PackTest {
     ASSERT_NE(openGame(k.game), nullptr);
     vt::RandomPlayer player(seed, {k.game}, [this, k] {
       reopenPack();
-      mdi_.DataFolder = dir_.path().toStdString() + "/";
       openGame(k.game);
     });
     for (int step = 0; step < 250; ++step) {
@@ -101,12 +100,13 @@ TEST_F(ScoreFileTest, AWriteThatTheKernelStopsHalfwayLosesNoBest) {
   for (const Kept& k : GamesWithFiles()) {
     SCOPED_TRACE(k.file);
     // Low bests, so that every score the dice make would be saved, and each save fails halfway:
-    // the pack plays in a child whose file-size limit ends every write after 3 bytes.
+    // the pack plays in a child whose file-size limit ends every write after 2 bytes (the
+    // shortest save, one digit and its line end, is 3).
     QByteArray bests;
     for (int i = 0; i < std::max(k.lines, 1); ++i) bests.append("1\r\n");
     ASSERT_NO_FATAL_FAILURE(put(k, bests));
     const osf::Ended child = osf::InChild([&] {
-      osf::LimitFileSize(3);
+      osf::LimitFileSize(2);
       play(k, 11);
     }, 120);
     EXPECT_TRUE(child.ok()) << child.text();

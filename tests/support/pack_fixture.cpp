@@ -14,16 +14,15 @@ void PackTest::SetUp() {
   rt::resetDispatchForTests();
   vt::vhost().reset();
   rt::FixSeed(20261207u);  // every run of a test draws the same numbers (a test may fix its own)
-  startFrame(frame_, mdi_);
+  startFrame(mdi_);
 }
 
-void PackTest::startFrame(rt::Frame& fr, shell::MDIForm1& mdi) {
-  rt::setFrame(&fr);
-  shell::setFrameForm(&mdi);
+// The frame state of a start without its load: no random game opened, no new seed from the clock.
+void PackTest::startFrame(shell::MDIForm1& mdi) {
   // Score files of a test go to a folder of the run, never to the working folder.
   static QTemporaryDir data;
   mdi.DataFolder = data.path().toStdString() + "/";
-  fr.setCaption(shell::kBaseCaption);
+  rt::frame().setCaption(shell::kBaseCaption);
   mdi.MDIForm_Initialize();
   mdi.PerfTimer = std::make_unique<shell::PerformanceTimer>();
   mdi.BaseCaption = shell::kBaseCaption;
@@ -33,9 +32,10 @@ void PackTest::startFrame(rt::Frame& fr, shell::MDIForm1& mdi) {
 void PackTest::reopenPack() {
   shell::ResetGamesForTests();
   rt::resetDispatchForTests();
-  laterFrames_.push_back(std::make_unique<rt::Frame>());
-  laterMdi_.push_back(std::make_unique<shell::MDIForm1>());
-  startFrame(*laterFrames_.back(), *laterMdi_.back());
+  const std::string folder = shell::frameForm().DataFolder;
+  laterPacks_.push_back(std::make_unique<shell::PackFrame>());
+  startFrame(laterPacks_.back()->mdi);
+  laterPacks_.back()->mdi.DataFolder = folder;
 }
 
 void PackTest::TearDown() {

@@ -13,6 +13,7 @@
 #include "pack_fn.h"
 #include "rt/form.h"
 #include "rt/frame.h"
+#include "startup.h"
 #include "virtual_host.h"
 
 class PackTest : public ::testing::Test {
@@ -75,17 +76,19 @@ class PackTest : public ::testing::Test {
   void setState(const std::string& name, const std::string& picture,
                 const std::map<std::string, long long>& legend = {});
 
-  // After the frame was closed: a new frame and frame state, as at a new start (no game open).
+  // After the frame was closed: a new frame and frame state, as at a new start (no game open),
+  // with the data folder the closed one had. frame_ and mdi_ stay the first ones: the new ones
+  // are rt::frame() and shell::frameForm().
   void reopenPack();
 
-  rt::Frame frame_;
-  shell::MDIForm1 mdi_;
+  shell::PackFrame pack_;  // made current when made, as in every program of the pack
+  rt::Frame& frame_ = pack_.frame;
+  shell::MDIForm1& mdi_ = pack_.mdi;
 
  private:
-  void startFrame(rt::Frame& fr, shell::MDIForm1& mdi);
+  void startFrame(shell::MDIForm1& mdi);
   void step(const std::string& input);
   std::string round_;
-  std::vector<std::unique_ptr<rt::Frame>> laterFrames_;
-  std::vector<std::unique_ptr<shell::MDIForm1>> laterMdi_;
+  std::vector<std::unique_ptr<shell::PackFrame>> laterPacks_;
 };
 

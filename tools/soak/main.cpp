@@ -17,17 +17,11 @@
 #include "pack_fn.h"
 #include "random_play.h"
 #include "rt/dispatch.h"
-#include "rt/frame.h"
 #include "rt/random.h"
 #include "startup.h"
 #include "virtual_host.h"
 
 namespace {
-
-struct Pack {
-  std::unique_ptr<rt::Frame> frame = std::make_unique<rt::Frame>();
-  std::unique_ptr<shell::MDIForm1> mdi = std::make_unique<shell::MDIForm1>();
-};
 
 long argValue(int argc, char** argv, const char* name, long def) {
   for (int i = 1; i + 1 < argc; ++i)
@@ -48,13 +42,11 @@ int main(int argc, char** argv) {
   vt::vhost().setDocuments(data.path().toStdString());
   rt::FixSeed(static_cast<uint32_t>(seed));
 
-  std::vector<std::unique_ptr<Pack>> packs;
+  std::vector<std::unique_ptr<shell::PackFrame>> packs;
   auto start = [&] {
     shell::ResetGamesForTests();
     rt::resetDispatchForTests();
-    packs.push_back(std::make_unique<Pack>());
-    rt::setFrame(packs.back()->frame.get());
-    shell::setFrameForm(packs.back()->mdi.get());
+    packs.push_back(std::make_unique<shell::PackFrame>());
     shell::StartPack(false);  // opens a random game, as the pack does
   };
   start();
