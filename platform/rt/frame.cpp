@@ -450,8 +450,53 @@ static void fillMenu(QMenu* menu, const MenuItem& item, Frame& frame) {
   for (auto& c : item.items()) addItem(menu, *c, frame);
 }
 
+// What the bar is built from: every item as the player sees it, and the objects its actions
+// call back (the items and the window that owns them).
+static void describe(const MenuItem& m, std::string& out) {
+  out += std::to_string(reinterpret_cast<uintptr_t>(&m));
+  out += m.Visible() ? 'v' : '-';
+  out += m.Enabled() ? 'e' : '-';
+  out += m.Checked() ? 'c' : '-';
+  out += m.isSeparator() ? 's' : '-';
+  out += m.Caption();
+  out += '\t';
+  out += m.Shortcut();
+  out += '{';
+  for (auto& c : m.items()) describe(*c, out);
+  out += '}';
+}
+
+static std::string menuShape(const std::vector<const MenuItem*>& roots, const Form* owner) {
+  std::string out = std::to_string(reinterpret_cast<uintptr_t>(owner));
+  for (const MenuItem* m : roots) describe(*m, out);
+  return out;
+}
+
+// The menu of the bar that the player has open, if any.
+static QMenu* openMenuOf(QMenuBar* bar) {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  for (QObject* o = menu; o; o = o->parent())
+    if (o == bar) return menu;
+  return nullptr;
+}
+
 void FrameWindow::rebuildMenus() {
   rebuildPending_ = false;
+  // A window shown again (the frame's activation re-opens its game) gives the same menus: the bar
+  // stays, with whatever menu the player has open in it.
+  const std::string shape = menuShape(frame_.currentMenus(), frame_.activeForm());
+  if (bar_ && shape == builtShape_) return;
+  // A new bar would close the menu the player is in: it is built once that menu has closed. Its
+  // items meanwhile check, when chosen, that they are still there and enabled.
+  if (QMenu* open = openMenuOf(bar_)) {
+    rebuildPending_ = true;
+    connect(open, &QMenu::aboutToHide, this, [this] {
+      rebuildPending_ = false;
+      scheduleMenuRebuild();
+    }, Qt::SingleShotConnection);
+    return;
+  }
+  builtShape_ = shape;
   auto* old = bar_;
   auto* bar = new QMenuBar(this);
   bar->setNativeMenuBar(false);

@@ -1,6 +1,7 @@
 #pragma once
 // The Qt side of the frame: a fixed-size window with a menu bar and the client area.
 #include <memory>
+#include <string>
 
 #include <QWidget>
 
@@ -38,6 +39,7 @@ class FrameWindow : public QWidget {
   class QMenuBar* bar_;
   ClientArea* client_;
   bool rebuildPending_ = false;
+  std::string builtShape_;  // the menus the bar shows now (menuShape)
   bool wasMinimised_ = false;
   bool lost_ = false;
   std::unique_ptr<QAbstractNativeEventFilter> lossWatch_;

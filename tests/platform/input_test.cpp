@@ -1,5 +1,8 @@
 #include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 #include "rt/dispatch.h"
@@ -194,6 +197,57 @@ TEST(InputTest, AutoRepeatGivesKeyDownsWithoutKeyUps) {
   for (QKeyEvent* e : {&d1, &r1, &d2, &r2}) QCoreApplication::sendEvent(w, e);
   EXPECT_EQ(downs, 2);
   EXPECT_EQ(ups, 1);
+  f.Unload();
+  setFrame(nullptr);
+}
+
+// A menu of the frame's bar that the player has open stays open while the window's menus are
+// given again unchanged (the frame's activation shows its game again), and when they really
+// change, the bar follows once that menu has closed.
+TEST(InputTest, AnOpenMenuOfTheBarStaysWhileTheMenusAreRebuilt) {
+  Frame frame;
+  setFrame(&frame);
+  Form f{"F", 3000, 3000};
+  f.Load();
+  MenuItem& play = f.menu("igrica0", "Play");
+  play.add("igrica", "Klevo", 0);
+  f.menu("pomoc", "Help");
+  f.Show();
+  frame.show();
+  auto pump = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  pump();
+  auto bar = [&frame]() -> QMenuBar* {
+    const auto bars = frame.window()->findChildren<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    return bars.isEmpty() ? nullptr : bars.back();
+  };
+  auto captions = [&] {
+    std::vector<std::string> out;
+    if (QMenuBar* b = bar())
+      for (QAction* a : b->actions())
+      out.push_back(a->text().toStdString());
+    return out;
+  };
+  ASSERT_NE(bar(), nullptr);
+  ASSERT_FALSE(bar()->actions().isEmpty());
+  QMenu* open = bar()->actions().front()->menu();
+  ASSERT_NE(open, nullptr);
+  open->popup(frame.window()->mapToGlobal(QPoint(4, 24)));
+  pump();
+  ASSERT_EQ(QApplication::activePopupWidget(), open);
+
+  f.Show();  // the same menus again
+  pump();
+  EXPECT_EQ(QApplication::activePopupWidget(), open) << "the open menu was closed by a rebuild";
+
+  f.findMenu("pomoc")->setCaption("Rules");  // a real change waits for the menu to close
+  pump();
+  EXPECT_EQ(QApplication::activePopupWidget(), open);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Play", "Help"}));
+  open->hide();
+  pump();
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Play", "Rules"}));
   f.Unload();
   setFrame(nullptr);
 }
