@@ -87,7 +87,7 @@ void Form20::Form_Load() {
                                return v;
                              },
                              [this](size_t i, long long d) {
-                               if (i < SecretCode.size() && d >= 1 && d <= 6) SecretCode[i] = static_cast<char>('0' + d);
+                               if (i < SecretCode.size()) SecretCode[i] = static_cast<char>('0' + d);
                              },
                              true, [](long long d) { return d >= 1 && d <= 6; }});
 }

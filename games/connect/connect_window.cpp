@@ -93,7 +93,7 @@ rt::PicHandle ConnectWindow::kindPicture(int16_t kind) const {
 void ConnectWindow::exposeCells(const std::string& stateName, Cells& cells) {
   exposeState(stateName, {[this, &cells] { return std::vector<long long>(cells.begin(), cells.begin() + cellCount()); },
                           [this, &cells](size_t i, long long v) {
-                            if (i < static_cast<size_t>(cellCount()) && rt::holdsValue<int16_t>(v)) cells[i] = static_cast<int16_t>(v);
+                            if (i < static_cast<size_t>(cellCount())) cells[i] = static_cast<int16_t>(v);
                           },
                           true, rt::holdsValue<int16_t>});
 }

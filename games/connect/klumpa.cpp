@@ -55,9 +55,7 @@ void Form13::exposeCell(const std::string& stateName, int16_t& cell) {
   // Only a cell of the board or none: another value would name a cell that does not exist.
   const auto fits = [](long long v) { return v == kNone || (v >= 0 && v < kKlumpaCells); };
   exposeState(stateName, {[&cell] { return std::vector<long long>{cell}; },
-                          [&cell, fits](size_t, long long v) {
-                            if (fits(v)) cell = static_cast<int16_t>(v);
-                          },
+                          [&cell](size_t, long long v) { cell = static_cast<int16_t>(v); },
                           false, fits});
 }
 

@@ -39,9 +39,7 @@ void Form5::bindCell(rt::PictureBox& cell, int index) {
 void Form5::exposeGameState() {
   const auto fits = [](long long v) { return v == kNone || (v >= 0 && v < kCells); };
   exposeState("dragSource", {[this] { return std::vector<long long>{dragSource}; },
-                             [this, fits](size_t, long long v) {
-                               if (fits(v)) dragSource = static_cast<int16_t>(v);
-                             },
+                             [this](size_t, long long v) { dragSource = static_cast<int16_t>(v); },
                              false, fits});
 }
 

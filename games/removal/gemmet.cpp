@@ -76,9 +76,7 @@ void Form21::exposeGameState() {
   // Only a cell or no selection: another value would index past the board.
   const auto fits = [](long long v) { return v == kNoSelection || (v >= 0 && v < removal::kCells); };
   exposeState("selection", {[this] { return std::vector<long long>{selection}; },
-                            [this, fits](size_t, long long v) {
-                              if (fits(v)) selection = static_cast<int16_t>(v);
-                            },
+                            [this](size_t, long long v) { selection = static_cast<int16_t>(v); },
                             false, fits});
 }
 

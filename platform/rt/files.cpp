@@ -194,8 +194,8 @@ std::string folderOf(const std::string& path) {
 }
 
 // Overwrites the file where it stands, for a folder that takes no new file. Whatever can fail
-// without touching the old bytes goes first: the part beyond the old length is written before
-// the old bytes are overwritten, and is cut off again when it fails (a full disk, a file-size
+// without touching the old bytes goes first: the bytes beyond the old length are written before
+// the old bytes are overwritten, and are cut off again when that fails (a full disk, a file-size
 // limit). Overwriting bytes the file already has needs no new space; should it fail all the
 // same, the old bytes are written back.
 Written writeInPlace(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {

@@ -232,7 +232,14 @@ MenuItem* Form::menuForShortcut(int keyCode, int shift) const {
   return shortcutIn(menus_, keyCode, shift);
 }
 
-void Form::exposeState(const std::string& name, StateVar var) { state_[name] = std::move(var); }
+void Form::exposeState(const std::string& name, StateVar var) {
+  // A setter only ever sees values it can hold.
+  if (var.set && var.fits)
+    var.set = [set = std::move(var.set), fits = var.fits](size_t i, long long v) {
+      if (fits(v)) set(i, v);
+    };
+  state_[name] = std::move(var);
+}
 
 void Form::setFocusControl(TextBox* t) {
   focus_ = t;

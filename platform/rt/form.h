@@ -22,7 +22,8 @@ struct StateVar {
   std::function<std::vector<long long>()> get;
   std::function<void(size_t, long long)> set;  // null: read-only
   bool isArray = false;
-  // The values `set` can hold (null: none); the driver refuses any other before it writes.
+  // The values `set` can hold (null: the driver writes none); `set` is never given another, and
+  // the driver refuses any other before it writes.
   std::function<bool(long long)> fits = nullptr;
 };
 
@@ -112,17 +113,14 @@ class Form {
     using T = std::remove_reference_t<decltype(*std::begin(vec))>;
     exposeState(name, {[&vec] { return std::vector<long long>(std::begin(vec), std::end(vec)); },
                        [&vec](size_t i, long long v) {
-                         if (i < static_cast<size_t>(std::size(vec)) && holdsValue<T>(v)) std::begin(vec)[i] = static_cast<T>(v);
+                         if (i < static_cast<size_t>(std::size(vec))) std::begin(vec)[i] = static_cast<T>(v);
                        },
                        true, holdsValue<T>});
   }
   template <class T>
   void exposeScalar(const std::string& name, T& value) {
     exposeState(name, {[&value] { return std::vector<long long>{static_cast<long long>(value)}; },
-                       [&value](size_t, long long v) {
-                         if (holdsValue<T>(v)) value = static_cast<T>(v);
-                       },
-                       false, holdsValue<T>});
+                       [&value](size_t, long long v) { value = static_cast<T>(v); }, false, holdsValue<T>});
   }
   const std::map<std::string, StateVar>& state() const { return state_; }
   std::function<void()> redrawState;  // after the driver wrote state
