@@ -1,6 +1,7 @@
 #include "lobbo.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -317,27 +318,31 @@ void Form23::PlayLoop() {
 bool Form23::FallPiece() {
   // The piece moves one pixel per tick at the level's pace. The loop sleeps between frames and
   // works every tick that has fallen due when it wakes, so the pace holds however late it wakes;
-  // events that wake it sooner (steering) are handled without drawing a frame.
+  // events that wake it sooner (steering) are handled without drawing a frame. Times are whole
+  // counts of the clock from the start of the fall, the counts it compares being the counts it
+  // sleeps to: a sleep that reaches one always lets the loop go on.
   shell::PerformanceTimer& timer = *shell::frameForm().PerfTimer;
-  const double toCounts = static_cast<double>(timer.frequency()) / 1e6;
+  const double countsPerMicro = static_cast<double>(timer.frequency()) / 1e6;
+  const auto counts = [countsPerMicro](double micros) { return static_cast<int64_t>(std::ceil(micros * countsPerMicro)); };
+  const int64_t frameCounts = counts(kFrameMicros);
   timer.StartTimer();
-  double due = 0;        // microseconds from the start of the fall to the next tick
-  double nextFrame = 0;  // the earliest time of the next frame
+  double due = 0;         // microseconds from the start of the fall to the next tick
+  int64_t nextFrame = 0;  // the earliest count of the next frame
   for (;;) {
     timer.StopTimer();
-    const double now = timer.TimeElapsed(1000000).value_or(0.0);
-    if (now >= nextFrame && due <= now) {
+    const int64_t now = timer.ElapsedCounts().value_or(0);
+    if (now >= nextFrame && counts(due) <= now) {
       bool landed = false;
-      while (due <= now && !landed) {
+      while (counts(due) <= now && !landed) {
         landed = FallTick(Board, fall, ua->Checked(), keyFlags);
         due += PixelMicros(level);
       }
       PlaceDio();
-      nextFrame = now + kFrameMicros;
+      nextFrame = now + frameCounts;
       if (landed) return true;
     }
     if (stopPlay) return false;
-    rt::SleepAbout(timer.startCount() + timer.overhead() + static_cast<int64_t>(std::max(due, nextFrame) * toCounts));
+    rt::SleepAbout(timer.startCount() + timer.overhead() + std::max(counts(due), nextFrame));
     if (stopPlay) return false;
   }
 }

@@ -105,6 +105,24 @@ TEST_F(LobboWindow, APieceFallsOneRowInTheLevelsTime) {
   }
 }
 
+TEST_F(LobboWindow, AGameSleepsOnlyToTimesStillAhead) {
+  // On a clock that moves only in sleeps, a sleep to a time already reached is the loop that
+  // never ends; the fall compares the very counts it sleeps to, so a game has none. A handler
+  // that waits 5 ms inside the fall (as the driver's "after 100 wait 5") moves its frames to
+  // times whose microseconds read a rounding error short (1000999.9999999999 for 1001000).
+  for (int level : {1, 4, 10}) {
+    SCOPED_TRACE(level);
+    const int sleeps = vt::vhost().sleeps(), late = vt::vhost().lateSleeps();
+    chooseMenu("o221", level - 1);
+    vt::vhost().after(100, [] { vt::vhost().sleepUntil(vt::vhost().counterNow() + vt::VirtualHost::kFrequency / 200); });
+    start();  // to the end of the game
+    EXPECT_TRUE(w->gameEnded);
+    EXPECT_GT(vt::vhost().sleeps() - sleeps, 500);
+    EXPECT_EQ(vt::vhost().lateSleeps() - late, 0);
+    reopen();
+  }
+}
+
 TEST_F(LobboWindow, ArrowKeysSteerAndCycleWithAutoRepeat) {
   chooseMenu("ua");
   auto keep = shell::HoldWindow(w);
