@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "game_window.h"
 #include "json.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -173,6 +174,52 @@ std::string Driver::dump() {
 }
 
 std::string Driver::run(const std::string& line) {
+  // A command given with "after" runs inside a wait of the command that was given before it.
+  const bool nested = depth_ > 0;
+  ++depth_;
+  struct Leave {
+    int& depth;
+    ~Leave() { --depth; }
+  } leave{depth_};
+  std::string name = line.substr(0, line.find_last_not_of(" \t\r") + 1);
+  name.erase(0, name.find_first_not_of(" \t"));
+  // Every command is one step of the virtual host: one that pumps or waits without end fails
+  // with its name instead of hanging the driver.
+  if (!nested) vt::vhost().beginStep(name);
+  try {
+    return command(line);
+  } catch (const rt::HandlerAbandoned&) {
+    throw;  // the handler this nested command runs in was closed: it ends there
+  } catch (const vt::WatchdogError& e) {
+    if (nested) throw;  // the limits are those of the whole step
+    return error(e.what() + openAfresh(name));
+  } catch (const std::exception& e) {
+    return error(name + ": " + e.what() + openAfresh(name));
+  } catch (...) {
+    return error(name + ": an exception that is no std::exception" + openAfresh(name));
+  }
+}
+
+// A handler cut short leaves its window part-way through a move, in a state no game was made
+// for: the shown game opens afresh, as its own "Play" entry opens it.
+std::string Driver::openAfresh(const std::string& name) {
+  auto* w = dynamic_cast<shell::GameWindow*>(rt::frame().activeForm());
+  if (!w || rt::frame().closed()) return {};
+  const int game = w->gameIndex();
+  const std::string caption = shell::GameRegistry[game].caption;
+  if (depth_ == 1) vt::vhost().beginStep("opening " + caption + " afresh after " + name);
+  try {
+    auto keep = shell::HoldWindow(w);
+    rt::dispatch(w, [w, game] { w->igrica_Click(game); });
+  } catch (const rt::HandlerAbandoned&) {
+    throw;
+  } catch (...) {
+    return "; " + caption + " could not be opened afresh";
+  }
+  return "; " + caption + " opened afresh";
+}
+
+std::string Driver::command(const std::string& line) {
   std::istringstream in(line);
   std::string cmd;
   in >> cmd;
