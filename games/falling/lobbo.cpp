@@ -66,8 +66,6 @@ void Form23::Form_Load() {
   layOut();
   exposeGameState();
   redrawState = [this] {
-    // A piece has one to three blocks, whatever the driver wrote.
-    for (Piece* p : {&piece, &next}) p->length = std::clamp<int16_t>(p->length, 0, 2);
     DrawWell();
     showMoney();
     PlaceDio();
@@ -164,28 +162,36 @@ void Form23::layOut() {
 }
 
 void Form23::exposeGameState() {
-  exposeArray("Board", Board);
-  exposeArray("fallMark", fallMark);
-  exposeArray("pieceKinds", piece.kinds);
-  exposeScalar("pieceLength", piece.length);
-  exposeArray("nextKinds", next.kinds);
-  exposeScalar("nextLength", next.length);
-  exposeScalar("pieceX", fall.pieceX);
-  exposeScalar("pieceY", fall.pieceY);
-  exposeScalar("pixelX", fall.pixelX);
-  exposeScalar("pixelY", fall.pixelY);
-  exposeScalar("steerDirection", fall.steerDirection);
-  exposeScalar("moveRequest", fall.moveRequest);
-  exposeScalar("slideStep", fall.slideStep);
-  exposeScalar("targetColumn", fall.targetColumn);
-  exposeScalar("keyFlags", keyFlags);
-  exposeScalar("upHeld", upHeld);
-  exposeScalar("level", level);
-  exposeScalar("startLevel", startLevel);
-  exposeScalar("money", money);
-  exposeScalar("stopPlay", stopPlay);
-  exposeScalar("gameEnded", gameEnded);
-  exposeScalar("effectSound", effectSound);
+  // The walls and the floor stay walls; a playing cell is empty, a kind or a mark.
+  exposeArray("Board", Board, [](size_t i) {
+    const int x = static_cast<int>(i) % kCols, y = static_cast<int>(i) / kCols;
+    return x >= 1 && x <= 7 && y <= kLastRow ? rt::Spans{{kEmpty, kLineMark}} : rt::Spans{{kWall, kWall}};
+  });
+  exposeArray("fallMark", fallMark, {{-1, 0}});
+  // A piece has one to three blocks of the kinds 1..8 or is one special.
+  const rt::Spans kinds{{1, kBomb}}, lengths{{0, 2}};
+  exposeArray("pieceKinds", piece.kinds, kinds);
+  exposeScalar("pieceLength", piece.length, lengths);
+  exposeArray("nextKinds", next.kinds, kinds);
+  exposeScalar("nextLength", next.length, lengths);
+  // The piece's cell follows its pixels at every tick of the fall; its pixels run from column 1
+  // to 7 and from above the well (three blocks) down to the last row.
+  exposeReadOnly("pieceX", fall.pieceX);
+  exposeReadOnly("pieceY", fall.pieceY);
+  exposeScalar("pixelX", fall.pixelX, {{0, 6 * kCellPixels}});
+  exposeScalar("pixelY", fall.pixelY, {{-3 * kCellPixels, kLastRow * kCellPixels}});
+  exposeScalar("steerDirection", fall.steerDirection, {{0, 2}});  // none, left, right
+  exposeScalar("moveRequest", fall.moveRequest, {{-1, 1}});
+  exposeScalar("slideStep", fall.slideStep, {{-1, 1}});
+  exposeScalar("targetColumn", fall.targetColumn, {{1, 7}, {kNoTarget, kNoTarget}});
+  exposeScalar("keyFlags", keyFlags, {{0, 3}});  // left and right arrow bits
+  exposeScalar("upHeld", upHeld, {{0, 1}});
+  exposeScalar("level", level, {{1, kMaxLevel}});
+  exposeScalar("startLevel", startLevel, {{1, kMaxLevel}});
+  exposeScalar("money", money, {{0, rt::kMostCount}});
+  exposeScalar("stopPlay", stopPlay, {{0, 1}});
+  exposeScalar("gameEnded", gameEnded, {{0, 1}});
+  exposeScalar("effectSound", effectSound, {{-1, -1}, {1, 10}});
 }
 
 void Form23::ResetWell() {

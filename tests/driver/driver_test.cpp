@@ -164,13 +164,17 @@ TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
 }
 
 TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
-  ASSERT_EQ(d_.run("open 16"), R"({"ok":true})");  // Gemmet: a 16-bit Board, a 32-bit Score
+  // Gemmet: a Board of empty, fifty pictures or a picture being removed; a Score short of the
+  // 32-bit end; a selection on the board or none.
+  ASSERT_EQ(d_.run("open 16"), R"({"ok":true})");
   const auto board0 = [this] { return state("Board").at(0); };
   const long long before = board0();
   for (const char* cmd : {"set Board 0 99999999999999999999", "set Board 18446744073709551615 5",
                           "set Board 18446744073709551616 5", "set Board 100 5", "set Board -1 5", "set Board 0 -70000",
                           "set Board 0 32768", "set Board 0 abc", "set Board 0 5x", "set Board 0 5 1 70000",
-                          "set Score 0 4294967297", "set Score 0 2147483648", "set Score 1 5", "set selection 0 100",
+                          "set Board 0 -1", "set Board 0 51", "set Board 0 254", "set Board 0 256",
+                          "set Score 0 4294967297", "set Score 0 2147483648", "set Score 0 1000000000",
+                          "set Score 0 -1", "set Score 1 5", "set selection 0 100", "set selection 0 -1",
                           "seed 4294967296", "seed -1", "seed x", "key 256", "key -1", "key 38 8", "key 38 up 8",
                           "key 99999999999", "click Command1 2147483648", "click Command1 8", "click Command1 1 8",
                           "click Command1 1 0 2147483648 0", "down Picture1 1 0 2147483647 0", "up Picture1 1 0 5",
@@ -181,11 +185,11 @@ TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
   }
   EXPECT_EQ(state("Score").at(0), 0);
   // What fits is taken, to the ends of each range.
-  EXPECT_EQ(d_.run("set Board 0 -32768 99 32767"), R"({"ok":true})");
-  EXPECT_EQ(state("Board").at(0), -32768);
-  EXPECT_EQ(state("Board").at(99), 32767);
-  EXPECT_EQ(d_.run("set Score 0 2147483647"), R"({"ok":true})");
-  EXPECT_EQ(state("Score").at(0), 2147483647);
+  EXPECT_EQ(d_.run("set Board 0 0 99 255"), R"({"ok":true})");
+  EXPECT_EQ(state("Board").at(0), 0);
+  EXPECT_EQ(state("Board").at(99), 255);
+  EXPECT_EQ(d_.run("set Score 0 999999999"), R"({"ok":true})");
+  EXPECT_EQ(state("Score").at(0), 999999999);
   EXPECT_EQ(d_.run("set selection 0 255"), R"({"ok":true})");
   for (const char* cmd : {"seed 4294967295", "key 255", "key 38 up 7", "click Command5 1 7", "click Picture1 1 0 -5 -5"})
     EXPECT_EQ(d_.run(cmd), R"({"ok":true})") << cmd;

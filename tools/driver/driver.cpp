@@ -87,6 +87,17 @@ bool parseName(const std::string& s, std::string& name, int& index) {
   return !name.empty();
 }
 
+// "4..10", "0..98, 255".
+std::string spansText(const rt::Spans& spans) {
+  std::string out;
+  for (const rt::Span& s : spans) {
+    if (!out.empty()) out += ", ";
+    out += std::to_string(s.lo);
+    if (s.hi != s.lo) out += ".." + std::to_string(s.hi);
+  }
+  return out;
+}
+
 std::string colorText(rt::Color c) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "&H%X", c);
@@ -394,10 +405,11 @@ std::string Driver::command(const std::string& line) {
     return ok();
   }
   if (cmd == "set") {
-    if (args.size() < 3 || (args.size() - 1) % 2) return error("set ARRAY I V [I V ...]");
+    if (args.size() < 3 || (args.size() - 1) % 2) return error("set NAME I V [I V ...]");
     auto it = f->state().find(args[0]);
-    if (it == f->state().end() || !it->second.set) return error("no state " + args[0]);
+    if (it == f->state().end()) return error("no state " + args[0]);
     const rt::StateVar& var = it->second;
+    if (!var.set) return error("set " + args[0] + ": " + args[0] + " cannot be set, only read");
     // Every pair is checked before any is written: a refused command changes nothing.
     const size_t size = var.isArray ? var.get().size() : 1;
     std::vector<std::pair<size_t, long long>> writes;
@@ -407,7 +419,13 @@ std::string Driver::command(const std::string& line) {
         return error("set " + args[0] + ": index " + args[i] + " is beyond its " + std::to_string(size) + " values");
       const auto value = number(args[i + 1], std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max());
       if (!value) return error("set " + args[0] + ": " + args[i + 1] + " is not a whole number");
-      if (!var.fits || !var.fits(*value)) return error("set " + args[0] + ": " + args[i + 1] + " does not fit");
+      if (!var.fits(*index, *value)) {
+        const rt::Spans spans = var.values(*index);
+        const std::string what = var.isArray ? "entry " + args[i] : args[0];
+        if (spans.empty()) return error("set " + args[0] + ": " + what + " takes no value");
+        return error("set " + args[0] + ": " + args[i + 1] + " is not one of the values of " + what + " (" +
+                     spansText(spans) + ")");
+      }
       writes.emplace_back(*index, *value);
     }
     for (const auto& [index, value] : writes) var.set(index, value);
