@@ -71,9 +71,10 @@ void Form12::Form_Load() {
   skill = 2;
   skillFactor = 2;
 
-  // Nine kinds and the joker, or empty (which as the current kind is none).
+  // Nine kinds and the joker, or empty (which as the current kind is none). The spare cell after
+  // the board is never filled.
   const rt::Spans codes{{0, kEmpty}, {15, 18}};
-  exposeArray("Board", std::span(Board).first<kCells>(), codes);
+  exposeArray("Board", Board, [codes](size_t i) { return i < kCells ? codes : rt::Spans{}; });
   exposeArray("flipped", flipped, {{kFlagged, 0}});
   exposeArray("removeMark", removeMark, {{kFlagged, 0}});
   exposeScalar("currentKind", currentKind, codes);

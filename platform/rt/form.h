@@ -4,7 +4,6 @@
 #include <limits>
 #include <map>
 #include <memory>
-#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -148,15 +147,6 @@ class Form {
   template <class V>
   void exposeArray(const std::string& name, V& vec, Spans values) {
     exposeArray(name, vec, [values](size_t) { return values; });
-  }
-  // The first cells of a longer array (its spare entries stay out of reach).
-  template <class T, size_t N>
-  void exposeArray(const std::string& name, std::span<T, N> cells, Spans values) {
-    exposeState(name, {[cells] { return std::vector<long long>(cells.begin(), cells.end()); },
-                       [cells](size_t i, long long v) {
-                         if (i < cells.size() && holdsValue<T>(v)) cells[i] = static_cast<T>(v);
-                       },
-                       true, [values](size_t) { return values; }});
   }
   template <class T>
   void exposeScalar(const std::string& name, T& value, std::function<Spans()> values) {
