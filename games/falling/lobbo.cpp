@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -162,10 +163,13 @@ void Form23::layOut() {
 }
 
 void Form23::exposeGameState() {
-  // The walls and the floor stay walls; a playing cell is empty, a kind or a mark.
+  // The walls and the floor stay walls; a playing cell is empty, a kind or a mark, but the top
+  // row never holds a mark: nothing removes one there, and each collapse would copy it down
+  // again for ever.
   exposeArray("Board", Board, [](size_t i) {
     const int x = static_cast<int>(i) % kCols, y = static_cast<int>(i) / kCols;
-    return x >= 1 && x <= 7 && y <= kLastRow ? rt::Spans{{kEmpty, kLineMark}} : rt::Spans{{kWall, kWall}};
+    if (x < 1 || x > 7 || y > kLastRow) return rt::Spans{{kWall, kWall}};
+    return rt::Spans{{kEmpty, y == 0 ? kSpecialBlock : kLineMark}};
   });
   exposeArray("fallMark", fallMark, {{-1, 0}});
   // A piece has one to three blocks of the kinds 1..8 or is one special.
@@ -332,12 +336,14 @@ bool Form23::FallPiece() {
   const auto counts = [countsPerMicro](double micros) { return static_cast<int64_t>(std::ceil(micros * countsPerMicro)); };
   const int64_t frameCounts = counts(kFrameMicros);
   timer.StartTimer();
-  double due = 0;         // microseconds from the start of the fall to the next tick
-  int64_t nextFrame = 0;  // the earliest count of the next frame
+  double due = 0;                  // microseconds from the start of the fall to the next tick
+  int64_t nextFrame = 0;           // the earliest count of the next frame
+  std::optional<int64_t> landing;  // the count at which the landing tick's time has passed
   for (;;) {
     timer.StopTimer();
     const int64_t now = timer.ElapsedCounts().value_or(0);
-    if (now >= nextFrame && counts(due) <= now) {
+    if (landing && now >= *landing) return true;
+    if (!landing && now >= nextFrame && counts(due) <= now) {
       bool landed = false;
       while (counts(due) <= now && !landed) {
         landed = FallTick(Board, fall, ua->Checked(), keyFlags);
@@ -345,10 +351,15 @@ bool Form23::FallPiece() {
       }
       PlaceDio();
       nextFrame = now + frameCounts;
-      if (landed) return true;
+      // The landing tick, as every tick, lets its pixel's time pass before the piece is in the
+      // well: a piece that lands at once (on a block written above the well) still takes time.
+      if (landed) {
+        landing = counts(due);
+        if (now >= *landing) return true;
+      }
     }
     if (stopPlay) return false;
-    rt::SleepAbout(timer.startCount() + timer.overhead() + std::max(counts(due), nextFrame));
+    rt::SleepAbout(timer.startCount() + timer.overhead() + (landing ? *landing : std::max(counts(due), nextFrame)));
     if (stopPlay) return false;
   }
 }

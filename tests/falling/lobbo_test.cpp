@@ -123,6 +123,23 @@ TEST_F(LobboWindow, AGameSleepsOnlyToTimesStillAhead) {
   }
 }
 
+TEST_F(LobboWindow, APieceThatCannotEnterTheWellStillTakesItsTick) {
+  // A block written in the top row over an empty column 4, where no game puts one: every piece
+  // lands on it at its first tick, above the well, and is lost, so the game never ends. Each
+  // piece still takes its tick (pumping), and a game chosen from "Play" ends it. In a child that
+  // an alarm ends, so that a loop that never pumps fails fast.
+  const osf::Ended child = osf::InChild([&] {
+    w->Board[At(4, 0)] = 1;
+    auto keep = shell::HoldWindow(w);
+    vt::vhost().after(300, [&] { switchGame(w); });
+    start();
+    EXPECT_NEAR(vt::vhost().nowMs(), 300, 10);
+    EXPECT_NE(open(), w);
+    EXPECT_FALSE(w->gameEnded);
+  }, 10);
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
 TEST_F(LobboWindow, ArrowKeysSteerAndCycleWithAutoRepeat) {
   chooseMenu("ua");
   auto keep = shell::HoldWindow(w);
@@ -329,7 +346,9 @@ TEST_F(LobboWindow, DriverWrittenStateStaysInsideThePieceAndTheWell) {
   EXPECT_FALSE(well.fits(At(8, 5), kEmpty));
   EXPECT_FALSE(well.fits(At(3, kFloorRow), 1));
   EXPECT_TRUE(well.fits(At(3, kFloorRow), kWall));
-  EXPECT_TRUE(well.fits(At(7, 0), kLineMark));
+  EXPECT_TRUE(well.fits(At(7, 1), kLineMark));
+  EXPECT_TRUE(well.fits(At(7, 0), kSpecialBlock));
+  EXPECT_FALSE(well.fits(At(7, 0), kSpecialBlock + 1));  // no mark in the top row: none removes it
 
   auto keep = shell::HoldWindow(w);
   vt::ScriptedRandom rnd(join({single(1), single(2), single(3), single(4)}));

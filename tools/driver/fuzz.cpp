@@ -4,7 +4,9 @@
 // state, with values at, beyond and far beyond the ends of what each state takes.
 //   vpk-driver-fuzz [--rounds N] [--commands M] [--seed S] [--seconds T] [--show 1]
 // (--show 1 prints every command and its answer.)
-// Prints every failed round with its seed and last commands, then
+// A round begins with "seed" and "open" and so plays the same again from the driver: a failed
+// round's commands are kept as fuzz-<seed>.txt (`vpk-driver < fuzz-<seed>.txt`). Prints every
+// failed round with its last commands, then
 //   rounds N, commands C, aborts A, hangs H
 // and ends non-zero when A + H > 0.
 #include <sys/wait.h>
@@ -31,6 +33,7 @@
 #include "rt/form.h"
 #include "rt/frame.h"
 #include "rt/menu.h"
+#include "rt/random.h"
 #include "startup.h"
 #include "virtual_host.h"
 
@@ -176,6 +179,7 @@ int main(int argc, char** argv) {
   vt::installVirtualHost();
   QTemporaryDir data;
   vt::vhost().setDocuments(data.path().toStdString());
+  rt::FixSeed(static_cast<uint32_t>(seed));
   shell::PackFrame pack;
   shell::StartPack(false);
   vt::vhost().takeLog();
@@ -193,7 +197,9 @@ int main(int argc, char** argv) {
       drv::Driver driver;
       Commands commands(roundSeed);
       for (long n = 0; n < perRound && !pack.frame.closed(); ++n) {
-        const std::string line = commands.next();
+        const std::string line = n == 0   ? "seed " + num(roundSeed)
+                                 : n == 1 ? "open " + num(roundSeed % shell::kGameCount)
+                                          : commands.next();
         out << line << std::endl;
         const std::string answer = driver.run(line);
         if (show) std::printf("%s -> %.160s\n", line.c_str(), answer.c_str());
@@ -210,13 +216,16 @@ int main(int argc, char** argv) {
     std::printf("round %ld (seed %u) %s", r, roundSeed, hung ? "hung" : "ended");
     if (WIFSIGNALED(status)) std::printf(" by signal %d", WTERMSIG(status));
     else std::printf(" with status %d", WEXITSTATUS(status));
-    std::printf("; its last commands:\n");
+    const std::string kept = "fuzz-" + num(roundSeed) + ".txt";
     std::ifstream in(trail);
+    std::ofstream keep(kept, std::ios::trunc);
     std::deque<std::string> last;
     for (std::string line; std::getline(in, line);) {
+      keep << line << '\n';
       last.push_back(line);
       if (last.size() > 8) last.pop_front();
     }
+    std::printf("; its commands are in %s, the last of them:\n", kept.c_str());
     for (const auto& line : last) std::printf("  %s\n", line.c_str());
   }
   std::printf("rounds %ld, commands %ld, aborts %ld, hangs %ld\n", rounds, rounds * perRound, aborts, hangs);
