@@ -166,6 +166,12 @@ QMenuBar* menuBar() {
   return layout ? qobject_cast<QMenuBar*>(layout->menuBar()) : nullptr;
 }
 
+QMenu* openPopup() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+std::string marks(bool enabled, bool checked) {
+  return std::string(" enabled=") + (enabled ? "1" : "0") + " checked=" + (checked ? "1" : "0");
+}
+
 std::string at(QPoint p) { return "at " + std::to_string(p.x()) + " " + std::to_string(p.y()); }
 
 // A point of a window in its own pixels, on the screen. The frame's client area is the widget
@@ -238,28 +244,25 @@ class Commands {
         QAction* a = bar ? actionNamed(bar->actions(), name) : nullptr;
         return a ? at(bar->mapToGlobal(bar->actionGeometry(a).center())) : "none";
       }
-      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QMenu* popup = openPopup();
       QAction* a = popup ? actionNamed(popup->actions(), name) : nullptr;
       return a ? at(popup->mapToGlobal(popup->actionGeometry(a).center())) : "none";
     }
     if (cmd == "shown") {
       std::getline(in >> std::ws, name);
-      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      QAction* a = popup ? actionNamed(popup->actions(), name) : nullptr;
-      if (!a) return "none";
-      return std::string("shown enabled=") + (a->isEnabled() ? "1" : "0") + " checked=" + (a->isChecked() ? "1" : "0");
+      QMenu* popup = openPopup();
+      const QAction* a = popup ? actionNamed(popup->actions(), name) : nullptr;
+      return a ? "shown" + marks(a->isEnabled(), a->isChecked()) : "none";
     }
     if (cmd == "popup") {
-      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QMenu* popup = openPopup();
       return popup ? "popup " + plain(popup->title()).toStdString() : "none";
     }
     if (cmd == "menu") {
       int index = -1;
       in >> name >> index;
       const rt::MenuItem* item = f ? f->findMenu(name, index) : nullptr;
-      if (!item) return "none";
-      return std::string("menu enabled=") + (item->Enabled() ? "1" : "0") + " checked=" +
-             (item->Checked() ? "1" : "0");
+      return item ? "menu" + marks(item->Enabled(), item->Checked()) : "none";
     }
     if (cmd == "input") return "input" + client_.record;
     if (cmd == "choose") {
