@@ -28,10 +28,16 @@ struct FileLines {
 // before it are (up to kLongestLine).
 FileLines readLines(const std::string& path, size_t maxLines = std::numeric_limits<size_t>::max());
 
-// Every line followed by CR LF, written to a new file beside it that replaces the old one once it
-// is wholly on the disk; in a folder that takes no new file, the file is overwritten where it
-// stands, the old bytes kept when that fails. False when not written (the old file stays as it
-// was).
+// Every line followed by CR LF, written to a new file beside it ("<file>.save-<pid>-<start>-<n>")
+// that replaces the old one once it is wholly on the disk; in a folder that takes no new file, the
+// file is overwritten where it stands. A file system that cannot sync at all counts as synced.
+// True: the file holds the new lines, on the disk; in place, old bytes may still follow them when
+// cutting the file shorter failed, and no reader of as many lines as were written takes them.
+// False: the new lines are not in it and the old file stands as it was; in place, its old bytes
+// are written back over what was written, which a disk that failed the write can refuse as well.
+// A kill in the middle leaves the old file or the new one, in place too as long as the file is a
+// page (4 KiB) or less; a longer one can be left with a line begun by the new text and ended by
+// the old, where the kill fell between two pages.
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // One read-change-write of the file, under the lock file beside it (its name followed by ".lock")
@@ -39,8 +45,10 @@ bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
 // stands and edits its lines; when it answers true they are written, unless the file exists but
 // could not be read. A save that stalled so long that another pack took its lock over reads the
 // file again and calls `change` again. Where no lock can be had (the folder takes no new file,
-// something other than a plain file stands at the lock's name) the save goes on unlocked.
-// True when written. Reading alone (readLines) takes no lock: files are replaced whole.
+// something other than a plain file stands at the lock's name) the save goes on unlocked. Holding
+// the lock, it also removes the new files that saves of processes no longer running left beside
+// the file. True and false as writeLinesAtomic (false too when `change` declines or the file is
+// unreadable). Reading alone (readLines) takes no lock: files are replaced whole.
 bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change);
 
 bool isDirectory(const std::string& path);
