@@ -309,11 +309,10 @@ enum class Written { kDone, kFailed, kLockLost };
 // Overwrites the file where it stands, for a folder that takes no new file. Everything from the
 // first byte that changes to the end of the new text goes in one write: the kernel lets a kill in
 // only between pages, so a file of a page or less reads as its old text or its new one, never a
-// mix (and the write never continues an old last line without also replacing it). A shorter text
-// is cut to its length only after that: the old bytes still after it meanwhile follow its last
-// line end, so a reader of its lines never takes them. When the write or the sync fails (a full
-// disk, a file-size limit, a failing disk) the old bytes are written back over what was written
-// and what grew is cut off again.
+// mix. A shorter text is cut to its length only after that: the old bytes still after it
+// meanwhile follow its last line end, so a reader of its lines never takes them. When the write
+// or the sync fails (a full disk, a file-size limit, a failing disk) the old bytes are written
+// back over what was written and what grew is cut off again.
 Written writeInPlace(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
   if (fd < 0) return Written::kFailed;

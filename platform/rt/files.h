@@ -31,13 +31,15 @@ FileLines readLines(const std::string& path, size_t maxLines = std::numeric_limi
 // Every line followed by CR LF, written to a new file beside it ("<file>.save-<pid>-<start>-<n>")
 // that replaces the old one once it is wholly on the disk; in a folder that takes no new file, the
 // file is overwritten where it stands. A file system that cannot sync at all counts as synced.
-// True: the file holds the new lines, on the disk; in place, old bytes may still follow them when
-// cutting the file shorter failed, and no reader of as many lines as were written takes them.
+// True: the file holds the new lines, flushed to the disk where the file system can sync; in
+// place, old bytes may still follow them when cutting the file shorter failed, which no reader of
+// as many lines as were written takes.
 // False: the new lines are not in it and the old file stands as it was; in place, its old bytes
 // are written back over what was written, which a disk that failed the write can refuse as well.
-// A kill in the middle leaves the old file or the new one, in place too as long as the file is a
-// page (4 KiB) or less; a longer one can be left with a line begun by the new text and ended by
-// the old, where the kill fell between two pages.
+// A kill in the middle leaves the old file or the new one (and the new file beside it, which a
+// later updateLines removes), in place too as long as the file is a page (4 KiB) or less; a longer
+// one written in place can be left with the new text up to a page boundary and the old bytes after
+// it, where the kill fell between two pages of the write.
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // One read-change-write of the file, under the lock file beside it (its name followed by ".lock")

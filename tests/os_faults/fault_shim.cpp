@@ -3,13 +3,16 @@
 // to fail on purpose or to stop at one exact point.
 //   VPK_FSYNC_ERRNO=n   every fsync and fdatasync fails with errno n (EIO: a failing disk; EINVAL:
 //                       a file system that has no sync)
+//   VPK_CLOSE_ERRNO=n   every close of a plain file closes it and answers errno n, as a network
+//                       file system may
 //   VPK_STOP=when:call:n[,...]   the process stops itself (SIGSTOP) "before" or "after" the n-th
 //                       call of flock, pwrite, fsync, ftruncate or rename, for the test to kill it
 //                       there or let it go on
-// Only <dlfcn.h>, <signal.h> and <sys/types.h>: the headers that declare the calls themselves
-// would clash with these definitions.
+// Only these headers: the ones that declare the calls themselves would clash with these
+// definitions.
 #include <dlfcn.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cerrno>
@@ -60,8 +63,8 @@ void stopIfAsked(int call, bool after) {
     if (g_stops[i].call == call && g_stops[i].after == after && g_stops[i].nth == g_seen[call]) raise(SIGSTOP);
 }
 
-int failedSync() {
-  const char* e = std::getenv("VPK_FSYNC_ERRNO");
+int errnoFrom(const char* name) {
+  const char* e = std::getenv(name);
   return e && *e ? std::atoi(e) : 0;
 }
 
@@ -71,8 +74,8 @@ R around(int call, const char* name, A... args) {
   ++g_seen[call];
   stopIfAsked(call, false);
   R r;
-  if (call == kFsync && failedSync()) {
-    errno = failedSync();
+  if (call == kFsync && errnoFrom("VPK_FSYNC_ERRNO")) {
+    errno = errnoFrom("VPK_FSYNC_ERRNO");
     r = -1;
   } else {
     r = reinterpret_cast<R (*)(A...)>(dlsym(RTLD_NEXT, name))(args...);
@@ -87,11 +90,23 @@ R around(int call, const char* name, A... args) {
 
 extern "C" {
 int flock(int fd, int op) { return around<int>(kFlock, "flock", fd, op); }
-ssize_t pwrite(int fd, const void* p, size_t n, off_t at) { return around<ssize_t>(kPwrite, "pwrite", fd, p, n, at); }
-ssize_t pwrite64(int fd, const void* p, size_t n, off_t at) { return around<ssize_t>(kPwrite, "pwrite64", fd, p, n, at); }
+ssize_t pwrite(int fd, const void* p, size_t n, off_t at) {
+  return around<ssize_t>(kPwrite, "pwrite", fd, p, n, at);
+}
+ssize_t pwrite64(int fd, const void* p, size_t n, off_t at) {
+  return around<ssize_t>(kPwrite, "pwrite64", fd, p, n, at);
+}
 int fsync(int fd) { return around<int>(kFsync, "fsync", fd); }
 int fdatasync(int fd) { return around<int>(kFsync, "fdatasync", fd); }
 int ftruncate(int fd, off_t size) { return around<int>(kFtruncate, "ftruncate", fd, size); }
 int ftruncate64(int fd, off_t size) { return around<int>(kFtruncate, "ftruncate64", fd, size); }
 int rename(const char* from, const char* to) { return around<int>(kRename, "rename", from, to); }
+int close(int fd) {
+  struct stat st;
+  const bool plain = errnoFrom("VPK_CLOSE_ERRNO") && fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const int r = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "close"))(fd);
+  if (!plain || r != 0) return r;
+  errno = errnoFrom("VPK_CLOSE_ERRNO");
+  return -1;
+}
 }

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
   } else if (a.size() >= 2 && a[0] == "write") {
     saved = rt::writeLinesAtomic(a[1], std::vector<std::string>(a.begin() + 2, a.end()));
   } else {
-    std::fprintf(stderr, "usage: vpk-save-child set PATH N K VALUE [stall] | create PATH N VALUE | write PATH LINE...\n");
+    std::fprintf(stderr,
+                 "usage: vpk-save-child set PATH N K VALUE [stall] | create PATH N VALUE | write PATH LINE...\n");
     return 2;
   }
   if (a[0] != "write") std::printf("changes %d\n", changes);

@@ -313,8 +313,8 @@ std::string TornLine(const std::vector<std::string>& got, const std::vector<std:
   auto at = [](const std::vector<std::string>& v, size_t k) { return k < v.size() ? v[k] : std::string("(missing)"); };
   for (size_t k = 0; k < n; ++k)
     if (at(got, k) != at(old, k) && at(got, k) != at(now, k))
-      return "line " + std::to_string(k) + " reads \"" + at(got, k).substr(0, 40) + "\", was \"" + at(old, k).substr(0, 40) +
-             "\", saved \"" + at(now, k).substr(0, 40) + "\"";
+      return "line " + std::to_string(k) + " reads \"" + at(got, k).substr(0, 40) + "\", was \"" +
+             at(old, k).substr(0, 40) + "\", saved \"" + at(now, k).substr(0, 40) + "\"";
   return "";
 }
 }  // namespace
@@ -388,8 +388,9 @@ TEST(FilesTest, RandomKillsNeverTearAnInPlaceSave) {
     }
     const Clock::time_point flagged = Clock::now();
     if (round < measured) {
-      while (stat(p.c_str(), &seen) == 0 && seen.st_size == before.st_size && seen.st_mtim.tv_sec == before.st_mtim.tv_sec &&
-             seen.st_mtim.tv_nsec == before.st_mtim.tv_nsec && Clock::now() - flagged < std::chrono::seconds(5)) {
+      while (stat(p.c_str(), &seen) == 0 && seen.st_size == before.st_size &&
+             seen.st_mtim.tv_sec == before.st_mtim.tv_sec && seen.st_mtim.tv_nsec == before.st_mtim.tv_nsec &&
+             Clock::now() - flagged < std::chrono::seconds(5)) {
       }
       changedAfter.push_back(std::chrono::nanoseconds(Clock::now() - flagged).count());
       EXPECT_TRUE(child.wait().ok());
@@ -398,7 +399,8 @@ TEST(FilesTest, RandomKillsNeverTearAnInPlaceSave) {
     }
     if (round == measured) std::sort(changedAfter.begin(), changedAfter.end());
     const int64_t t = changedAfter[changedAfter.size() * 3 / 4];
-    const Clock::time_point until = flagged + std::chrono::nanoseconds(t / 2 + static_cast<int64_t>(random() % (t + 1)));
+    const int64_t delay = t / 2 + static_cast<int64_t>(random() % (t + 1));
+    const Clock::time_point until = flagged + std::chrono::nanoseconds(delay);
     while (Clock::now() < until) {
     }
     child.kill();
@@ -417,21 +419,30 @@ TEST(FilesTest, RandomKillsNeverTearAnInPlaceSave) {
 }
 
 TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) {
-  // The save program with a shim whose fsync answers this errno, in a folder that takes new files
-  // (a new file renamed over the old) and in one that takes none (written in place).
-  struct Sync {
-    int error;
-    bool saves;  // no sync on this file system: nothing to wait for
+  // The save program with a shim whose fsync (or close) answers this errno, in a folder that takes
+  // new files (a new file renamed over the old) and in one that takes none (written in place).
+  struct Fault {
+    std::string shim;
+    bool renamedSaves, inPlaceSaves;
   };
-  const Sync syncs[] = {{EIO, false}, {ENOSPC, false}, {EINVAL, true}, {EOPNOTSUPP, true}, {ENOSYS, true}};
+  const Fault faults[] = {
+      {"VPK_FSYNC_ERRNO=" + std::to_string(EIO), false, false},
+      {"VPK_FSYNC_ERRNO=" + std::to_string(ENOSPC), false, false},
+      // No sync on this file system: nothing to wait for.
+      {"VPK_FSYNC_ERRNO=" + std::to_string(EINVAL), true, true},
+      {"VPK_FSYNC_ERRNO=" + std::to_string(EOPNOTSUPP), true, true},
+      {"VPK_FSYNC_ERRNO=" + std::to_string(ENOSYS), true, true},
+      // After a good sync: the new file is not renamed over the old, or the file holds the new text.
+      {"VPK_CLOSE_ERRNO=" + std::to_string(EIO), false, true},
+  };
   const QByteArray old = "5\r\n5\r\n5\r\n";
   saves::ClosedFolder closed;
   QTemporaryDir open;
   for (const bool inPlace : {false, true}) {
     const std::string p = inPlace ? closed.path("Tumo_hsc.nrz") : open.filePath("Tumo_hsc.nrz").toStdString();
-    for (const Sync& sync : syncs) {
-      for (const std::vector<std::string>& lines : {std::vector<std::string>{"5", "77", "5"}, std::vector<std::string>{"1"}}) {
-        SCOPED_TRACE(std::string(inPlace ? "in place" : "renamed") + ", errno " + std::to_string(sync.error) + ", " +
+    for (const Fault& fault : faults) {
+      for (const std::vector<std::string>& lines : {std::vector<std::string>{"5", "77", "5"}, {"1"}}) {
+        SCOPED_TRACE(std::string(inPlace ? "in place, " : "renamed, ") + fault.shim + ", " +
                      std::to_string(lines.size()) + " lines");
         if (inPlace)
           closed.put("Tumo_hsc.nrz", old);
@@ -441,14 +452,14 @@ TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) 
         args.insert(args.end(), lines.begin(), lines.end());
         const osf::Ended ended = osf::InChild([&] {
           if (inPlace) closed.becomeUser();
-          osf::ExecSaveChild(inPlace ? closed.tools() : osf::BuiltTools(), args,
-                             {"VPK_FSYNC_ERRNO=" + std::to_string(sync.error)});
+          osf::ExecSaveChild(inPlace ? closed.tools() : osf::BuiltTools(), args, {fault.shim});
         });
         // The answer says what the file holds.
-        EXPECT_EQ(ended.code, sync.saves ? 0 : 1) << ended.text();
+        const bool saves = inPlace ? fault.inPlaceSaves : fault.renamedSaves;
+        EXPECT_EQ(ended.code, saves ? 0 : 1) << ended.text();
         QByteArray now;
         for (const auto& l : lines) now += QByteArray::fromStdString(l) + "\r\n";
-        EXPECT_EQ(bytesOf(p), sync.saves ? now : old);
+        EXPECT_EQ(bytesOf(p), saves ? now : old);
         EXPECT_EQ(entriesOf(inPlace ? closed.folder() : open.path().toStdString()), QStringList{"Tumo_hsc.nrz"});
       }
     }

@@ -143,7 +143,8 @@ void Hammering() {
       for (int s = 0; s < rounds; ++s)
         EXPECT_TRUE(updateLines(p, 1 + packs, [i](FileLines& f) {
           f.lines.resize(1 + packs, "0");
-          for (size_t k : {size_t{0}, static_cast<size_t>(1 + i)}) f.lines[k] = std::to_string(std::stoi(f.lines[k]) + 1);
+          for (size_t k : {size_t{0}, static_cast<size_t>(1 + i)})
+            f.lines[k] = std::to_string(std::stoi(f.lines[k]) + 1);
           return true;
         }));
     }));
@@ -211,7 +212,9 @@ TEST(SaveLockTest, AFileMadeWhileASaveWaitsForTheLockIsReadNotReplaced) {
   osf::Signal qHolds, qGoOn;
   osf::Child q(StallingPack(p, 4, "300", qHolds, qGoOn));
   ASSERT_TRUE(qHolds.receive());
-  osf::Child pack([&] { osf::ExecSaveChild(osf::BuiltTools(), {"create", p, "12", "0"}, {"VPK_STOP=before:flock:1"}); });
+  osf::Child pack([&] {
+    osf::ExecSaveChild(osf::BuiltTools(), {"create", p, "12", "0"}, {"VPK_STOP=before:flock:1"});
+  });
   ASSERT_TRUE(pack.waitStopped());
   qGoOn.send();
   EXPECT_TRUE(q.wait().ok());

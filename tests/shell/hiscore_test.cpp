@@ -234,7 +234,8 @@ namespace {
 // releases the lock). With `whenOpened` it needs no byte: it goes on as soon as another process
 // opens the lock file (inotify), as a save does after its unlocked read. Only plain system calls
 // run in the child.
-pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& go, int& ready, bool whenOpened = false) {
+pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& go, int& ready,
+                      bool whenOpened = false) {
   int goPipe[2], readyPipe[2];
   if (pipe(goPipe) != 0 || pipe(readyPipe) != 0) return -1;
   const std::string lock = data + ".lock", temp = data + ".other";
