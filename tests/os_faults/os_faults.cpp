@@ -155,9 +155,9 @@ void ExecSaveChild(const Tools& tools, const std::vector<std::string>& args, con
     else if (std::strncmp(*e, "LD_PRELOAD=", 11) != 0 && std::strncmp(*e, "VPK_", 4) != 0)
       env.push_back(*e);
   }
+  env.push_back("ASAN_OPTIONS=" + asan);
   if (!shimEnv.empty()) {
     env.push_back("LD_PRELOAD=" + tools.shim);
-    env.push_back("ASAN_OPTIONS=" + asan);
     env.insert(env.end(), shimEnv.begin(), shimEnv.end());
   }
   std::vector<std::string> argv{tools.saveChild};
