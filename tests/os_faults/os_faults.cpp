@@ -6,8 +6,10 @@
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -85,6 +87,21 @@ void Child::kill() {
 }
 
 Ended InChild(const std::function<void()>& body, unsigned seconds) { return Child(body, seconds).wait(); }
+
+void KillAfter(int64_t ns) {
+  prctl(PR_SET_TIMERSLACK, 1UL);  // on time, not up to 50 us late
+  sigevent event{};
+  event.sigev_notify = SIGEV_SIGNAL;
+  event.sigev_signo = SIGKILL;
+  timer_t timer;
+  itimerspec when{};
+  when.it_value.tv_sec = ns / 1000000000;
+  when.it_value.tv_nsec = ns % 1000000000;
+  if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0 || timer_settime(timer, 0, &when, nullptr) != 0) {
+    std::perror("timer");
+    Exit(1);
+  }
+}
 
 void LimitFileSize(off_t bytes) {
   signal(SIGXFSZ, SIG_IGN);

@@ -6,6 +6,7 @@
 // user.
 #include <sys/types.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +51,10 @@ Ended InChild(const std::function<void()>& body, unsigned seconds = 20);
 
 // In a child: ends it at once with `code` (kCannot to skip).
 [[noreturn]] void Exit(int code);
+
+// In a child: a SIGKILL from the kernel's own timer `ns` nanoseconds from now, wherever the child
+// is then, however late its parent runs.
+void KillAfter(int64_t ns);
 
 // In a child: write() stops with EFBIG past `bytes` bytes of any file (SIGXFSZ ignored, so the
 // call fails instead of the process ending).
