@@ -135,7 +135,6 @@ void Hammering() {
   QTemporaryDir dir;
   const std::string p = dir.filePath("Kippel_hsc_A.nrz").toStdString();
   ASSERT_TRUE(writeLinesAtomic(p, {"0", "0", "0"}));
-  // Each pack adds one to the count of line 0 and to its own line, many times over.
   const int packs = 3, rounds = 40;
   std::vector<std::unique_ptr<osf::Child>> running;
   for (int i = 0; i < packs; ++i)
