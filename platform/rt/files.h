@@ -46,7 +46,8 @@ bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
 // so that two packs saving at once each see the other's lines. `change` gets the file as it
 // stands and edits its lines; when it answers true they are written, unless the file exists but
 // could not be read. A save that stalled so long that another pack took its lock over reads the
-// file again and calls `change` again. Where no lock can be had (the folder takes no new file,
+// file again and calls `change` again; only such a stall right after its last look at the lock,
+// before the file is replaced, still puts back the lines it read. Where no lock can be had (the folder takes no new file,
 // something other than a plain file stands at the lock's name) the save goes on unlocked. Holding
 // the lock, it also removes the new files that saves of processes no longer running left beside
 // the file. True and false as writeLinesAtomic (false too when `change` declines or the file is
