@@ -37,6 +37,11 @@ int clampByte(double v);
 QImage opaqueImage(int w, int h, const QColor& fill);       // RGB32
 QImage transparentImage(int w, int h);                     // ARGB32 premultiplied, all clear
 
+// The picture with straight alpha, divided exactly. Qt's own conversion divides with the
+// processor's approximate reciprocal where it can, which left edge pixels one level apart
+// from one machine to another.
+QImage unpremultiplied(const QImage& image);
+
 // Encodes a picture as PNG bytes: opaque pictures without an alpha channel,
 // transparent ones with it, the 1-bit mask as a 1-bit picture.
 QByteArray encodePng(const QImage& image);
