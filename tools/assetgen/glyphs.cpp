@@ -65,6 +65,15 @@ void loadFonts()
         std::fprintf(stderr, "vpk-assetgen: cannot open the fonts\n");
         std::exit(2);
     }
+    // The emoji are drawn by family name; another font of that name on the system (a newer copy
+    // in a home folder) would change every motif.
+    QFont emoji(g_emojiFamily);
+    emoji.setPixelSize(kEmojiNativePx);
+    if (QRawFont::fromFont(emoji).fontTable("head") != emojiRaw().fontTable("head")) {
+        std::fprintf(stderr, "vpk-assetgen: another font named %s answers instead of %s\n",
+                     qPrintable(g_emojiFamily), kEmojiFile);
+        std::exit(2);
+    }
 }
 
 QString labelFamily()

@@ -258,4 +258,27 @@ void drawArrowShape(QPainter& p, const QPainterPath& shape)
     p.drawPath(shape.simplified());
 }
 
+QImage flipButton(Qt::Orientation orientation, double halfLength)
+{
+    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
+    QPainter p(&img);
+    buttonFace(p, 40, 32);
+    // The outline along the arrow and across it: heads 8 long and 16 wide, a shaft 4.4 wide.
+    const double head = halfLength - 8, wing = 8, shaft = 2.2;
+    const QPointF outline[] = {{-halfLength, 0}, {-head, -wing}, {-head, -shaft}, {head, -shaft}, {head, -wing},
+                               {halfLength, 0},  {head, wing},   {head, shaft},   {-head, shaft}, {-head, wing}};
+    const QPointF centre(20, 16);
+    QPainterPath arrow;
+    for (const QPointF& q : outline) {
+        const QPointF at = centre + (orientation == Qt::Horizontal ? q : QPointF(q.y(), q.x()));
+        if (arrow.elementCount() == 0)
+            arrow.moveTo(at);
+        else
+            arrow.lineTo(at);
+    }
+    arrow.closeSubpath();
+    drawArrowShape(p, arrow);
+    return img;
+}
+
 }  // namespace assetgen

@@ -57,6 +57,9 @@ QPointF onCircle(const QPointF& c, double r, double deg);
 void buttonFace(QPainter& p, int w, int h);
 // Fills an arrow shape in the buttons' blue.
 void drawArrowShape(QPainter& p, const QPainterPath& shape);
+// A 40 x 32 flip button: the button face with a double arrow through its middle, each tip
+// `halfLength` from the centre, up and down (Qt::Vertical) or side to side.
+QImage flipButton(Qt::Orientation orientation, double halfLength);
 // A window's mouse pointer, 32 x 32 with its hot spot in the middle: `shape` stroked in `ink`
 // over a light halo (readable on dark and light pictures), with a dot at the hot spot.
 struct PointerStyle {
