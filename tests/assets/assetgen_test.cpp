@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdlib>
@@ -100,6 +102,44 @@ TEST(AssetGenerator, AssetsHoldOnlyWhatItMakes)
             const QString rel = it.next().mid(kAssets.size());
             EXPECT_TRUE(made.count(rel)) << rel.toStdString() << " is committed but no longer made";
         }
+    }
+}
+
+// A user's font settings (full hinting, the autohinter, a subpixel order, no antialiasing) change
+// no picture: the generator draws text as outlines of the font files, unhinted, and finds the
+// emoji font by its file. Run as another process, which reads the settings from the file given.
+TEST(AssetGenerator, FontSettingsOfTheSystemChangeNoPicture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile settings(dir.filePath("fonts.conf"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include>/etc/fonts/fonts.conf</include>
+  <match target="font">
+    <edit name="hinting" mode="assign"><bool>true</bool></edit>
+    <edit name="hintstyle" mode="assign"><const>hintfull</const></edit>
+    <edit name="autohint" mode="assign"><bool>true</bool></edit>
+    <edit name="rgba" mode="assign"><const>bgr</const></edit>
+    <edit name="antialias" mode="assign"><bool>false</bool></edit>
+  </match>
+</fontconfig>
+)");
+    settings.close();
+    QProcess generator;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("FONTCONFIG_FILE", settings.fileName());
+    generator.setProcessEnvironment(env);
+    generator.setProcessChannelMode(QProcess::ForwardedChannels);
+    generator.start(VPK_ASSETGEN, {dir.filePath("out")});
+    ASSERT_TRUE(generator.waitForFinished(120000));
+    ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(generator.exitCode(), 0);
+    for (const assetgen::File& file : generated()) {
+        QFile made(dir.filePath("out/" + file.path));
+        EXPECT_TRUE(made.open(QIODevice::ReadOnly) && made.readAll() == file.bytes) << file.path.toStdString();
     }
 }
 

@@ -48,10 +48,11 @@ QRawFont& emojiRaw()
     return *raw;
 }
 
+// Unhinted whatever the system's font settings say: they would move the outlines' points.
 QRawFont& dejavuRaw(bool bold = false)
 {
-    static QRawFont* raw = new QRawFont(QString::fromLatin1(kDejaVuFile), 64);
-    static QRawFont* rawBold = new QRawFont(QString::fromLatin1(kDejaVuBoldFile), 64);
+    static QRawFont* raw = new QRawFont(QString::fromLatin1(kDejaVuFile), 64, QFont::PreferNoHinting);
+    static QRawFont* rawBold = new QRawFont(QString::fromLatin1(kDejaVuBoldFile), 64, QFont::PreferNoHinting);
     return bold ? *rawBold : *raw;
 }
 
