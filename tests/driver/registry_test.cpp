@@ -101,8 +101,8 @@ TEST_F(RegistryTest, TheDesignNamesListEveryWindowWithItsGame) {
 }
 
 TEST_F(RegistryTest, TextsThatCountAllTheGamesSayTheTablesSize) {
-  // "all thirty games", "a pack of thirty small games": in the README, the docs, comments and the
-  // texts the tools print. Each one that says another number is named with its file and line.
+  // "all N games", "a pack of N small games", N in words: in the README, the docs, comments and
+  // the texts the tools print. Each one that says another number is named with its file and line.
   std::string units = "one|two|three|four|five|six|seven|eight|nine";
   const std::regex phrase(R"(\b(?:all|pack of)\s+((?:twenty|thirty|forty|fifty|sixty|seventy|eighty|ninety)(?:[- ](?:)" +
                               units + R"())?|ten|eleven|twelve|(?:thir|four|fif|six|seven|eigh|nine)teen|)" + units +
