@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
   const long rounds = argValue(argc, argv, "--rounds", 40);
   const long perRound = argValue(argc, argv, "--commands", 500);
   const long seed = argValue(argc, argv, "--seed", 1);
-  const unsigned seconds = static_cast<unsigned>(argValue(argc, argv, "--seconds", 120));
+  const unsigned seconds = static_cast<unsigned>(argValue(argc, argv, "--seconds", 600));
   const bool show = argValue(argc, argv, "--show", 0) != 0;
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
