@@ -14,17 +14,11 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <fstream>
-#include <limits>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <QApplication>
-#include <QTemporaryDir>
 
 #include "driver.h"
 #include "mdi_form.h"
@@ -33,8 +27,8 @@
 #include "rt/form.h"
 #include "rt/frame.h"
 #include "rt/menu.h"
-#include "rt/random.h"
 #include "startup.h"
+#include "tool_session.h"
 #include "virtual_host.h"
 
 namespace {
@@ -50,12 +44,6 @@ std::string words(std::initializer_list<std::string> list) {
   return out;
 }
 std::string num(long long v) { return std::to_string(v); }
-
-long argValue(int argc, char** argv, const char* name, long def) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], name) == 0) return std::strtol(argv[i + 1], nullptr, 10);
-  return def;
-}
 
 class Commands {
  public:
@@ -169,21 +157,16 @@ class Commands {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const long rounds = argValue(argc, argv, "--rounds", 40);
-  const long perRound = argValue(argc, argv, "--commands", 500);
-  const long seed = argValue(argc, argv, "--seed", 1);
-  const unsigned seconds = static_cast<unsigned>(argValue(argc, argv, "--seconds", 600));
-  const bool show = argValue(argc, argv, "--show", 0) != 0;
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  vt::installVirtualHost();
-  QTemporaryDir data;
-  vt::vhost().setDocuments(data.path().toStdString());
-  rt::FixSeed(static_cast<uint32_t>(seed));
+  const long rounds = vt::argValue(argc, argv, "--rounds", 40);
+  const long perRound = vt::argValue(argc, argv, "--commands", 500);
+  const long seed = vt::argValue(argc, argv, "--seed", 1);
+  const unsigned seconds = static_cast<unsigned>(vt::argValue(argc, argv, "--seconds", 600));
+  const bool show = vt::argValue(argc, argv, "--show", 0) != 0;
+  vt::ToolSession session(argc, argv, static_cast<uint32_t>(seed));
   shell::PackFrame pack;
   shell::StartPack(false);
   vt::vhost().takeLog();
-  const std::string trail = data.filePath("commands").toStdString();
+  const std::string trail = session.folder() + "/commands";
 
   long aborts = 0, hangs = 0;
   for (long r = 0; r < rounds; ++r) {
