@@ -7,8 +7,9 @@ set -uo pipefail
 BUILD=${1:-build}
 failed=()
 over() { failed+=("$1"); }
-# The runs under Xvfb draw on its display (xcb), whatever platform the caller's environment names.
-xvfb() { QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 800x600x24" "$@"; }
+# The runs under Xvfb draw on its display (xcb), whatever platform the caller's environment names,
+# each on a server of its own.
+xvfb() { QT_QPA_PLATFORM=xcb "$(dirname "$0")/../xvfb/with_xvfb.sh" "$@"; }
 # The middle value, or the mean of the two middle ones of an even count.
 median() {
   sort -n | awk '{a[NR] = $1}
