@@ -2,7 +2,7 @@
 //   vpk-chess moves POSITION           the computer's generated moves, in generator order
 //   vpk-chess go POSITION [strong]     the move ComputerMove plays, moves examined, time
 //   vpk-chess bench                    both strengths on a fixed set of positions, and the
-//                                      heaviest known strong search against its limit
+//                                      heaviest known strong search against its limits
 //   vpk-chess perft POSITION DEPTH     leaves of the generator's move tree
 // POSITION is one argument: a FEN piece placement, a blank, and w or b for the colour the
 // human plays. The computer is to move. The position is loaded as a new game (ply 0).
