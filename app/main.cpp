@@ -1,4 +1,4 @@
-// VantixPack: the frame, the real host and the thirty game windows.
+// VantixPack: the frame, the real host and every game window.
 #include <malloc.h>
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #pragma once
-// The shared procedures every game window calls: the registry of the thirty games, opening and
+// The shared procedures every game window calls: the game registry, opening and
 // switching games, the frame caption, the homepage, numbered sounds and timed waits.
 #include <array>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "rt/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include <QDir>
@@ -74,21 +76,135 @@ bool holdsName(int fd, const std::string& name) {
          held.st_ino == named.st_ino;
 }
 
+// The state letter and the start time (clock ticks after boot) of process `who` ("self" or an
+// id), from /proc; false, with errno, when it cannot be read.
+bool readStat(const std::string& who, char& state, unsigned long long& start) {
+  const std::string name = "/proc/" + who + "/stat";
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buf[1024];
+  ssize_t n;
+  while ((n = ::read(fd, buf, sizeof buf - 1)) < 0 && errno == EINTR) {
+  }
+  const int readError = errno;
+  ::close(fd);
+  if (n <= 0) {
+    errno = n == 0 ? ESRCH : readError;  // a process that ended while it was read has no text
+    return false;
+  }
+  buf[n] = '\0';
+  // "pid (name) state ppid ...": the name may hold blanks and ')', the fields after it do not.
+  // The start time is the 20th field after the state.
+  const char* p = std::strrchr(buf, ')');
+  errno = EINVAL;
+  return p && std::sscanf(p + 1, " %c %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %llu",
+                          &state, &start) == 2;
+}
+
+// Whether the process that a tag names still runs. Its start time tells it from a later process
+// that the system has given the same id since.
+enum class Owner { kRunning, kGone, kUnknown };
+
+Owner processState(pid_t pid, unsigned long long start) {
+  char state = 0;
+  unsigned long long started = 0;
+  if (!readStat(std::to_string(pid), state, started))
+    return errno == ENOENT || errno == ESRCH ? Owner::kGone : Owner::kUnknown;
+  if (state == 'Z' || state == 'X') return Owner::kGone;  // ended, not yet reaped
+  return started == start ? Owner::kRunning : Owner::kGone;
+}
+
+// This process's start time, 0 when there is no /proc to ask (read again in a forked child).
+unsigned long long ownStart() {
+  static pid_t pid = 0;
+  static unsigned long long start = 0;
+  if (pid != getpid()) {
+    pid = getpid();
+    char state = 0;
+    if (!readStat("self", state, start)) start = 0;
+  }
+  return start;
+}
+
+// The tag of a new file beside the one it will replace: "save-<pid>-<start>-<n>", whose it is,
+// so that a later save can tell a file that a killed pack left from one that is being written.
+constexpr char kTagStart[] = "save-";
+
+// The owner named by a tag, when `tag` is one exactly (plain decimal numbers, nothing else).
+std::optional<std::pair<pid_t, unsigned long long>> ownerOf(const std::string& tag) {
+  const size_t n = sizeof kTagStart - 1;
+  if (tag.compare(0, n, kTagStart) != 0) return std::nullopt;
+  unsigned long long parts[3];
+  size_t at = n;
+  for (int i = 0; i < 3; ++i) {
+    const size_t end = i < 2 ? tag.find('-', at) : tag.size();
+    if (end == std::string::npos || end == at || end - at > 19) return std::nullopt;
+    parts[i] = 0;
+    for (size_t k = at; k < end; ++k) {
+      if (tag[k] < '0' || tag[k] > '9') return std::nullopt;
+      parts[i] = parts[i] * 10 + static_cast<unsigned>(tag[k] - '0');
+    }
+    at = end + 1;
+  }
+  if (parts[0] == 0 || parts[0] > static_cast<unsigned long long>(std::numeric_limits<pid_t>::max()) || parts[1] == 0)
+    return std::nullopt;
+  return std::make_pair(static_cast<pid_t>(parts[0]), parts[1]);
+}
+
 // A new file beside `base` ("<base>.<tag>"), opened for writing; -1 with errno when the folder takes
 // none. O_EXCL, so that it never opens what someone else made.
 int createBeside(const std::string& base, std::string& made, mode_t mode) {
   static unsigned counter = 0;
   for (int tries = 0; tries < 100; ++tries) {
-    char tag[48];
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::snprintf(tag, sizeof tag, ".%x%x%llx", static_cast<unsigned>(getpid()), ++counter,
-                  static_cast<unsigned long long>(ticks) & 0xffffffu);
-    made = base + tag;
+    made = base + "." + kTagStart + std::to_string(getpid()) + "-" + std::to_string(ownStart()) + "-" +
+           std::to_string(++counter);
     const int fd = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return -1;
+}
+
+// The folder that holds `path`.
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Removes the new files beside `path` (and beside its lock file) that saves of processes no
+// longer running left: a pack killed before its rename. Only plain files of this user whose tag
+// names a process that is gone; whatever else stands there stays. Called under the save lock.
+void removeLeftovers(const std::string& path) {
+  if (ownStart() == 0) return;  // no /proc: the living cannot be told from the gone
+  const size_t slash = path.rfind('/');
+  const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".";
+  DIR* dir = ::opendir(folderOf(path).c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    std::string tag = name.substr(prefix.size());
+    if (tag.compare(0, 5, "lock.") == 0) tag.erase(0, 5);
+    const auto owner = ownerOf(tag);
+    if (!owner || processState(owner->first, owner->second) != Owner::kGone) continue;
+    struct stat st;
+    if (fstatat(dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != geteuid())
+      continue;
+    (void)unlinkat(dirfd(dir), name.c_str(), 0);
+  }
+  ::closedir(dir);
+}
+
+// fsync, where a file system that has no sync at all (EINVAL, ENOTSUP, ENOSYS) counts as synced:
+// there is nothing to wait for. A real failure (EIO, ENOSPC) answers false.
+bool synced(int fd) {
+  for (;;) {
+    if (fsync(fd) == 0) return true;
+    if (errno == EINTR) continue;
+    return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP || errno == ENOSYS;
+  }
 }
 
 // Two packs saving one file take turns through flock() on "<file>.lock". The kernel drops the
@@ -98,7 +214,9 @@ int createBeside(const std::string& base, std::string& made, mode_t mode) {
 // A lock held longer than kLockWait means a pack frozen mid-save: the waiting save takes the lock
 // over by putting a new lock file in its place. The frozen save, when it goes on, finds that it
 // has lost the lock before it replaces the file (lost()) and starts again from a fresh read, so it
-// never puts back lines as it read them before.
+// never puts back lines as it read them before. Never, but for one spot: lost() is asked just
+// before the rename (or the write in place); a save frozen for longer than kLockWait right after
+// that question still puts back the lines it read.
 // When there is no lock to be had (the folder takes no new file, or something that is no plain
 // file stands at the lock's name, such as a pipe) the save goes on without one.
 class SaveLock {
@@ -149,6 +267,7 @@ class SaveLock {
   SaveLock(const SaveLock&) = delete;
   SaveLock& operator=(const SaveLock&) = delete;
 
+  bool held() const { return fd_ >= 0; }
   // True when this save held the lock and another pack has taken it over since.
   bool lost() const { return fd_ >= 0 && !holdsName(fd_, path_); }
 
@@ -171,33 +290,29 @@ class SaveLock {
   int fd_ = -1;
 };
 
-// write() until all of `n` bytes are at `at`; false on any failure (EFBIG, ENOSPC, EIO ...).
-bool writeAt(int fd, const char* p, size_t n, off_t at) {
-  while (n > 0) {
-    const ssize_t w = ::pwrite(fd, p, n, at);
+// pwrite() until all of `n` bytes are at `at`; false on any failure (EFBIG, ENOSPC, EIO ...).
+// `done` counts the bytes that reached the file, also when it fails.
+bool writeAt(int fd, const char* p, size_t n, off_t at, size_t* done = nullptr) {
+  size_t count = 0;
+  while (count < n) {
+    const ssize_t w = ::pwrite(fd, p + count, n - count, at + static_cast<off_t>(count));
     if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    p += w;
-    n -= static_cast<size_t>(w);
-    at += w;
+    if (w <= 0) break;
+    count += static_cast<size_t>(w);
   }
-  return true;
+  if (done) *done = count;
+  return count == n;
 }
 
 enum class Written { kDone, kFailed, kLockLost };
 
-// The folder that holds `path`.
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Overwrites the file where it stands, for a folder that takes no new file. Whatever can fail
-// without touching the old bytes goes first: the bytes beyond the old length are written before
-// the old bytes are overwritten, and are cut off again when that fails (a full disk, a file-size
-// limit). Overwriting bytes the file already has needs no new space; should it fail all the
-// same, the old bytes are written back.
+// Overwrites the file where it stands, for a folder that takes no new file. Everything from the
+// first byte that changes to the end of the new text goes in one write: the kernel lets a kill in
+// only between pages, so a file of a page or less reads as its old text or its new one, never a
+// mix. A shorter text is cut to its length only after that: the old bytes still after it
+// meanwhile follow its last line end, so a reader of its lines never takes them. When the write
+// or the sync fails (a full disk, a file-size limit, a failing disk) the old bytes are written
+// back over what was written and what grew is cut off again.
 Written writeInPlace(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
   if (fd < 0) return Written::kFailed;
@@ -206,9 +321,9 @@ Written writeInPlace(const std::string& path, const std::string& bytes, const st
     ::close(fd);
     return Written::kFailed;
   }
-  const off_t oldSize = st.st_size;
-  // The old bytes that the new text will cover, to put back should that fail.
-  std::string old(std::min(bytes.size(), static_cast<size_t>(oldSize)), '\0');
+  const size_t oldSize = static_cast<size_t>(st.st_size);
+  // The old bytes that the new text will cover: what it changes, and what to put back.
+  std::string old(std::min(bytes.size(), oldSize), '\0');
   size_t got = 0;
   while (got < old.size()) {
     const ssize_t r = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
@@ -220,21 +335,21 @@ Written writeInPlace(const std::string& path, const std::string& bytes, const st
     ::close(fd);
     return got < old.size() ? Written::kFailed : Written::kLockLost;
   }
-  bool ok = true;
-  if (bytes.size() > old.size() &&
-      !writeAt(fd, bytes.data() + old.size(), bytes.size() - old.size(), static_cast<off_t>(old.size()))) {
-    (void)!ftruncate(fd, oldSize);
-    ok = false;
+  const size_t from = static_cast<size_t>(std::mismatch(old.begin(), old.end(), bytes.begin()).first - old.begin());
+  size_t done = 0;
+  if (from < bytes.size() &&
+      !(writeAt(fd, bytes.data() + from, bytes.size() - from, static_cast<off_t>(from), &done) && synced(fd))) {
+    const size_t overwritten = std::min(done, old.size() - from);
+    writeAt(fd, old.data() + from, overwritten, static_cast<off_t>(from));
+    if (from + done > oldSize) (void)!ftruncate(fd, static_cast<off_t>(oldSize));
+    (void)synced(fd);
+    ::close(fd);
+    return Written::kFailed;
   }
-  if (ok && (!writeAt(fd, bytes.data(), old.size(), 0) ||
-             (bytes.size() < static_cast<size_t>(oldSize) && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0))) {
-    writeAt(fd, old.data(), old.size(), 0);
-    (void)!ftruncate(fd, oldSize);
-    ok = false;
-  }
-  if (fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  return ok ? Written::kDone : Written::kFailed;
+  // The new lines are on the disk; what is cut now are old bytes that no reader of them takes.
+  if (bytes.size() < oldSize && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) (void)synced(fd);
+  ::close(fd);  // after a good sync, close has nothing left to report
+  return Written::kDone;
 }
 
 // Replaces the file with `bytes`: a new file beside it, written, flushed to the disk and closed,
@@ -252,7 +367,7 @@ Written writeFile(const std::string& path, const std::string& bytes, const std::
     return Written::kFailed;
   }
   if (hadOld) (void)fchmod(fd, old.st_mode & 07777);  // the new file keeps the old one's permissions
-  bool ok = writeAt(fd, bytes.data(), bytes.size(), 0) && fsync(fd) == 0;
+  bool ok = writeAt(fd, bytes.data(), bytes.size(), 0) && synced(fd);
   if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(temp.c_str());
@@ -374,6 +489,7 @@ bool updateLines(const std::string& path, size_t maxLines, const std::function<b
   // retry means it stalled past the lock's wait once more, so a few are plenty.
   for (int attempt = 0; attempt < 5; ++attempt) {
     SaveLock lock(path);
+    if (lock.held()) removeLeftovers(path);
     FileLines file = readLines(path, maxLines);
     const bool readable = file.state != FileLines::State::kUnreadable;
     if (!change(file) || !readable) return false;

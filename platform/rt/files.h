@@ -28,19 +28,30 @@ struct FileLines {
 // before it are (up to kLongestLine).
 FileLines readLines(const std::string& path, size_t maxLines = std::numeric_limits<size_t>::max());
 
-// Every line followed by CR LF, written to a new file beside it that replaces the old one once it
-// is wholly on the disk; in a folder that takes no new file, the file is overwritten where it
-// stands, the old bytes kept when that fails. False when not written (the old file stays as it
-// was).
+// Every line followed by CR LF, written to a new file beside it ("<file>.save-<pid>-<start>-<n>")
+// that replaces the old one once it is wholly on the disk; in a folder that takes no new file, the
+// file is overwritten where it stands. A file system that cannot sync at all counts as synced.
+// True: the file holds the new lines, flushed to the disk where the file system can sync; in
+// place, old bytes may still follow them when cutting the file shorter failed, which no reader of
+// as many lines as were written takes.
+// False: the new lines are not in it and the old file stands as it was; in place, its old bytes
+// are written back over what was written, which a disk that failed the write can refuse as well.
+// A kill in the middle leaves the old file or the new one (and the new file beside it, which a
+// later updateLines removes), in place too as long as the file is a page (4 KiB) or less; a longer
+// one written in place can be left with the new text up to a page boundary and the old bytes after
+// it, where the kill fell between two pages of the write.
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // One read-change-write of the file, under the lock file beside it (its name followed by ".lock")
 // so that two packs saving at once each see the other's lines. `change` gets the file as it
 // stands and edits its lines; when it answers true they are written, unless the file exists but
 // could not be read. A save that stalled so long that another pack took its lock over reads the
-// file again and calls `change` again. Where no lock can be had (the folder takes no new file,
-// something other than a plain file stands at the lock's name) the save goes on unlocked.
-// True when written. Reading alone (readLines) takes no lock: files are replaced whole.
+// file again and calls `change` again; only such a stall right after its last look at the lock,
+// before the file is replaced, still puts back the lines it read. Where no lock can be had (the folder takes no new file,
+// something other than a plain file stands at the lock's name) the save goes on unlocked. Holding
+// the lock, it also removes the new files that saves of processes no longer running left beside
+// the file. True and false as writeLinesAtomic (false too when `change` declines or the file is
+// unreadable). Reading alone (readLines) takes no lock: files are replaced whole.
 bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change);
 
 bool isDirectory(const std::string& path);

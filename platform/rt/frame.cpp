@@ -524,6 +524,11 @@ void FrameWindow::rebuildMenus() {
   }
   static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
   bar_ = bar;
+  // Placed and shown now, not at the layout's next pass: a click that comes before that (from
+  // the window system or replayed after a clip) would find no bar at all.
+  layout()->invalidate();
+  layout()->activate();
+  bar->show();
   old->hide();
   old->deleteLater();
   applyFixedSize();

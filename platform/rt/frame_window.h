@@ -19,6 +19,7 @@ class FrameWindow : public QWidget {
   ~FrameWindow() override;
   void scheduleMenuRebuild();
   void rebuildMenus();
+  bool menusPending() const { return rebuildPending_; }  // the bar is yet to follow a change
   void updateClient();
   void updateClient(int x, int y, int width, int height);
   void applyFixedSize();

@@ -60,7 +60,8 @@ class InputHold : public QObject {
   InputHold();  // filters the application's events from now on
   ~InputHold() override;
 
-  // Input waits from construction to destruction of a scope.
+  // Input waits while a scope lives. After the last scope has ended it is delivered, one event
+  // per pass of the event loop, and input that comes before the queue is empty waits behind it.
   class Scope {
    public:
     explicit Scope(InputHold& h) : h_(h) { ++h_.holds_; }

@@ -2,8 +2,10 @@
 // the transparency, mask and tiling the drawing code relies on.
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -256,6 +259,189 @@ TEST(AssetPictures, InnerArrowsKeepTheirColours)
             }
         for (const auto& [colour, n] : counts) EXPECT_GT(n, 20) << std::hex << colour;
     }
+}
+
+// ---------------------------------------------------------------- what the pictures show
+
+// The word a description of a picture uses for a pixel's colour.
+std::string colourName(QRgb pixel)
+{
+    const QColor c = QColor::fromRgb(pixel);
+    const int h = c.hsvHue(), s = c.hsvSaturation(), v = c.value();
+    if (v < 60)
+        return "black";
+    if (s >= 15 && s < 70 && v > 200 && h >= 30 && h < 70)
+        return "cream";
+    if (s < 40)
+        return v > 200 ? "white" : "grey";
+    if (h < 12 || h >= 340)
+        return "red";
+    if (h < 45)
+        return s > 180 && v > 200 ? "orange" : "brown";
+    if (h < 70)
+        return "yellow";
+    if (h < 160)
+        return "green";
+    if (h < 200)
+        return "teal";
+    return h < 260 ? "blue" : "magenta";
+}
+
+// How many of a picture's visible pixels each colour has.
+std::map<std::string, int> colourCounts(const QImage& img)
+{
+    std::map<std::string, int> counts;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) >= 128)
+                ++counts[colourName(img.pixel(x, y))];
+    return counts;
+}
+
+std::string mostOf(const std::map<std::string, int>& counts)
+{
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() ? "" : most->first;
+}
+
+// What the pictures' descriptions say of their colours: the colour most of the picture shows, and
+// a second one it must show (a ring, a piece on its ground) or must not show.
+TEST(AssetPictures, PicturesShowTheColoursTheirDescriptionsName)
+{
+    struct Shows {
+        QString picture;
+        std::string most;
+        std::string also = "";
+        int atLeast = 0;  // pixels of `also`; 0: none at all
+    };
+    std::vector<Shows> table = {
+        {"lova", "blue"},                 // a light blue gradient
+        {"kosta", "blue"},                // a blue brick wall
+        {"Picture13", "cream"},           // crumpled cream paper
+        {"Faunix.Picture", "teal"},       // an abstract teal swirl
+        {"Holmo.otvorg/0", "grey"},       // a grey tube, from above
+        {"Holmo.otvorh/0", "grey"},       // and from the side
+        {"Brenx.ikona/51", "red"},        // a red cross
+        {"Brenx.ikona/52", "red"},        // a dark red ring
+        {"Form26/konj1", "orange", "white", 100},  // a white knight on an orange ground
+        {"Form26/konj2", "yellow", "black", 100},  // a black knight on a light yellow ground
+        // Stakk 3D: Green, Brown and white coins; just placed (a red ring), and scoring (yellow).
+        {"Form17/coin0", "green", "red"},
+        {"Form17/coin1", "brown", "red"},
+        {"Form17/coin2", "white", "red"},
+        {"Form17/coin3", "green", "red", 20},
+        {"Form17/coin4", "brown", "red", 20},
+        {"Form17/coin5", "green", "yellow", 20},
+        {"Form17/coin6", "brown", "yellow", 20},
+    };
+    for (int i = 0; i <= 2; ++i)
+        table.push_back({QString("Form17/coin%1").arg(i), i == 0 ? "green" : i == 1 ? "brown" : "white", "yellow"});
+    for (int i = 0; i <= 4; ++i)
+        table.push_back({QString("Form18/yellow%1").arg(i), "yellow"});  // Smylo's yellow coins
+    for (int i = 0; i <= 15; ++i)
+        table.push_back({QString("Form18/blue%1").arg(i), "blue"});      // and its blue ones
+    for (const Shows& row : table) {
+        SCOPED_TRACE(row.picture.toStdString());
+        const std::map<std::string, int> counts = colourCounts(load(row.picture));
+        EXPECT_EQ(mostOf(counts), row.most);
+        if (row.also.empty())
+            continue;
+        const int also = counts.count(row.also) ? counts.at(row.also) : 0;
+        if (row.atLeast > 0)
+            EXPECT_GE(also, row.atLeast) << row.also;
+        else
+            EXPECT_EQ(also, 0) << row.also;
+    }
+}
+
+enum class Points { Up, Right, Down, Left };
+
+// Where an arrow points: the end of the arrow (pixels other than `ground`) that is narrower than
+// the other, its tip against the shaft's end.
+std::optional<Points> pointing(const QImage& img, QRgb ground)
+{
+    auto isArrow = [&](int x, int y) { return (img.pixel(x, y) | 0xff000000u) != (ground | 0xff000000u); };
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (isArrow(x, y))
+                box |= QRect(x, y, 1, 1);
+    auto across = [&](bool row, int at) {
+        int n = 0;
+        for (int i = row ? box.left() : box.top(); i <= (row ? box.right() : box.bottom()); ++i)
+            n += row ? isArrow(i, at) : isArrow(at, i);
+        return n;
+    };
+    if (box.isEmpty())
+        return std::nullopt;
+    const int top = across(true, box.top()), bottom = across(true, box.bottom());
+    const int left = across(false, box.left()), right = across(false, box.right());
+    if (std::abs(top - bottom) > std::abs(left - right) + 2)
+        return top < bottom ? Points::Up : Points::Down;
+    if (std::abs(left - right) > std::abs(top - bottom) + 2)
+        return left < right ? Points::Left : Points::Right;
+    return std::nullopt;
+}
+
+// Glimbo's arrows: which way each index points, and its colours. The inner ones are red with the
+// half towards the light (left, or top) magenta, edged in navy.
+TEST(AssetPictures, GlimboArrowsPointAndAreColouredAsListed)
+{
+    const QRgb olive = qRgb(128, 128, 0), navy = qRgb(0, 0, 128), white = qRgb(255, 255, 255);
+    const QRgb red = qRgb(255, 0, 0), magenta = qRgb(255, 0, 255), black = qRgb(0, 0, 0);
+    const QRgb silver = qRgb(192, 192, 192);
+    const std::set<QRgb> inner{olive, red, magenta, navy}, blackForm{olive, black, white},
+        light{olive, silver, white, navy};
+    const Points order[] = {Points::Down, Points::Left, Points::Up, Points::Right};
+    const Points edgeOrder[] = {Points::Up, Points::Right, Points::Down, Points::Left};
+    struct Arrow {
+        int index;
+        Points points;
+        const std::set<QRgb>& colours;
+    };
+    std::vector<Arrow> arrows;
+    for (int i = 0; i < 4; ++i) {
+        arrows.push_back({46 + i, order[i], inner});
+        arrows.push_back({50 + i, order[i], blackForm});
+        arrows.push_back({55 + i, edgeOrder[i], blackForm});
+        arrows.push_back({59 + i, edgeOrder[i], light});
+    }
+    for (const Arrow& arrow : arrows) {
+        SCOPED_TRACE(arrow.index);
+        const QImage img = load(QString("Glimbo.ikona/%1").arg(arrow.index));
+        EXPECT_EQ(pointing(img, olive), arrow.points);
+        std::set<QRgb> seen;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb c = img.pixel(x, y) | 0xff000000u;
+                seen.insert(c);
+                if (&arrow.colours != &inner || (c != red && c != magenta))
+                    continue;
+                const bool vertical = arrow.points == Points::Up || arrow.points == Points::Down;
+                const bool towardsLight = vertical ? 2 * x + 1 < img.width() : 2 * y + 1 < img.height();
+                EXPECT_EQ(c == magenta, towardsLight) << "at " << x << "," << y;
+            }
+        EXPECT_EQ(seen, arrow.colours);
+    }
+}
+
+// Tumo's "Flip vertical" (the library's) and "Flip horizontal" (its own): a double arrow along
+// the way each flips.
+TEST(AssetPictures, FlipButtonsShowTheirWay)
+{
+    auto arrowBox = [](const QImage& img) {
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (QColor::fromRgb(img.pixel(x, y)).hsvSaturation() > 120)  // the blue arrow, not the face
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const QRect vertical = arrowBox(load("Tumo.Picture6"));
+    const QRect horizontal = arrowBox(load("Form3/Picture14"));
+    EXPECT_GT(vertical.height(), vertical.width() + 6);
+    EXPECT_GT(horizontal.width(), horizontal.height() + 6);
 }
 
 // ---------------------------------------------------------------- sounds

@@ -159,7 +159,7 @@ TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
 }
 
 TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
-  ASSERT_EQ(d_.run("open 16"), R"({"ok":true})");  // Gemmet: a 16-bit Board, a 32-bit Score
+  ASSERT_EQ(d_.run("open " + std::to_string(game("Gemmet"))), R"({"ok":true})");  // a 16-bit Board, a 32-bit Score
   const auto board0 = [this] { return state("Board").at(0); };
   const long long before = board0();
   for (const char* cmd : {"set Board 0 99999999999999999999", "set Board 18446744073709551615 5",
@@ -193,7 +193,7 @@ TEST_F(DriverTest, APipeInTheDataFolderHangsNothing) {
   ASSERT_EQ(mkfifo((data + "Kippel_hsc_A.nrz.lock").c_str(), 0600), 0);
   ASSERT_EQ(mkfifo((data + "pipe").c_str(), 0600), 0);
   const osf::Ended child = osf::InChild([&] {
-    EXPECT_EQ(d_.run("open 8"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("open " + std::to_string(game("Kippel"))), R"({"ok":true})");
     EXPECT_EQ(d_.run("file Kippel_hsc_A.nrz"), R"({"ok":true,"text":"0\r\n"})");
     EXPECT_TRUE(isError(d_.run("file Kippel_hsc_A.nrz.lock")));
     EXPECT_TRUE(isError(d_.run("file pipe")));
@@ -219,7 +219,7 @@ TEST_F(DriverTest, AFullDiskOrAFileSizeLimitKeepsEveryBest) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   };
   const auto saveBest = [&] {
-    EXPECT_EQ(d_.run("open 16"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("open " + std::to_string(game("Gemmet"))), R"({"ok":true})");
     EXPECT_EQ(d_.run("set Score 0 999999"), R"({"ok":true})");
     EXPECT_EQ(d_.run("click Command1.pic_Button"), R"({"ok":true})");
     EXPECT_NE(d_.run("dump").find(R"({"name":"Label8","kind":"Label","caption":"999999")"), std::string::npos);

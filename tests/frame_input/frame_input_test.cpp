@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <gtest/gtest.h>
 
 #include "klevo_rules.h"
@@ -228,6 +229,79 @@ TEST(FrameInput, KeysMadeDuringAClipActAfterItInOrder) {
   x.keyUp(XK_Left);
   x.sync();
   EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound3@Form23"});
+}
+
+// Lobbo: "Continue" greys "Starting level" and the steering item, and the bar shows it. The
+// "Options" menu is open when the first piece, a column ladder, lands and sounds 3. During the
+// clip "Hide next" is clicked, then "Play" on the bar. The choice changes the menus (its check
+// mark), so the bar is built again; the click on "Play" acts on the bar as it is when it comes
+// after the clip, and opens the "Play" list.
+TEST(FrameInput, AClickOnTheBarAfterAHeldChoiceThatChangesTheMenusOpensItsMenu) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Lobbo", 62);
+  ASSERT_TRUE(probe.ready());
+  ASSERT_EQ(probe.ask("choose o221 9"), "ok");  // level 10, the fastest fall
+  const Point play = probe.bar("Play"), options = probe.bar("Options");
+  const size_t first = probe.log().size();
+  const State before = probe.state();
+  x.click(probe.control("Command1"));  // "Continue"
+  x.sync();
+  ASSERT_EQ(probe.waitForAnswer("menu o22", "menu enabled=0 checked=0"), "menu enabled=0 checked=0");
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.menus == 0; }).menus, 0) << "the bar does not follow";
+  x.click(options);
+  x.sync();
+  ASSERT_EQ(probe.waitForAnswer("popup", "popup Options"), "popup Options");
+  EXPECT_EQ(probe.ask("shown Use arrow keys for moving instead of mouse"), "shown enabled=0 checked=0");
+  EXPECT_EQ(probe.ask("shown Starting level"), "shown enabled=0 checked=0");
+  ASSERT_EQ(probe.ask("shown Hide next"), "shown enabled=1 checked=0");
+  const Point hide = probe.item("Hide next");
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
+  x.click(hide);
+  x.click(play);
+  x.sync();
+  const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 8 && s.held == 0; });
+  EXPECT_EQ(after.input - before.input, 8) << "not all the input reached the pack";
+  EXPECT_EQ(after.inputInClip - before.inputInClip, 4) << "the clicks were meant to come during the clip";
+  EXPECT_EQ(probe.ask("menu o21"), "menu enabled=1 checked=1") << "\"Hide next\" was not chosen";
+  EXPECT_EQ(probe.waitForAnswer("popup", "popup Play"), "popup Play");
+  const std::vector<std::string> log = sounds(from(probe.log(), first));
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "sound3@Form23");
+}
+
+// Lobbo: while the first piece's landing sounds 3, a click into the well with Shift held, then
+// Left with Ctrl held. They reach the window after the clip as made: the click at its place in
+// the window (the frame is away from the screen's corner) and both with their modifiers.
+TEST(FrameInput, HeldClicksAndKeysKeepTheirModifiersAndPlaces) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Lobbo", 62);
+  ASSERT_TRUE(probe.ready());
+  ASSERT_EQ(probe.ask("choose o221 9"), "ok");
+  const Point well = probe.form(41, 300);
+  const State before = probe.state();
+  x.click(probe.control("Command1"));  // "Continue"
+  x.sync();
+  ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
+  const std::string made = probe.ask("input");
+  x.keyDown(XK_Shift_L);
+  x.click(well);
+  x.keyUp(XK_Shift_L);
+  x.keyDown(XK_Control_L);
+  x.key(XK_Left);
+  x.keyUp(XK_Control_L);
+  x.sync();
+  const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 10 && s.held == 0; });
+  EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the input was meant to come during the clip";
+  ASSERT_EQ(after.held, 0);
+  const std::string got = probe.ask("input");
+  ASSERT_EQ(got.rfind(made, 0), 0u) << got;
+  std::istringstream in(got.substr(made.size()));
+  std::vector<std::string> presses;
+  for (std::string p; in >> p;)
+    if (p.rfind("key:16,", 0) != 0 && p.rfind("key:17,", 0) != 0) presses.push_back(p);  // not Shift or Ctrl
+  EXPECT_EQ(presses, (std::vector<std::string>{"down:41,300,1", "key:37,2"}));
 }
 
 // Equin: a white knight dragged at the start sounds 10. During it the black knight eats a white

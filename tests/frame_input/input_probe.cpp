@@ -1,10 +1,11 @@
 // vpk-input-probe GAME SEED: the pack's frame on the real host under X, its random generator fixed
 // to SEED, opened on GAME (a caption of the "Play" list) as a player opens it. It prints "ready"
 // once the game shows, then answers one line on stdout for every command line on stdin:
-//   state               window=NAME clip=N held=N handlers=N input=N inputInClip=N popup=0|1
+//   state               window=NAME clip=N held=N handlers=N input=N inputInClip=N popup=0|1 menus=0|1
 //                       (clip: the sound playing, 0 for none; held: input waiting for replay;
 //                       input: window-level presses and releases of keys and buttons that came
-//                       from the X server, inputInClip: those of them that came during a clip)
+//                       from the X server, inputInClip: those of them that came during a clip;
+//                       menus: the menu bar is yet to be built for the menus the window has now)
 //   log                 the sounds, beeps and caption changes so far, in order, each with the
 //                       window open then: sound10@Form1 beep@Form1 caption@Form12 ...
 //   snap I NAME         the named state NAME of that window as it stood at event I of the log
@@ -13,9 +14,19 @@
 //   form X Y            the screen position of a point of the open window (pixels)
 //   bar CAPTION         the screen position of an item of the menu bar
 //   item CAPTION        the screen position of an item of the popup menu that is open
+//   shown CAPTION       that item as the popup shows it: "shown enabled=0|1 checked=0|1"
+//   popup               the caption of the menu that is open: "popup Options", or "none"
+//   menu NAME [I]       a menu item of the open window as the window holds it:
+//                       "menu enabled=0|1 checked=0|1"
+//   input               the presses of buttons and keys that reached the frame's client area
+//                       (after any hold), a button at its place in the open window's pixels, a key
+//                       with its key code, each with the pack's shift mask (1 Shift, 2 Ctrl, 4 Alt):
+//                       "input down:X,Y,SHIFT key:CODE,SHIFT ..."
 //   choose NAME [I]     chooses a menu item of the open window (setting up a game, not under test)
 // Every sound still takes its length on the null output when no sound server answers. The end of
-// its input closes the frame, as the user's close does.
+// its input closes the frame, as the user's close does. The frame sits away from the screen's
+// corner (there is no window manager to place it), so that a place in it and the same place on
+// the screen differ.
 #include <unistd.h>
 
 #include <cstdio>
@@ -25,9 +36,11 @@
 #include <vector>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -112,6 +125,34 @@ class ProbeApp : public QApplication {
   int input = 0, inputInClip = 0;
 };
 
+// The presses that reach the client area, as its widget gets them.
+class ClientInput : public QObject {
+ public:
+  std::string record;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonPress) {
+      const auto* m = static_cast<QMouseEvent*>(e);
+      const rt::Form* f = openWindow();
+      const QPoint p = m->position().toPoint() - (f ? QPoint(rt::twi(f->Left), rt::twi(f->Top)) : QPoint());
+      add("down:" + std::to_string(p.x()) + "," + std::to_string(p.y()) + "," +
+          std::to_string(rt::toShift(m->modifiers())));
+    } else if (e->type() == QEvent::KeyPress) {
+      const auto* k = static_cast<QKeyEvent*>(e);
+      add("key:" + std::to_string(rt::toKeyCode(k->key(), k->modifiers() & Qt::KeypadModifier)) + "," +
+          std::to_string(rt::toShift(k->modifiers())));
+    }
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  void add(const std::string& what) {
+    record += ' ';
+    record += what;
+  }
+};
+
 QString plain(QString text) { return text.section('\t', 0, 0).remove('&'); }
 
 QAction* actionNamed(const QList<QAction*>& actions, const std::string& caption) {
@@ -123,6 +164,12 @@ QAction* actionNamed(const QList<QAction*>& actions, const std::string& caption)
 QMenuBar* menuBar() {
   QLayout* layout = rt::frame().window()->layout();
   return layout ? qobject_cast<QMenuBar*>(layout->menuBar()) : nullptr;
+}
+
+QMenu* openPopup() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+std::string marks(bool enabled, bool checked) {
+  return std::string(" enabled=") + (enabled ? "1" : "0") + " checked=" + (checked ? "1" : "0");
 }
 
 std::string at(QPoint p) { return "at " + std::to_string(p.x()) + " " + std::to_string(p.y()); }
@@ -145,7 +192,7 @@ std::string join(const std::vector<long long>& v) {
 
 class Commands {
  public:
-  explicit Commands(ProbeApp& app) : app_(app) {}
+  Commands(ProbeApp& app, ClientInput& client) : app_(app), client_(client) {}
 
   std::string answer(const std::string& line) {
     std::istringstream in(line);
@@ -156,7 +203,8 @@ class Commands {
       std::ostringstream out;
       out << "window=" << (f ? f->Name() : "-") << " clip=" << g_host->clip() << " held=" << g_host->inputWaiting()
           << " handlers=" << rt::dispatchDepth() << " input=" << app_.input << " inputInClip=" << app_.inputInClip
-          << " popup=" << (QApplication::activePopupWidget() ? 1 : 0);
+          << " popup=" << (QApplication::activePopupWidget() ? 1 : 0)
+          << " menus=" << (rt::frame().window()->menusPending() ? 1 : 0);
       return out.str();
     }
     if (cmd == "log") {
@@ -196,10 +244,27 @@ class Commands {
         QAction* a = bar ? actionNamed(bar->actions(), name) : nullptr;
         return a ? at(bar->mapToGlobal(bar->actionGeometry(a).center())) : "none";
       }
-      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QMenu* popup = openPopup();
       QAction* a = popup ? actionNamed(popup->actions(), name) : nullptr;
       return a ? at(popup->mapToGlobal(popup->actionGeometry(a).center())) : "none";
     }
+    if (cmd == "shown") {
+      std::getline(in >> std::ws, name);
+      QMenu* popup = openPopup();
+      const QAction* a = popup ? actionNamed(popup->actions(), name) : nullptr;
+      return a ? "shown" + marks(a->isEnabled(), a->isChecked()) : "none";
+    }
+    if (cmd == "popup") {
+      QMenu* popup = openPopup();
+      return popup ? "popup " + plain(popup->title()).toStdString() : "none";
+    }
+    if (cmd == "menu") {
+      int index = -1;
+      in >> name >> index;
+      const rt::MenuItem* item = f ? f->findMenu(name, index) : nullptr;
+      return item ? "menu" + marks(item->Enabled(), item->Checked()) : "none";
+    }
+    if (cmd == "input") return "input" + client_.record;
     if (cmd == "choose") {
       int index = -1;
       in >> name >> index;
@@ -213,6 +278,7 @@ class Commands {
 
  private:
   ProbeApp& app_;
+  ClientInput& client_;
 };
 
 }  // namespace
@@ -239,7 +305,8 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  Commands commands(app);
+  ClientInput client;
+  Commands commands(app, client);
   std::string pending;
   QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
   QObject::connect(&input, &QSocketNotifier::activated, [&] {
@@ -282,6 +349,9 @@ int main(int argc, char** argv) {
       rt::dispatch(first, [item] { item->fireClick(); });
     });
   };
+  // Placed before the window is made, so the X server maps it there.
+  frame.window()->move(97, 53);
+  frame.window()->focusProxy()->installEventFilter(&client);
   shell::StartPack(true);
   return app.exec();
 }

@@ -140,6 +140,7 @@ State Probe::state() {
     if (key == "input") s.input = n;
     if (key == "inputInClip") s.inputInClip = n;
     if (key == "popup") s.popup = n;
+    if (key == "menus") s.menus = n;
   }
   return s;
 }
@@ -194,26 +195,30 @@ Point Probe::form(int x, int y) {
 Point Probe::bar(const std::string& caption) { return point(ask("bar " + caption), caption); }
 Point Probe::item(const std::string& caption) { return point(ask("item " + caption), caption); }
 
-State Probe::waitFor(const std::function<bool(const State&)>& done, int ms) {
+// Asks again, a little apart, until `done` holds, the probe has gone or `ms` have passed; the last
+// answer either way.
+template <class T, class Ask, class Done>
+T Probe::poll(Ask ask, Done done, int ms) {
   QElapsedTimer t;
   t.start();
-  State s = state();
-  while (ready_ && !done(s) && t.elapsed() < ms) {
+  T now = ask();
+  while (ready_ && !done(now) && t.elapsed() < ms) {
     QThread::msleep(2);  // between questions: the probe answers at its next pass anyway
-    s = state();
+    now = ask();
   }
-  return s;
+  return now;
+}
+
+State Probe::waitFor(const std::function<bool(const State&)>& done, int ms) {
+  return poll<State>([this] { return state(); }, done, ms);
 }
 
 long long Probe::waitForValue(const std::string& name, long long v, int ms) {
-  QElapsedTimer t;
-  t.start();
-  long long now = value(name);
-  while (ready_ && now != v && t.elapsed() < ms) {
-    QThread::msleep(2);
-    now = value(name);
-  }
-  return now;
+  return poll<long long>([&] { return value(name); }, [v](long long now) { return now == v; }, ms);
+}
+
+std::string Probe::waitForAnswer(const std::string& command, const std::string& want, int ms) {
+  return poll<std::string>([&] { return ask(command); }, [&](const std::string& now) { return now == want; }, ms);
 }
 
 }  // namespace xin

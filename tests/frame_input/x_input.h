@@ -46,7 +46,7 @@ class Player {
 // What the probe's `state` says.
 struct State {
   std::string window;
-  int clip = 0, held = 0, handlers = 0, input = 0, inputInClip = 0, popup = 0;
+  int clip = 0, held = 0, handlers = 0, input = 0, inputInClip = 0, popup = 0, menus = 0;
   bool idle() const { return clip == 0 && held == 0 && handlers == 0; }
 };
 
@@ -70,9 +70,13 @@ class Probe {
   State waitFor(const std::function<bool(const State&)>& done, int ms = 5000);
   // Asks for the named state until it is `v` or `ms` have passed; the last value either way.
   long long waitForValue(const std::string& name, long long v, int ms = 5000);
+  // Asks `command` until the answer is `want` or `ms` have passed; the last answer either way.
+  std::string waitForAnswer(const std::string& command, const std::string& want, int ms = 5000);
 
  private:
   Point point(const std::string& answer, const std::string& what);
+  template <class T, class Ask, class Done>
+  T poll(Ask ask, Done done, int ms);
   QTemporaryDir home_;
   QProcess p_;
   bool ready_ = false;

@@ -6,12 +6,16 @@
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -39,25 +43,65 @@ Child::Child(const std::function<void()>& body, unsigned seconds) {
   Exit(::testing::Test::HasFailure() ? 1 : 0);
 }
 
-Child::~Child() {
-  if (pid_ <= 0 || reaped_) return;
-  kill(pid_, SIGKILL);
-  waitpid(pid_, nullptr, 0);
-}
-
-Ended Child::wait() {
+namespace {
+Ended endedBy(int status) {
   Ended e;
-  if (pid_ <= 0 || reaped_) return e;
-  int status = 0;
-  while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-  }
-  reaped_ = true;
   if (WIFEXITED(status)) e.code = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) e.signal = WTERMSIG(status);
   return e;
 }
+}  // namespace
+
+Child::~Child() {
+  if (pid_ <= 0 || reaped_) return;
+  ::kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+}
+
+Ended Child::wait() {
+  if (pid_ <= 0 || reaped_) return ended_;
+  int status = 0;
+  while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  reaped_ = true;
+  return ended_ = endedBy(status);
+}
+
+bool Child::waitStopped() {
+  if (pid_ <= 0 || reaped_) return false;
+  int status = 0;
+  while (waitpid(pid_, &status, WUNTRACED) < 0 && errno == EINTR) {
+  }
+  if (WIFSTOPPED(status)) return true;
+  reaped_ = true;
+  ended_ = endedBy(status);
+  return false;
+}
+
+void Child::resume() {
+  if (pid_ > 0 && !reaped_) ::kill(pid_, SIGCONT);
+}
+
+void Child::kill() {
+  if (pid_ > 0 && !reaped_) ::kill(pid_, SIGKILL);
+}
 
 Ended InChild(const std::function<void()>& body, unsigned seconds) { return Child(body, seconds).wait(); }
+
+void KillAfter(int64_t ns) {
+  prctl(PR_SET_TIMERSLACK, 1UL);  // on time, not up to 50 us late
+  sigevent event{};
+  event.sigev_notify = SIGEV_SIGNAL;
+  event.sigev_signo = SIGKILL;
+  timer_t timer;
+  itimerspec when{};
+  when.it_value.tv_sec = ns / 1000000000;
+  when.it_value.tv_nsec = ns % 1000000000;
+  if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0 || timer_settime(timer, 0, &when, nullptr) != 0) {
+    std::perror("timer");
+    Exit(1);
+  }
+}
 
 void LimitFileSize(off_t bytes) {
   signal(SIGXFSZ, SIG_IGN);
@@ -98,6 +142,51 @@ bool FillDisk(const std::string& dir, const std::string& name) {
 
 bool BecomeNobody() {
   return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0 && geteuid() == kNobody;
+}
+
+Tools BuiltTools() { return {VPK_SAVE_CHILD, VPK_FAULT_SHIM}; }
+
+Tools CopyTools(const std::string& dir) {
+  namespace fs = std::filesystem;
+  const Tools built = BuiltTools();
+  Tools copies{dir + "/vpk-save-child", dir + "/" + fs::path(built.shim).filename().string()};
+  for (const auto& [from, to] : {std::pair{built.saveChild, copies.saveChild}, std::pair{built.shim, copies.shim}}) {
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+    fs::permissions(to, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                            fs::perms::others_exec);
+  }
+  return copies;
+}
+
+void ExecSaveChild(const Tools& tools, const std::vector<std::string>& args, const std::vector<std::string>& shimEnv,
+                   const std::string& out) {
+  if (!out.empty()) {
+    const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || dup2(fd, STDOUT_FILENO) < 0) Exit(127);
+  }
+  std::vector<std::string> env;
+  std::string asan = "verify_asan_link_order=0";  // the shim comes before a sanitizer's runtime
+  for (char** e = environ; *e; ++e) {
+    if (std::strncmp(*e, "ASAN_OPTIONS=", 13) == 0)
+      asan = std::string(*e + 13) + ":" + asan;
+    else if (std::strncmp(*e, "LD_PRELOAD=", 11) != 0 && std::strncmp(*e, "VPK_", 4) != 0)
+      env.push_back(*e);
+  }
+  env.push_back("ASAN_OPTIONS=" + asan);
+  if (!shimEnv.empty()) {
+    env.push_back("LD_PRELOAD=" + tools.shim);
+    env.insert(env.end(), shimEnv.begin(), shimEnv.end());
+  }
+  std::vector<std::string> argv{tools.saveChild};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> av, ev;
+  for (auto& a : argv) av.push_back(a.data());
+  for (auto& e : env) ev.push_back(e.data());
+  av.push_back(nullptr);
+  ev.push_back(nullptr);
+  execve(av[0], av.data(), ev.data());
+  std::perror(av[0]);
+  Exit(127);
 }
 
 Signal::Signal() {

@@ -1,11 +1,15 @@
 #pragma once
 // Faults that the OS makes, for tests where the pack meets it: a write that the kernel stops
-// (a file-size limit, a full tmpfs), a folder mode as another user, a second process. Each runs
-// in a child process, so that the test process keeps its limits, mounts and user.
+// (a file-size limit, a full tmpfs), a folder mode as another user, a second process, a process
+// stopped or killed at one exact call, a call that the disk fails (a shim loaded into a child
+// program). Each runs in a child process, so that the test process keeps its limits, mounts and
+// user.
 #include <sys/types.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace osf {
 
@@ -31,10 +35,15 @@ class Child {
   Child& operator=(const Child&) = delete;
   pid_t pid() const { return pid_; }
   Ended wait();
+  // Waits until the child stops itself (true) or ends (false; wait() then answers how).
+  bool waitStopped();
+  void resume();  // SIGCONT to a stopped child
+  void kill();    // SIGKILL, wherever it is
 
  private:
   pid_t pid_ = -1;
   bool reaped_ = false;
+  Ended ended_;
 };
 
 // `body` in a child, waited for.
@@ -42,6 +51,10 @@ Ended InChild(const std::function<void()>& body, unsigned seconds = 20);
 
 // In a child: ends it at once with `code` (kCannot to skip).
 [[noreturn]] void Exit(int code);
+
+// In a child: a SIGKILL from the kernel's own timer `ns` nanoseconds from now, wherever the child
+// is then, however late its parent runs.
+void KillAfter(int64_t ns);
 
 // In a child: write() stops with EFBIG past `bytes` bytes of any file (SIGXFSZ ignored, so the
 // call fails instead of the process ending).
@@ -57,6 +70,22 @@ bool FillDisk(const std::string& dir, const std::string& name = "filler");
 // In a child, as root: becomes the user and group 65534 (nobody), for whom a folder's mode counts.
 constexpr uid_t kNobody = 65534;
 bool BecomeNobody();
+
+// The save program (tests/os_faults/save_child.cpp) and the fault shim (fault_shim.cpp).
+struct Tools {
+  std::string saveChild;
+  std::string shim;
+};
+Tools BuiltTools();
+// Copies of both in `dir` that any user may run, for a child that becomes another user (the build
+// folder may be closed to it).
+Tools CopyTools(const std::string& dir);
+
+// In a child: becomes the save program with `args`, and with the fault shim loaded when `shimEnv`
+// holds its settings ("VPK_STOP=after:pwrite:1", "VPK_FSYNC_ERRNO=5"); what it prints goes to the
+// file `out` when one is named.
+[[noreturn]] void ExecSaveChild(const Tools& tools, const std::vector<std::string>& args,
+                                const std::vector<std::string>& shimEnv = {}, const std::string& out = "");
 
 // A pipe between two processes: one byte says "go on".
 class Signal {

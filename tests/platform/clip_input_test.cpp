@@ -36,6 +36,7 @@ class ClipInput : public ::testing::Test {
     form_.Form_MouseDown = [this](int, int, float x, float y) { got_.push_back("down " + place(x, y)); };
     form_.Form_MouseUp = [this](int, int, float x, float y) { got_.push_back("up " + place(x, y)); };
     form_.Form_Click = [this] { got_.push_back("click"); };
+    frame_.window()->move(97, 53);  // a place in the window and on the screen differ
     frame_.show();
     window_ = frame_.window()->windowHandle();
   }

@@ -1,9 +1,16 @@
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <limits>
+#include <random>
 
 #include <QDir>
 #include <QFile>
@@ -12,26 +19,12 @@
 
 #include "os_faults.h"
 #include "rt/files.h"
+#include "save_helpers.h"
 
 using namespace rt;
-
-namespace {
-QByteArray bytesOf(const std::string& path) {
-  QFile f(QString::fromStdString(path));
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-QStringList entriesOf(const std::string& dir) {
-  return QDir(QString::fromStdString(dir)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
-}
-// A change that sets line `k` of a file of `n` lines.
-std::function<bool(FileLines&)> setLine(size_t n, size_t k, std::string value) {
-  return [=](FileLines& f) {
-    f.lines.resize(n, "0");
-    f.lines[k] = value;
-    return true;
-  };
-}
-}  // namespace
+using saves::bytesOf;
+using saves::entriesOf;
+using saves::setLine;
 
 TEST(FilesTest, LinesEndWithCrLfAndReadBackAnySplit) {
   QTemporaryDir dir;
@@ -238,24 +231,11 @@ TEST(FilesTest, AFullDiskLeavesTheOldFile) {
 }
 
 TEST(FilesTest, AFolderThatTakesNoNewFileHasItsFileWrittenInPlace) {
-  QTemporaryDir dir;
-  ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
-  const std::string folder = dir.filePath("Morvelware").toStdString(), p = folder + "/Gemmet_hsc.nrz";
-  ASSERT_TRUE(makeDirectory(folder));
-  ASSERT_TRUE(writeLinesAtomic(p, {"5", "5"}));
-  // Root passes over a folder's mode: the save runs as another user, whose own file it is.
-  const bool root = geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(chown(folder.c_str(), osf::kNobody, osf::kNobody), 0);
-    ASSERT_EQ(chown(p.c_str(), osf::kNobody, osf::kNobody), 0);
-  }
-  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  saves::ClosedFolder folder;
+  const std::string p = folder.path("Gemmet_hsc.nrz");
+  folder.put("Gemmet_hsc.nrz", "5\r\n5\r\n");
   const osf::Ended child = osf::InChild([&] {
-    if (root) {
-      ASSERT_TRUE(osf::BecomeNobody());
-    }
-    const std::string probe = folder + "/probe";
-    ASSERT_LT(open(probe.c_str(), O_WRONLY | O_CREAT, 0644), 0) << "the folder takes new files";
+    folder.becomeUser();
     EXPECT_TRUE(updateLines(p, 3, setLine(3, 2, "77")));  // longer than before
     EXPECT_EQ(bytesOf(p), QByteArray("5\r\n5\r\n77\r\n"));
     EXPECT_TRUE(writeLinesAtomic(p, {"1"}));  // shorter: cut to its length
@@ -266,44 +246,26 @@ TEST(FilesTest, AFolderThatTakesNoNewFileHasItsFileWrittenInPlace) {
     EXPECT_FALSE(writeLinesAtomic(p, {"9"}));
     EXPECT_EQ(bytesOf(p), QByteArray("1\r\n"));
   });
-  chmod(folder.c_str(), 0755);
   EXPECT_TRUE(child.ok()) << child.text();
   EXPECT_EQ(bytesOf(p), QByteArray("1\r\n"));
-  EXPECT_EQ(entriesOf(folder), QStringList{"Gemmet_hsc.nrz"});
+  EXPECT_EQ(entriesOf(folder.folder()), QStringList{"Gemmet_hsc.nrz"});
 }
 
-TEST(FilesTest, ASaveThatStallsPastTheLockWaitKeepsTheLineSavedMeanwhile) {
-  QTemporaryDir dir;
-  const std::string p = dir.filePath("Gemmet_hsc.nrz").toStdString();
-  ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
-  // Pack A reads the file under the lock, then stalls (its pack stopped, its disk slow).
-  osf::Signal hasRead, goOn;
-  osf::Child a([&] {
-    int calls = 0;
-    const bool saved = updateLines(p, 12, [&](FileLines& f) {
-      if (++calls == 1) {
-        hasRead.send();
-        goOn.receive();
-      }
-      return setLine(12, 3, "100")(f);
-    });
-    osf::Exit(saved ? calls : 100);
+TEST(FilesTest, AnInPlaceWriteThatTheKernelStopsPastTheOldEndIsCutBack) {
+  saves::ClosedFolder folder;
+  const std::string p = folder.path("Gemmet_hsc.nrz");
+  folder.put("Gemmet_hsc.nrz", "5\r\n5\r\n");
+  // The limit lets the new text grow two bytes past the old end, and no further: the two bytes
+  // must go again, or the file gains a third line "77" that nobody saved.
+  const osf::Ended child = osf::InChild([&] {
+    folder.becomeUser();
+    osf::LimitFileSize(8);
+    EXPECT_FALSE(writeLinesAtomic(p, {"5", "5", "77"}));
+    EXPECT_FALSE(updateLines(p, 3, setLine(3, 2, "77")));
+    EXPECT_FALSE(writeLinesAtomic(p, {"1234", "5"}));  // changed from the first byte on
   });
-  ASSERT_TRUE(hasRead.receive());
-  // Pack B waits out the lock, takes it over and saves another line.
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_TRUE(updateLines(p, 12, setLine(12, 7, "500")));
-  const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(waited.count(), 2.9);
-  // A goes on: it finds its lock taken over, reads the file again and sets its line once more.
-  goOn.send();
-  const osf::Ended ended = a.wait();
-  EXPECT_EQ(ended.code, 2) << "A's change ran this often, or: " << ended.text();
-  std::vector<std::string> both(12, "0");
-  both[3] = "100";
-  both[7] = "500";
-  EXPECT_EQ(readLines(p).lines, both);
-  EXPECT_EQ(entriesOf(dir.path().toStdString()), QStringList{"Gemmet_hsc.nrz"});  // no lock or temporary file left
+  EXPECT_TRUE(child.ok()) << child.text();
+  EXPECT_EQ(bytesOf(p), QByteArray("5\r\n5\r\n"));
 }
 
 TEST(FilesTest, APipeAtTheLocksNameNeitherHangsNorStopsTheSave) {
@@ -317,4 +279,253 @@ TEST(FilesTest, APipeAtTheLocksNameNeitherHangsNorStopsTheSave) {
   struct stat st;
   ASSERT_EQ(lstat(lock.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));  // left as it was
+}
+
+// ---- a save killed, failed by its disk, or left behind half-way
+
+namespace {
+// A file as it stands before an in-place save, and the save: line `k` of the `n` lines a reader
+// takes set to `value`.
+struct InPlaceCase {
+  const char* what;
+  QByteArray old;
+  size_t n, k;
+  std::string value;
+};
+
+std::vector<InPlaceCase> InPlaceCases() {
+  QByteArray topPlayers;  // two lines more than Lobbo reads
+  for (int i = 0; i < 6; ++i) topPlayers += "A rather long player name\r\n" + QByteArray::number(900 - i) + "$\r\n";
+  QByteArray longLines;  // 3.6 KiB: still within a page
+  for (int i = 0; i < 12; ++i) longLines += QByteArray(300, static_cast<char>('1' + i % 9)) + "\r\n";
+  return {
+      {"a last line without its line end", QByteArray("0\r\n").repeated(11) + "5", 12, 0, "12"},
+      {"eleven lines of twelve", QByteArray("0\r\n").repeated(11), 12, 0, "12"},
+      {"a shorter name, two lines more than are read", topPlayers, 10, 2, "Al"},
+      {"long lines, one shorter", longLines, 12, 5, "9"},
+      {"long lines, one longer", longLines, 12, 5, std::string(400, '8')},
+  };
+}
+
+// The first line of the `n` a reader takes that reads as neither its old nor its new value
+// ("missing" where the file has none), or "" when there is none.
+std::string TornLine(const std::vector<std::string>& got, const std::vector<std::string>& old,
+                     const std::vector<std::string>& now, size_t n) {
+  auto at = [](const std::vector<std::string>& v, size_t k) { return k < v.size() ? v[k] : std::string("(missing)"); };
+  for (size_t k = 0; k < n; ++k)
+    if (at(got, k) != at(old, k) && at(got, k) != at(now, k))
+      return "line " + std::to_string(k) + " reads \"" + at(got, k).substr(0, 40) + "\", was \"" +
+             at(old, k).substr(0, 40) + "\", saved \"" + at(now, k).substr(0, 40) + "\"";
+  return "";
+}
+}  // namespace
+
+TEST(FilesTest, AKillAtAnyPointOfAnInPlaceSaveLeavesEveryLineOldOrNew) {
+  saves::ClosedFolder folder;
+  const std::string name = "Gemmet_hsc.nrz", p = folder.path(name);
+  // The save program stops itself at the point, and is killed there (SIGKILL).
+  const char* const points[] = {"before:pwrite:1",    "after:pwrite:1", "after:pwrite:2",   "before:fsync:1",
+                                "before:ftruncate:1", "after:fsync:1",  "after:ftruncate:1"};
+  for (const InPlaceCase& c : InPlaceCases()) {
+    for (const char* point : points) {
+      SCOPED_TRACE(std::string(c.what) + ", killed " + point);
+      folder.put(name, c.old);
+      const std::vector<std::string> old = readLines(p, c.n).lines;
+      std::vector<std::string> now = old;
+      now.resize(c.n, "0");
+      now[c.k] = c.value;
+      osf::Child child([&] {
+        folder.becomeUser();
+        osf::ExecSaveChild(folder.tools(), {"set", p, std::to_string(c.n), std::to_string(c.k), c.value},
+                           {std::string("VPK_STOP=") + point});
+      });
+      if (child.waitStopped()) child.kill();
+      const osf::Ended ended = child.wait();
+      const std::vector<std::string> got = readLines(p, c.n).lines;
+      EXPECT_EQ(TornLine(got, old, now, c.n), "");
+      if (ended.signal != SIGKILL) {  // the point never came: the save ran to its end
+        EXPECT_TRUE(ended.ok()) << ended.text();
+        EXPECT_EQ(got, now);
+      }
+    }
+  }
+  EXPECT_EQ(entriesOf(folder.folder()), QStringList{QString::fromStdString(name)});
+}
+
+TEST(FilesTest, RandomKillsNeverTearAnInPlaceSave) {
+  saves::ClosedFolder folder;
+  const std::string name = "Gemmet_hsc.nrz", p = folder.path(name);
+  const std::vector<InPlaceCase> cases = InPlaceCases();
+  // First a few saves run to their end while the test watches the file: the shortest time from
+  // the start of a save to a change seen in the file is when it begins to write (T; a test that
+  // looks late only sees it later). Then each save is killed by the kernel's own timer, armed by
+  // the child as it begins, at a random time from T to 2T: in the middle of the writes, however
+  // busy or fast this machine is.
+  void* shared = mmap(nullptr, sizeof(std::atomic<int64_t>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  auto* begun = new (shared) std::atomic<int64_t>(0);  // when the child began to save (steady clock, ns)
+  using Clock = std::chrono::steady_clock;
+  auto nowNs = [] { return std::chrono::nanoseconds(Clock::now().time_since_epoch()).count(); };
+  std::mt19937 random(20240611);
+  const int measured = 15, rounds = 300;
+  int64_t t = std::numeric_limits<int64_t>::max();
+  int torn = 0, killedMidway = 0;
+  for (int round = 0; round < measured + rounds; ++round) {
+    const InPlaceCase& c = cases[round % cases.size()];
+    folder.put(name, c.old);
+    const std::vector<std::string> old = readLines(p, c.n).lines;
+    std::vector<std::string> now = old;
+    now.resize(c.n, "0");
+    now[c.k] = c.value;
+    struct stat before, seen;
+    ASSERT_EQ(stat(p.c_str(), &before), 0);
+    begun->store(0);
+    const int64_t delay = round < measured ? 0 : t + static_cast<int64_t>(random() % (t + 1));
+    osf::Child child([&] {
+      folder.becomeUser();
+      if (delay > 0) osf::KillAfter(delay);
+      begun->store(nowNs());
+      writeLinesAtomic(p, now);
+    });
+    if (round < measured) {
+      const Clock::time_point start = Clock::now();
+      while (stat(p.c_str(), &seen) == 0 && seen.st_size == before.st_size &&
+             seen.st_mtim.tv_sec == before.st_mtim.tv_sec && seen.st_mtim.tv_nsec == before.st_mtim.tv_nsec &&
+             Clock::now() - start < std::chrono::seconds(5)) {
+      }
+      if (begun->load() > 0) t = std::min(t, nowNs() - begun->load());
+      EXPECT_TRUE(child.wait().ok());
+      EXPECT_EQ(readLines(p, c.n).lines, now);
+      ASSERT_TRUE(round + 1 < measured || t < std::numeric_limits<int64_t>::max()) << "no save was seen";
+      continue;
+    }
+    if (child.wait().signal == SIGKILL) ++killedMidway;
+    const std::string tear = TornLine(readLines(p, c.n).lines, old, now, c.n);
+    if (!tear.empty()) {
+      ++torn;
+      ADD_FAILURE() << c.what << ": " << tear;
+    }
+  }
+  munmap(shared, sizeof(std::atomic<int64_t>));
+  std::printf("random kills: %d of %d in-place saves torn (%d killed before they ended; a save writes %.0f us after "
+              "it begins)\n",
+              torn, rounds, killedMidway, t / 1000.0);
+  EXPECT_EQ(torn, 0);
+}
+
+TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) {
+  // The save program with a shim whose fsync (or close) answers this errno, in a folder that takes
+  // new files (a new file renamed over the old) and in one that takes none (written in place).
+  struct Fault {
+    std::string shim;
+    bool renamedSaves, inPlaceSaves;
+  };
+  const Fault faults[] = {
+      {"VPK_FSYNC_ERRNO=" + std::to_string(EIO), false, false},
+      {"VPK_FSYNC_ERRNO=" + std::to_string(ENOSPC), false, false},
+      // No sync on this file system: nothing to wait for.
+      {"VPK_FSYNC_ERRNO=" + std::to_string(EINVAL), true, true},
+      {"VPK_FSYNC_ERRNO=" + std::to_string(EOPNOTSUPP), true, true},
+      {"VPK_FSYNC_ERRNO=" + std::to_string(ENOSYS), true, true},
+      // After a good sync: the new file is not renamed over the old, or the file holds the new text.
+      {"VPK_CLOSE_ERRNO=" + std::to_string(EIO), false, true},
+  };
+  const QByteArray old = "5\r\n5\r\n5\r\n";
+  saves::ClosedFolder closed;
+  QTemporaryDir open;
+  for (const bool inPlace : {false, true}) {
+    const std::string p = inPlace ? closed.path("Tumo_hsc.nrz") : open.filePath("Tumo_hsc.nrz").toStdString();
+    for (const Fault& fault : faults) {
+      for (const std::vector<std::string>& lines : {std::vector<std::string>{"5", "77", "5"}, {"1"}}) {
+        SCOPED_TRACE(std::string(inPlace ? "in place, " : "renamed, ") + fault.shim + ", " +
+                     std::to_string(lines.size()) + " lines");
+        if (inPlace)
+          closed.put("Tumo_hsc.nrz", old);
+        else
+          saves::put(p, old);
+        std::vector<std::string> args{"write", p};
+        args.insert(args.end(), lines.begin(), lines.end());
+        const osf::Ended ended = osf::InChild([&] {
+          if (inPlace) closed.becomeUser();
+          osf::ExecSaveChild(inPlace ? closed.tools() : osf::BuiltTools(), args, {fault.shim});
+        });
+        // The answer says what the file holds.
+        const bool saves = inPlace ? fault.inPlaceSaves : fault.renamedSaves;
+        EXPECT_EQ(ended.code, saves ? 0 : 1) << ended.text();
+        QByteArray now;
+        for (const auto& l : lines) now += QByteArray::fromStdString(l) + "\r\n";
+        EXPECT_EQ(bytesOf(p), saves ? now : old);
+        EXPECT_EQ(entriesOf(inPlace ? closed.folder() : open.path().toStdString()), QStringList{"Tumo_hsc.nrz"});
+      }
+    }
+  }
+}
+
+TEST(FilesTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString(), name = "Gemmet_hsc.nrz", p = folder + "/" + name;
+  ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
+  const osf::Tools tools = osf::BuiltTools();
+  // A pack killed just before it renames its new file over the old one.
+  osf::Child killed([&] { osf::ExecSaveChild(tools, {"set", p, "12", "3", "40"}, {"VPK_STOP=before:rename:1"}); });
+  ASSERT_TRUE(killed.waitStopped());
+  killed.kill();
+  killed.wait();
+  // A pack that is still writing its new file (it takes no lock), stopped before its rename.
+  osf::Child writing([&] { osf::ExecSaveChild(tools, {"write", p, "1", "2"}, {"VPK_STOP=before:rename:1"}); });
+  ASSERT_TRUE(writing.waitStopped());
+  QString left, live;
+  for (const QString& e : entriesOf(folder)) {
+    if (e.startsWith(QString::fromStdString(name) + ".save-" + QString::number(killed.pid()) + "-")) left = e;
+    if (e.startsWith(QString::fromStdString(name) + ".save-" + QString::number(writing.pid()) + "-")) live = e;
+  }
+  ASSERT_FALSE(left.isEmpty()) << entriesOf(folder).join(" ").toStdString();
+  ASSERT_FALSE(live.isEmpty()) << entriesOf(folder).join(" ").toStdString();
+  const QStringList deadTag = left.mid(static_cast<int>(name.size()) + 6).split('-');  // pid, start, count
+  const QStringList liveTag = live.mid(static_cast<int>(name.size()) + 6).split('-');
+  ASSERT_EQ(deadTag.size(), 3);
+  ASSERT_EQ(liveTag.size(), 3);
+  const QString dead = deadTag[0] + "-" + deadTag[1];
+  const QString reused = liveTag[0] + "-" + QString::number(liveTag[1].toULongLong() + 1);  // a later process's id
+  auto at = [&](const QString& entry) { return dir.filePath(entry).toStdString(); };
+  // What the dead pack's lock takeover left, and a process whose id a live one has now.
+  const QStringList gone = {left, QString::fromStdString(name) + ".lock.save-" + dead + "-2",
+                            QString::fromStdString(name) + ".save-" + reused + "-1"};
+  // Whatever else only looks like it stays.
+  QStringList stay = {live,
+                      QString::fromStdString(name) + ".bak",
+                      QString::fromStdString(name) + ".save-" + dead,
+                      QString::fromStdString(name) + ".save-" + dead + "-1x",
+                      QString::fromStdString(name) + ".save-" + dead + "-1.old",
+                      QString::fromStdString(name) + ".save--" + dead + "-1",
+                      "Kippel_hsc_A.nrz.save-" + dead + "-1",
+                      "x" + QString::fromStdString(name) + ".save-" + dead + "-1"};
+  for (const QString& e : gone.mid(1) + stay.mid(1)) saves::put(at(e), "1\r\n");
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromStdString(name) + ".save-" + dead + "-3"));
+  stay << QString::fromStdString(name) + ".save-" + dead + "-3";
+  ASSERT_EQ(symlink(at(stay[1]).c_str(), at(QString::fromStdString(name) + ".save-" + dead + "-4").c_str()), 0);
+  stay << QString::fromStdString(name) + ".save-" + dead + "-4";
+  if (geteuid() == 0) {  // another user's: its pack may yet be running where this one cannot look
+    const QString others = QString::fromStdString(name) + ".save-" + dead + "-5";
+    saves::put(at(others), "1\r\n");
+    ASSERT_EQ(chown(at(others).c_str(), osf::kNobody, osf::kNobody), 0);
+    stay << others;
+  }
+  QStringList all = gone + stay + QStringList{QString::fromStdString(name), QString::fromStdString(name) + ".lock"};
+  all.sort();
+  // Only a save that holds the lock clears: with a pipe at the lock's name it saves unlocked.
+  ASSERT_EQ(unlink((p + ".lock").c_str()), 0);  // the lock file the killed pack left
+  ASSERT_EQ(mkfifo((p + ".lock").c_str(), 0600), 0);
+  EXPECT_TRUE(updateLines(p, 12, setLine(12, 5, "50")));
+  EXPECT_EQ(entriesOf(folder), all);
+  ASSERT_EQ(unlink((p + ".lock").c_str()), 0);
+  EXPECT_TRUE(updateLines(p, 12, setLine(12, 6, "60")));
+  QStringList kept = stay + QStringList{QString::fromStdString(name)};
+  kept.sort();
+  EXPECT_EQ(entriesOf(folder), kept);
+  EXPECT_EQ(readLines(p).lines, saves::zerosBut(12, {{5, "50"}, {6, "60"}}));
+  // The stopped pack goes on and saves what it was writing.
+  writing.resume();
+  EXPECT_TRUE(writing.wait().ok());
+  EXPECT_EQ(readLines(p).lines, (std::vector<std::string>{"1", "2"}));
 }

@@ -3,6 +3,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPointingDevice>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "rt/dispatch.h"
@@ -201,53 +205,150 @@ TEST(InputTest, AutoRepeatGivesKeyDownsWithoutKeyUps) {
   setFrame(nullptr);
 }
 
-// A menu of the frame's bar that the player has open stays open while the window's menus are
-// given again unchanged (the frame's activation shows its game again), and when they really
-// change, the bar follows once that menu has closed.
-TEST(InputTest, AnOpenMenuOfTheBarStaysWhileTheMenusAreRebuilt) {
-  Frame frame;
-  setFrame(&frame);
-  Form f{"F", 3000, 3000};
-  f.Load();
-  MenuItem& play = f.menu("igrica0", "Play");
-  play.add("igrica", "Klevo", 0);
-  f.menu("pomoc", "Help");
-  f.Show();
-  frame.show();
-  auto pump = [] {
+namespace {
+
+// The frame's window with a game window's menus: "Play" > "Klevo", "Options" > "Hide next" and
+// "Starting level" > "Level 1", and "Help". Widgets of the bar are watched through QPointer: a
+// rebuild deletes them, and a test then fails where it looks instead of reading freed memory.
+class MenuBar : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setFrame(&frame_);
+    f_.Load();
+    MenuItem& play = f_.menu("igrica0", "Play");
+    play.add("igrica", "Klevo", 0);
+    MenuItem& options = f_.menu("o2", "Options");
+    options.add("o21", "Hide next");
+    options.add("o22", "Starting level").add("o221", "Level 1", 0);
+    f_.menu("pomoc", "Help");
+    f_.Show();
+    frame_.show();
+    pump();
+  }
+  void TearDown() override {
+    f_.Unload();
+    setFrame(nullptr);
+  }
+  static void pump() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  };
-  pump();
-  auto bar = [&frame]() -> QMenuBar* {
-    const auto bars = frame.window()->findChildren<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+  }
+  QMenuBar* bar() {
+    const auto bars = frame_.window()->findChildren<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
     return bars.isEmpty() ? nullptr : bars.back();
-  };
-  auto captions = [&] {
+  }
+  std::vector<std::string> captions() {
     std::vector<std::string> out;
     if (QMenuBar* b = bar())
-      for (QAction* a : b->actions())
-      out.push_back(a->text().toStdString());
+      for (QAction* a : b->actions()) out.push_back(a->text().toStdString());
     return out;
-  };
-  ASSERT_NE(bar(), nullptr);
-  ASSERT_FALSE(bar()->actions().isEmpty());
-  QMenu* open = bar()->actions().front()->menu();
-  ASSERT_NE(open, nullptr);
-  open->popup(frame.window()->mapToGlobal(QPoint(4, 24)));
-  pump();
+  }
+  // An action of the bar, or of the menu a bar action opens: "Options", "Options/Hide next".
+  QAction* action(const std::string& path) {
+    QAction* found = nullptr;
+    QList<QAction*> among = bar() ? bar()->actions() : QList<QAction*>();
+    for (const QString& part : QString::fromStdString(path).split('/')) {
+      found = nullptr;
+      for (QAction* a : among)
+        if (a->text() == part) found = a;
+      if (!found) return nullptr;
+      among = found->menu() ? found->menu()->actions() : QList<QAction*>();
+    }
+    return found;
+  }
+  QPointer<QMenu> openOptions() {
+    QAction* options = action("Options");
+    QPointer<QMenu> open = options ? options->menu() : nullptr;
+    if (open) open->popup(frame_.window()->mapToGlobal(QPoint(40, 24)));
+    pump();
+    return open;
+  }
+
+  Frame frame_;
+  Form f_{"F", 3000, 3000};
+};
+
+}  // namespace
+
+// A menu of the bar that the player has open stays open while the window's menus are given again
+// unchanged (the frame's activation shows its game again), and when they really change, the bar
+// follows once that menu has closed.
+TEST_F(MenuBar, AnOpenMenuStaysWhileTheMenusAreGivenAgain) {
+  const QPointer<QMenu> open = openOptions();
+  ASSERT_TRUE(open);
   ASSERT_EQ(QApplication::activePopupWidget(), open);
 
-  f.Show();  // the same menus again
+  f_.Show();  // the same menus again
   pump();
+  ASSERT_TRUE(open) << "the open menu was deleted by a rebuild";
   EXPECT_EQ(QApplication::activePopupWidget(), open) << "the open menu was closed by a rebuild";
 
-  f.findMenu("pomoc")->setCaption("Rules");  // a real change waits for the menu to close
+  f_.findMenu("pomoc")->setCaption("Rules");  // a real change waits for the menu to close
   pump();
+  ASSERT_TRUE(open) << "the open menu was deleted by a rebuild";
   EXPECT_EQ(QApplication::activePopupWidget(), open);
-  EXPECT_EQ(captions(), (std::vector<std::string>{"Play", "Help"}));
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Play", "Options", "Help"}));
   open->hide();
   pump();
-  EXPECT_EQ(captions(), (std::vector<std::string>{"Play", "Rules"}));
-  f.Unload();
-  setFrame(nullptr);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Play", "Options", "Rules"}));
+}
+
+// Shown again with the same menus, or activated, the frame keeps the bar it has.
+TEST_F(MenuBar, TheSameMenusKeepTheBar) {
+  const QPointer<QMenuBar> built = bar();
+  ASSERT_TRUE(built);
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(frame_.window(), &activate);
+  f_.Show();
+  pump();
+  EXPECT_TRUE(built) << "the bar was built again for the same menus";
+  EXPECT_EQ(bar(), built.data());
+}
+
+// Every change the player can see reaches the bar: an item's enabled state and its check mark,
+// in a menu, in a submenu and on the bar itself.
+TEST_F(MenuBar, TheBarShowsWhatTheItemsHold) {
+  f_.findMenu("o21")->setChecked(true);
+  f_.findMenu("o22")->setEnabled(false);
+  pump();
+  QAction* hide = action("Options/Hide next");
+  ASSERT_NE(hide, nullptr);
+  EXPECT_TRUE(hide->isChecked());
+  QAction* level = action("Options/Starting level");
+  ASSERT_NE(level, nullptr);
+  EXPECT_FALSE(level->isEnabled());
+
+  f_.findMenu("o22")->setEnabled(true);
+  f_.findMenu("o21")->setEnabled(false);
+  f_.findMenu("o2")->setEnabled(false);
+  pump();
+  ASSERT_TRUE(hide = action("Options/Hide next"));
+  EXPECT_FALSE(hide->isEnabled());
+  ASSERT_TRUE(level = action("Options/Starting level"));
+  EXPECT_TRUE(level->isEnabled());
+  QAction* options = action("Options");
+  ASSERT_NE(options, nullptr);
+  EXPECT_FALSE(options->isEnabled());
+}
+
+// A click that comes in the same pass of the event loop as the bar's rebuild (a replayed click
+// after a menu choice that changed the menus) finds the new bar in place and opens its menu.
+TEST_F(MenuBar, AClickRightAfterTheMenusChangeFindsTheBar) {
+  QWindow* window = frame_.window()->windowHandle();
+  ASSERT_NE(window, nullptr);
+  QAction* play = action("Play");
+  ASSERT_NE(play, nullptr);
+  const QPointF at = bar()->mapTo(frame_.window(), bar()->actionGeometry(play).center());
+  f_.findMenu("o21")->setChecked(true);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+    QCoreApplication::postEvent(window, new QMouseEvent(type, at, at, window->mapToGlobal(at), Qt::LeftButton,
+                                                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                        Qt::NoModifier, QPointingDevice::primaryPointingDevice()));
+  pump();
+  auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(open, nullptr) << "the click found no bar";
+  EXPECT_EQ(open->title(), "Play");
+  open->hide();
+  pump();
+  ASSERT_NE(action("Options/Hide next"), nullptr);
+  EXPECT_TRUE(action("Options/Hide next")->isChecked());
 }

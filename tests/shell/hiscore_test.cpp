@@ -1,11 +1,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 
 #include <QDir>
 #include <QFile>
@@ -229,8 +231,11 @@ TEST_F(HiscoreTest, AVeryLongLineHidesNothing) {
 namespace {
 // Takes the lock beside `data` as a pack saving that file does, says "L" on `ready`, and on a
 // byte from `go` writes `content` into the data file through a temporary file, then ends (which
-// releases the lock). Only plain system calls run in the child.
-pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& go, int& ready) {
+// releases the lock). With `whenOpened` it needs no byte: it goes on as soon as another process
+// opens the lock file (inotify), as a save does after its unlocked read. Only plain system calls
+// run in the child.
+pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& go, int& ready,
+                      bool whenOpened = false) {
   int goPipe[2], readyPipe[2];
   if (pipe(goPipe) != 0 || pipe(readyPipe) != 0) return -1;
   const std::string lock = data + ".lock", temp = data + ".other";
@@ -240,9 +245,12 @@ pid_t StartLockHolder(const std::string& data, const QByteArray& content, int& g
     close(readyPipe[0]);
     const int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0644);
     if (fd < 0 || flock(fd, LOCK_EX) != 0) _exit(2);
+    const int watch = whenOpened ? inotify_init1(IN_CLOEXEC) : -1;
+    if (whenOpened && (watch < 0 || inotify_add_watch(watch, lock.c_str(), IN_OPEN) < 0)) _exit(6);
     if (::write(readyPipe[1], "L", 1) != 1) _exit(3);
     char c;
-    if (read(goPipe[0], &c, 1) != 1) _exit(0);
+    alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
+    if (whenOpened ? read(watch, event, sizeof event) <= 0 : read(goPipe[0], &c, 1) != 1) _exit(0);
     const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0 || ::write(out, content.constData(), content.size()) != content.size()) _exit(4);
     close(out);
@@ -278,6 +286,26 @@ TEST_F(HiscoreTest, ASaveWaitsForAnotherPackThatHoldsTheLock) {
   QByteArray expected;
   for (int k = 0; k < 12; ++k) expected += k == 4 ? "500\r\n" : k == 9 ? "77\r\n" : "0\r\n";
   EXPECT_EQ(bytes("Gemmet_hsc.nrz"), expected);
+}
+
+TEST_F(HiscoreTest, AFileMadeByAnotherPackWhileAGameOpensIsReadNotReplaced) {
+  // The game finds no file; before it has the lock to make one, another pack saves its best.
+  QByteArray other;
+  for (int k = 0; k < 12; ++k) other += k == 9 ? "40\r\n" : "0\r\n";
+  int go = -1, ready = -1;
+  const pid_t pid = StartLockHolder(dir_.filePath("Gemmet_hsc.nrz").toStdString(), other, go, ready, true);
+  ASSERT_GT(pid, 0);
+  char c = 0;
+  ASSERT_EQ(read(ready, &c, 1), 1);
+  HiscoreFile gemmet(*FindHiscoreGame("Gemmet"));
+  gemmet.LoadHiscore(*best_, 9);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  close(go);
+  close(ready);
+  EXPECT_EQ(bytes("Gemmet_hsc.nrz"), other);
+  EXPECT_EQ(best_->Caption(), "40");
 }
 
 TEST_F(HiscoreTest, ALockLeftByAKilledPackBlocksNothing) {

@@ -9,7 +9,7 @@
 
 using namespace shell;
 
-TEST_F(PackTest, FirstGameIsUniformOverTheThirty) {
+TEST_F(PackTest, FirstGameIsUniformOverEveryGame) {
   // Int(Rnd * games): every game gets an equal slice of [0, 1).
   for (int k : {0, 1, kGameCount / 2 - 1, kGameCount - 1}) {
     vt::ScriptedRandom rnd({(k + 0.5f) / static_cast<float>(kGameCount)});

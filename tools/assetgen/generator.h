@@ -17,10 +17,12 @@ struct Picture {
     QImage image;
 };
 
-struct Sound {
+// One file of the output folder; `path` is relative to it. A sound is one such file.
+struct File {
     QString path;
     QByteArray bytes;
 };
+using Sound = File;
 
 // A theme: its set name, its menu caption and its pictures (0..5, sport 0..6).
 struct Theme {
@@ -44,6 +46,10 @@ std::vector<Picture> makeWindowPictures();  // every registered window, in name 
 
 // A 32 x 32 opaque tile: the emoji on a round gradient from `centre` to `edge`.
 QImage motifTile(const QString& emoji, const QColor& centre, const QColor& edge);
+
+// Every file the generator writes: the themes' and every other picture as PNG, the sounds and
+// NOTICE, in a fixed order.
+std::vector<File> makeAssetFiles(const std::vector<Theme>& themes);
 
 // The contact sheet of all theme pictures at 4:1 with their set names.
 QImage makeThemeSheet(const std::vector<Theme>& themes);

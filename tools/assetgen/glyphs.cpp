@@ -48,10 +48,11 @@ QRawFont& emojiRaw()
     return *raw;
 }
 
+// Unhinted whatever the system's font settings say: they would move the outlines' points.
 QRawFont& dejavuRaw(bool bold = false)
 {
-    static QRawFont* raw = new QRawFont(QString::fromLatin1(kDejaVuFile), 64);
-    static QRawFont* rawBold = new QRawFont(QString::fromLatin1(kDejaVuBoldFile), 64);
+    static QRawFont* raw = new QRawFont(QString::fromLatin1(kDejaVuFile), 64, QFont::PreferNoHinting);
+    static QRawFont* rawBold = new QRawFont(QString::fromLatin1(kDejaVuBoldFile), 64, QFont::PreferNoHinting);
     return bold ? *rawBold : *raw;
 }
 
@@ -63,6 +64,15 @@ void loadFonts()
     g_labelFamily = addFont(kDejaVuFile, "fonts-dejavu-core");
     if (!emojiRaw().isValid() || !dejavuRaw().isValid() || !dejavuRaw(true).isValid()) {
         std::fprintf(stderr, "vpk-assetgen: cannot open the fonts\n");
+        std::exit(2);
+    }
+    // The emoji are drawn by family name; another font of that name on the system (a newer copy
+    // in a home folder) would change every motif.
+    QFont emoji(g_emojiFamily);
+    emoji.setPixelSize(kEmojiNativePx);
+    if (QRawFont::fromFont(emoji).fontTable("head") != emojiRaw().fontTable("head")) {
+        std::fprintf(stderr, "vpk-assetgen: another font named %s answers instead of %s\n",
+                     qPrintable(g_emojiFamily), kEmojiFile);
         std::exit(2);
     }
 }

@@ -3,7 +3,8 @@
 //   vpk-assetgen [--sheet FILE] [OUTPUT_FOLDER]
 //
 // OUTPUT_FOLDER receives pictures/, sounds/ and NOTICE; --sheet writes a contact
-// sheet of the theme pictures. The output is the same on every run.
+// sheet of the theme pictures. The output is the same on every run and every machine
+// (tests/assets compares it with assets/).
 #include "generator.h"
 #include "glyphs.h"
 #include "raster.h"
@@ -16,32 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-const char* const kNotice =
-    "Pictures and sounds of VantixPack\n"
-    "==================================\n"
-    "\n"
-    "Every file under pictures/ and sounds/ is made by the project's own generator,\n"
-    "tools/assetgen (run `make assets`). The sounds are synthesized by it; the\n"
-    "pictures are drawn by it with Qt's QPainter, in part from the glyphs of two\n"
-    "fonts of Debian:\n"
-    "\n"
-    "- The theme pictures (pictures/<theme>/*.png), the effect pictures\n"
-    "  (pictures/Uzorak/*.png, but for the falling weight of 10.png), the bomb\n"
-    "  and heart helper pictures (pictures/Picture2.png, pictures/Picture5.png),\n"
-    "  the die of Klevo's random image button (pictures/Form1/Picture12.png) and\n"
-    "  the motifs of Lobbo's blocks other than the letters\n"
-    "  (pictures/Form23/block7.png to block14.png) are\n"
-    "  rendered from Noto Color Emoji (Debian package fonts-noto-color-emoji),\n"
-    "  Copyright 2013-2017 Google Inc., licensed under the SIL Open Font License,\n"
-    "  Version 1.1 (https://openfontlicense.org). The pictures are documents made\n"
-    "  with the font, not the font itself; the font is not part of VantixPack.\n"
-    "\n"
-    "- The chess pieces (pictures/Rookwell.figure.png and its mask\n"
-    "  pictures/CtrlPanel.m_ppic.png) are rendered from the chess glyphs of\n"
-    "  DejaVu Sans (Debian package fonts-dejavu-core), Copyright (c) 2003 by\n"
-    "  Bitstream, Inc. (Bitstream Vera licence) with changes by the DejaVu\n"
-    "  authors in the public domain.\n";
 
 bool writeIfChanged(const QString& path, const QByteArray& bytes)
 {
@@ -92,22 +67,10 @@ int main(int argc, char** argv)
     int written = 0;
     if (!outDir.isEmpty()) {
         const QDir root(outDir);
-        auto put = [&](const QString& rel, const QByteArray& bytes) {
-            ok = writeIfChanged(root.filePath(rel), bytes) && ok;
+        for (const assetgen::File& file : assetgen::makeAssetFiles(themes)) {
+            ok = writeIfChanged(root.filePath(file.path), file.bytes) && ok;
             ++written;
-        };
-        for (const assetgen::Theme& theme : themes)
-            for (size_t i = 0; i < theme.pictures.size(); ++i)
-                put(QString("pictures/%1/%2.png").arg(theme.set).arg(i),
-                    assetgen::encodePng(theme.pictures[i]));
-        for (auto maker : {assetgen::makeLibraryPictures, assetgen::makeChessPictures,
-                           assetgen::makeFramePictures,
-                           assetgen::makeWindowPictures})
-            for (const assetgen::Picture& picture : maker())
-                put(picture.path, assetgen::encodePng(picture.image));
-        for (const assetgen::Sound& sound : assetgen::makeSounds())
-            put(sound.path, sound.bytes);
-        put("NOTICE", QByteArray(kNotice));
+        }
         std::printf("vpk-assetgen: %d files in %s\n", written, qPrintable(root.absolutePath()));
     }
     if (!sheetFile.isEmpty()) {

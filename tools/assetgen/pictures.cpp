@@ -114,8 +114,6 @@ QImage ladder(bool horizontal)
 
 // ---------------------------------------------------------------- 40 x 32 buttons
 
-
-
 QImage rotateButton(bool clockwise)
 {
     QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
@@ -124,27 +122,6 @@ QImage rotateButton(bool clockwise)
     const QPointF c(20, 16.5);
     const QPainterPath arrow = clockwise ? circularArrow(c, 8.5, 120, -285, 3.6)
                                          : circularArrow(c, 8.5, 60, 285, 3.6);
-    drawArrowShape(p, arrow);
-    return img;
-}
-
-QImage flipButton()
-{
-    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
-    QPainter p(&img);
-    buttonFace(p, 40, 32);
-    QPainterPath arrow;
-    arrow.moveTo(20, 3.5);
-    arrow.lineTo(28, 11.5);
-    arrow.lineTo(22.2, 11.5);
-    arrow.lineTo(22.2, 20.5);
-    arrow.lineTo(28, 20.5);
-    arrow.lineTo(20, 28.5);
-    arrow.lineTo(12, 20.5);
-    arrow.lineTo(17.8, 20.5);
-    arrow.lineTo(17.8, 11.5);
-    arrow.lineTo(12, 11.5);
-    arrow.closeSubpath();
     drawArrowShape(p, arrow);
     return img;
 }
@@ -563,7 +540,7 @@ std::vector<Picture> makeLibraryPictures()
     put("pictures/Picture5.png", motifTile(ucs4(U"\u2764\uFE0F"), kWhite, kHelperEdge));
     put("pictures/Picture7.png", rotateButton(false));
     put("pictures/Picture8.png", rotateButton(true));
-    put("pictures/Tumo.Picture6.png", flipButton());
+    put("pictures/Tumo.Picture6.png", flipButton(Qt::Vertical, 12.5));
 
     put("pictures/lova.png", cashPanel());
     put("pictures/kosta.png", brickWall());

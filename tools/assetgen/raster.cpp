@@ -129,13 +129,37 @@ QImage transparentImage(int w, int h)
     return img;
 }
 
+QImage unpremultiplied(const QImage& image)
+{
+    if (image.format() == QImage::Format_ARGB32)
+        return image;
+    const QImage pm = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage out(pm.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < pm.height(); ++y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(pm.constScanLine(y));
+        QRgb* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < pm.width(); ++x) {
+            const int a = qAlpha(from[x]);
+            const auto channel = [a](int c) { return std::min(255, (c * 255 + a / 2) / a); };
+            to[x] = a == 0     ? 0u
+                    : a == 255 ? from[x]
+                               : qRgba(channel(qRed(from[x])), channel(qGreen(from[x])), channel(qBlue(from[x])), a);
+        }
+    }
+    out.setDotsPerMeterX(image.dotsPerMeterX());
+    out.setDotsPerMeterY(image.dotsPerMeterY());
+    for (const QString& key : image.textKeys())
+        out.setText(key, image.text(key));
+    return out;
+}
+
 QByteArray encodePng(const QImage& image)
 {
     QImage out;
     if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB)
         out = image.convertToFormat(QImage::Format_Mono);
     else if (image.hasAlphaChannel())
-        out = image.convertToFormat(QImage::Format_ARGB32);
+        out = unpremultiplied(image);
     else
         out = image.convertToFormat(QImage::Format_RGB32);
     QByteArray bytes;
@@ -232,6 +256,29 @@ void drawArrowShape(QPainter& p, const QPainterPath& shape)
     p.setPen(QPen(QColor(10, 40, 100), 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
     p.drawPath(shape.simplified());
+}
+
+QImage flipButton(Qt::Orientation orientation, double halfLength)
+{
+    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
+    QPainter p(&img);
+    buttonFace(p, 40, 32);
+    // The outline along the arrow and across it: heads 8 long and 16 wide, a shaft 4.4 wide.
+    const double head = halfLength - 8, wing = 8, shaft = 2.2;
+    const QPointF outline[] = {{-halfLength, 0}, {-head, -wing}, {-head, -shaft}, {head, -shaft}, {head, -wing},
+                               {halfLength, 0},  {head, wing},   {head, shaft},   {-head, shaft}, {-head, wing}};
+    const QPointF centre(20, 16);
+    QPainterPath arrow;
+    for (const QPointF& q : outline) {
+        const QPointF at = centre + (orientation == Qt::Horizontal ? q : QPointF(q.y(), q.x()));
+        if (arrow.elementCount() == 0)
+            arrow.moveTo(at);
+        else
+            arrow.lineTo(at);
+    }
+    arrow.closeSubpath();
+    drawArrowShape(p, arrow);
+    return img;
 }
 
 }  // namespace assetgen

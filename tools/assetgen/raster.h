@@ -37,6 +37,11 @@ int clampByte(double v);
 QImage opaqueImage(int w, int h, const QColor& fill);       // RGB32
 QImage transparentImage(int w, int h);                     // ARGB32 premultiplied, all clear
 
+// The picture with straight alpha, divided exactly. Qt's own conversion divides with the
+// processor's approximate reciprocal where it can, which left edge pixels one level apart
+// from one machine to another.
+QImage unpremultiplied(const QImage& image);
+
 // Encodes a picture as PNG bytes: opaque pictures without an alpha channel,
 // transparent ones with it, the 1-bit mask as a 1-bit picture.
 QByteArray encodePng(const QImage& image);
@@ -52,6 +57,9 @@ QPointF onCircle(const QPointF& c, double r, double deg);
 void buttonFace(QPainter& p, int w, int h);
 // Fills an arrow shape in the buttons' blue.
 void drawArrowShape(QPainter& p, const QPainterPath& shape);
+// A 40 x 32 flip button: the button face with a double arrow through its middle, each tip
+// `halfLength` from the centre, up and down (Qt::Vertical) or side to side.
+QImage flipButton(Qt::Orientation orientation, double halfLength);
 // A window's mouse pointer, 32 x 32 with its hot spot in the middle: `shape` stroked in `ink`
 // over a light halo (readable on dark and light pictures), with a dot at the hot spot.
 struct PointerStyle {

@@ -1,11 +1,14 @@
 // Smylo's own pictures (Form18): the smiley, the red cross and the yellow and blue number coins,
 // 20 x 20 each.
-#include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRadialGradient>
 
 #include "generator.h"
+#include "glyphs.h"
 #include "raster.h"
+
+#include <cmath>
 
 namespace assetgen {
 
@@ -22,12 +25,14 @@ QImage coin(const QColor& light, const QColor& dark, const QColor& ink, int numb
     p.setBrush(g);
     p.setPen(QPen(dark.darker(140), 1));
     p.drawEllipse(QRectF(0.5, 0.5, 19, 19));
-    QFont f("DejaVu Sans");
-    f.setPixelSize(number >= 10 ? 10 : 12);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(ink);
-    p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, QString::number(number));
+    // The digits as outlines of the font file, whole pixels from the edge: text drawn through the
+    // system's font settings (hinting, a font of the same name) differed from machine to machine.
+    QPainterPath digits = dejavuTextPath(QString::number(number), number >= 10 ? 10 : 12, true);
+    const QRectF box = digits.boundingRect();
+    digits.translate(std::round(10 - box.center().x()), std::round(10 - box.center().y()));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPath(digits);
     return img;
 }
 

@@ -23,28 +23,6 @@ QImage emptyCell()
     return img;
 }
 
-// The same face as the other turn buttons with a double arrow from side to side.
-QImage flipHorizontalButton()
-{
-    QImage img = opaqueImage(40, 32, QColor(220, 226, 234));
-    QPainter p(&img);
-    buttonFace(p, 40, 32);
-    QPainterPath arrow;
-    arrow.moveTo(6, 16);
-    arrow.lineTo(14, 8);
-    arrow.lineTo(14, 13.8);
-    arrow.lineTo(26, 13.8);
-    arrow.lineTo(26, 8);
-    arrow.lineTo(34, 16);
-    arrow.lineTo(26, 24);
-    arrow.lineTo(26, 18.2);
-    arrow.lineTo(14, 18.2);
-    arrow.lineTo(14, 24);
-    arrow.closeSubpath();
-    drawArrowShape(p, arrow);
-    return img;
-}
-
 // A hand-sized drop: a down arrow into a ring, its hot spot in the middle.
 QImage pointer()
 {
@@ -62,7 +40,7 @@ std::vector<Picture> tumoPictures()
 {
     return {
         {QStringLiteral("pictures/Form3/Uzorak6.png"), emptyCell()},
-        {QStringLiteral("pictures/Form3/Picture14.png"), flipHorizontalButton()},
+        {QStringLiteral("pictures/Form3/Picture14.png"), flipButton(Qt::Horizontal, 14)},
         {QStringLiteral("pictures/Form3/pointer.png"), pointer()},
     };
 }

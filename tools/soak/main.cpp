@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   start();
 
   std::vector<int> games;
-  for (int i = 0; i < shell::kGameCount; ++i) games.push_back(i);  // built or not: all thirty
+  for (int i = 0; i < shell::kGameCount; ++i) games.push_back(i);  // every row, built or not
   // A step that runs 60 s of real time is a hang: the player names it and ends the program.
   vt::RandomPlayer player(static_cast<uint32_t>(seed), games, start, 60);
   std::set<int> visited;
