@@ -55,7 +55,8 @@ double fallCpu(int level, int ms) {
       cpu0 = bench::ProcessCpuSeconds();
       wall.start();
     });
-    QTimer::singleShot(ms, Qt::PreciseTimer, [&] { cpu = (bench::ProcessCpuSeconds() - cpu0) / (wall.nsecsElapsed() / 1e9); });
+    QTimer::singleShot(ms, Qt::PreciseTimer,
+                       [&] { cpu = (bench::ProcessCpuSeconds() - cpu0) / (wall.nsecsElapsed() / 1e9); });
   });
   return 100 * cpu;
 }
