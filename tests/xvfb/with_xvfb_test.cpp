@@ -3,6 +3,7 @@
 //   --hold CODE     connects, prints "<DISPLAY> ok" (or "fail"), keeps the connection until its
 //                   input ends, exits CODE
 //   --reconnect N   connects and disconnects N times, one client at a time; prints the refusals
+#include <errno.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -66,7 +67,7 @@ QString firstLine(QProcess& p) {
 // Waits up to `ms` for a process that is not this one's child to end.
 bool endsWithin(pid_t pid, int ms) {
   const int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-  if (fd < 0) return true;  // already gone
+  if (fd < 0) return errno == ESRCH;  // already gone
   pollfd p{fd, POLLIN, 0};
   const bool ended = poll(&p, 1, ms) == 1;
   close(fd);
