@@ -35,21 +35,28 @@ trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 
 mkfifo "$dir/display" || exit 1
-# The fifo opens once both ends are there: the server writes its number, then closes it.
+# The server opens its log, then the fifo, and writes its display number there once it takes
+# connections. Opening the other end waits for it; then both files are open and the folder can go,
+# so nothing is left behind however this script ends.
 setpriv --pdeathsig TERM -- Xvfb -displayfd 3 -nolisten tcp -noreset "${server_args[@]}" \
-  3>"$dir/display" >"$dir/server.log" 2>&1 &
+  >"$dir/server.log" 2>&1 3>"$dir/display" &
 server=$!
+exec {display_fd}<"$dir/display"
+exec {log_fd}<"$dir/server.log"
+rm -rf "$dir"
 number=""
-read -r number <"$dir/display"
+read -r number <&"$display_fd"
+exec {display_fd}<&-
 if ! [[ "$number" =~ ^[0-9]+$ ]]; then
   echo "with_xvfb.sh: Xvfb did not start:" >&2
-  cat "$dir/server.log" >&2
+  cat <&"$log_fd" >&2
   exit 1
 fi
+exec {log_fd}<&-
 
 # No cookie: the server admits local clients without one, and a stale entry for this number in
 # the caller's authority file must not be sent instead.
-DISPLAY=":$number" XAUTHORITY="$dir/no-authority" setpriv --pdeathsig KILL -- "$@" <&0 &
+DISPLAY=":$number" XAUTHORITY=/dev/null setpriv --pdeathsig KILL -- "$@" <&0 &
 command=$!
 wait "$command"
 status=$?
