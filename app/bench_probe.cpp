@@ -19,9 +19,7 @@
 
 namespace bench {
 
-namespace {
-
-long residentKb() {
+long ResidentKb() {
   long kb = 0;
   if (FILE* st = std::fopen("/proc/self/status", "r")) {
     char line[256];
@@ -31,6 +29,8 @@ long residentKb() {
   }
   return kb;
 }
+
+namespace {
 
 void quit() {
   std::fflush(stdout);
@@ -73,7 +73,7 @@ class SwitchProbe : public QObject {
 
   void begin() {
     settleThen([this] {
-      std::printf("rss-kb start %ld\n", residentKb());
+      std::printf("rss-kb start %ld\n", ResidentKb());
       std::fflush(stdout);
       choose();
     });
@@ -131,13 +131,13 @@ class SwitchProbe : public QObject {
     const int switched = step_ - shell::kGameCount;
     if (switched == switches_) {
       settleThen([this] {
-        std::printf("rss-kb switched %ld\n", residentKb());
+        std::printf("rss-kb switched %ld\n", ResidentKb());
         std::printf("switches %d missed %d\n", switches_, missed_);
         quit();
       });
     } else if (switched == 0) {
       settleThen([this] {
-        std::printf("rss-kb thirty %ld\n", residentKb());
+        std::printf("rss-kb thirty %ld\n", ResidentKb());
         std::fflush(stdout);
         choose();
       });
@@ -159,7 +159,7 @@ bool InstallBenchProbe(rt::Frame& frame, const QElapsedTimer& sinceStart) {
   if (std::getenv("VPK_STARTUP_PROBE")) {
     frame.firstGamePaint = [&sinceStart] {
       std::printf("first-paint-ms %.1f\n", sinceStart.nsecsElapsed() / 1e6);
-      std::printf("rss-kb %ld\n", residentKb());
+      std::printf("rss-kb %ld\n", ResidentKb());
       quit();
     };
     return true;

@@ -16,4 +16,7 @@ namespace bench {
 // Returns true when a probe runs (it ends the program itself).
 bool InstallBenchProbe(rt::Frame& frame, const QElapsedTimer& sinceStart);
 
+// This process's resident memory as /proc counts it (VmRSS), in KiB; 0 when it cannot be read.
+long ResidentKb();
+
 }  // namespace bench

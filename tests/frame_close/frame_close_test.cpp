@@ -1,4 +1,4 @@
-// The pack's frame in a real process on an X server (the test runs under xvfb-run): another
+// The pack's frame in a real process on an X server (the test runs on an X server of its own): another
 // client destroys the window, or the window system asks it to close in the middle of a clip.
 // Either way the open window's handler ends at once, writes nothing, and the process exits 0.
 #include <xcb/xcb.h>

@@ -1,4 +1,4 @@
-// Input made at the X server while a clip plays (the test runs under xvfb-run, the pack's frame in
+// Input made at the X server while a clip plays (the test runs on an X server of its own, the pack's frame in
 // its own process, no sound server: every clip still takes its length). Whatever the player does
 // during a clip waits, and then acts in the order made, at the place made, as if it came then.
 #include <X11/keysym.h>

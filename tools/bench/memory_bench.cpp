@@ -5,11 +5,11 @@
 #include <malloc.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "bench_probe.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "rt/dispatch.h"
@@ -22,16 +22,7 @@
 namespace {
 constexpr double kGrowthLimitMb = 2;
 
-double residentMb() {
-  double kb = 0;
-  if (FILE* st = std::fopen("/proc/self/status", "r")) {
-    char line[256];
-    while (std::fgets(line, sizeof line, st))
-      if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atof(line + 6);
-    std::fclose(st);
-  }
-  return kb / 1024.0;
-}
+double residentMb() { return static_cast<double>(bench::ResidentKb()) / 1024.0; }
 
 // As a player does: "Play" on the shown window.
 void switchTo(int game) {
