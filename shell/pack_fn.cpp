@@ -144,12 +144,15 @@ void WaitMs(std::optional<double> ms) {
   rt::host().note("wait", std::to_string(static_cast<long long>(std::llround(want))));
   rt::DoEvents();
   if (!t) return;
+  // The goal in whole counts of the clock, the first count at or past `want`: the loop compares
+  // the count it sleeps to, so a sleep that reaches it always ends the wait (a goal compared in
+  // milliseconds can lie a rounding error beyond the count slept to).
+  const double goal = std::ceil(want * static_cast<double>(t->frequency()) / 1000.0);
   t->StopTimer();
-  while (t->TimeElapsed(1000).value_or(0.0) < want) {
+  while (static_cast<double>(t->ElapsedCounts().value_or(0)) < goal) {
     // Sleep in the event loop until the stopwatch reaches the goal (a handler that restarts it
     // meanwhile moves the goal), instead of spinning on the counter.
-    const double counts = std::ceil(want * static_cast<double>(t->frequency()) / 1000.0);
-    rt::SleepUntil(t->startCount() + t->overhead() + static_cast<int64_t>(counts));
+    rt::SleepUntil(t->startCount() + t->overhead() + static_cast<int64_t>(goal));
     t->StopTimer();
   }
 }

@@ -32,8 +32,14 @@ void PerformanceTimer::StartTimer() {
 void PerformanceTimer::StopTimer() { stop_ = rt::host().counterNow(); }
 
 std::optional<double> PerformanceTimer::TimeElapsed(int32_t units) const {
+  const auto counts = ElapsedCounts();
+  if (!counts) return std::nullopt;
+  return static_cast<double>(*counts) / static_cast<double>(frequency_) * units;
+}
+
+std::optional<int64_t> PerformanceTimer::ElapsedCounts() const {
   if (stop_ == 0) return std::nullopt;
-  return static_cast<double>((stop_ - start_) - overhead_) / static_cast<double>(frequency_) * units;
+  return (stop_ - start_) - overhead_;
 }
 
 }  // namespace shell

@@ -13,6 +13,8 @@ class PerformanceTimer {
   void StopTimer();
   // Elapsed time in 1/units seconds; empty when there was no stop reading since the start.
   std::optional<double> TimeElapsed(int32_t units) const;
+  // The same in whole counts of the clock: what a loop compares with the count it sleeps to.
+  std::optional<int64_t> ElapsedCounts() const;
 
   int64_t frequency() const { return frequency_; }
   int64_t startCount() const { return start_; }

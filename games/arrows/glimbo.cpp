@@ -60,14 +60,16 @@ void Form8::loadPictures() {
 
 void Form8::startState() {
   useLimit = kDefaultUseLimit;
-  exposeArray("Board", cellKind);
-  exposeArray("cellUses", cellUses);
-  exposeArray("upUses", upUses);
-  exposeArray("rightUses", rightUses);
-  exposeArray("downUses", downUses);
-  exposeArray("leftUses", leftUses);
-  exposeScalar("useLimit", useLimit);
-  exposeScalar("removedCount", removedCount);
+  // Kinds: pictures 0..45, inner arrows 46..49 and their black forms 50..53 (free only while
+  // dealing). An arrow is used at most useLimit times (5..9); a picture is present or removed.
+  const auto uses = [this] { return rt::Spans{{0, useLimit}}; };
+  exposeArray("Board", cellKind, {{0, kArrowRight + kBlackOffset}});
+  exposeArray("cellUses", cellUses, uses);
+  for (const auto& [name, counters] : {std::pair{"upUses", &upUses}, {"rightUses", &rightUses},
+                                        {"downUses", &downUses}, {"leftUses", &leftUses}})
+    exposeArray(name, *counters, uses);
+  exposeScalar("useLimit", useLimit, {{5, 9}});
+  exposeScalar("removedCount", removedCount, {{0, kPictures}});
 }
 
 void Form8::abb_Click(int Index) {

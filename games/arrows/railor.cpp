@@ -48,11 +48,12 @@ void Form15::loadPictures() {
 
 void Form15::startState() {
   groupSize = kGroupSizes[kDefaultItem];
-  exposeArray("Board", cellKind);
-  exposeArray("cellState", cellState);
-  exposeScalar("groupSize", groupSize);
-  exposeScalar("moveCount", moveCount);
-  exposeScalar("removedCount", removedCount);
+  // Kinds 1..K, K = 100 / N copies of each, N the chosen group size.
+  exposeArray("Board", cellKind, [this] { return rt::Spans{{1, kCells / groupSize}}; });
+  exposeArray("cellState", cellState, {{kCollected, kPresent}});
+  exposeScalar("groupSize", groupSize, rt::spansOf(kGroupSizes));
+  exposeScalar("moveCount", moveCount, {{0, rt::kMostCount}});
+  exposeScalar("removedCount", removedCount, {{0, kCells}});
 }
 
 void Form15::sp_Click(int Index) {

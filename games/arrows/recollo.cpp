@@ -84,13 +84,15 @@ void Form7::Form_Load() {
 
   rt::Randomize();
   recollo::Board& board = game.board;
-  exposeArray("Board", board.kind);
-  exposeArray("cellFixed", board.fixed);
-  exposeArray("cellNumber", board.number);
-  exposeArray("picks", game.picks);
-  exposeScalar("redArrowCell", board.redArrow);
-  exposeScalar("pickCount", game.pickCount);
-  exposeScalar("foundCount", game.foundCount);
+  // Cards 0..44 and arrows 45..50 (free only while dealing); the numbers read 00..99; picks and
+  // the red arrow are cells; fewer cards are up than an attempt takes.
+  exposeArray("Board", board.kind, {{0, kRevealColumn}});
+  exposeArray("cellFixed", board.fixed, {{kFixed, 0}});
+  exposeArray("cellNumber", board.number, {{0, kCells - 1}});
+  exposeArray("picks", game.picks, {{0, kCells - 1}});
+  exposeScalar("redArrowCell", board.redArrow, {{0, kCells - 1}});
+  exposeScalar("pickCount", game.pickCount, [this] { return rt::Spans{{0, matchSize() - 1}}; });
+  exposeScalar("foundCount", game.foundCount, [this] { return rt::Spans{{0, SetsToFind(matchSize())}}; });
   redrawState = [this] {
     ShowNumbersOfCoveredCards(game.board);
     RedrawBoard();

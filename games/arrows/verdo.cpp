@@ -88,11 +88,13 @@ void Form25::loadPictures() {
 }
 
 void Form25::startState() {
-  exposeArray("cellSquare", cellSquare);
-  exposeArray("cellCross", cellCross);
-  exposeScalar("boardSize", boardSize);
-  exposeScalar("targetCount", targetCount);
-  exposeScalar("moveCount", moveCount);
+  exposeArray("cellSquare", cellSquare, {{kNoSquare, kNoSquare}, {kSquare, kSquare}});
+  exposeArray("cellCross", cellCross, {{kNoCross, kCross}});
+  // The deal lays the board out for its size and puts as many squares as crosses: both change
+  // only with a new deal, from the menus.
+  exposeReadOnly("boardSize", boardSize);
+  exposeReadOnly("targetCount", targetCount);
+  exposeScalar("moveCount", moveCount, {{0, rt::kMostCount}});
 }
 
 void Form25::sp_Click(int Index) {

@@ -14,6 +14,7 @@ class Form26 : public SolitaireWindow {
   void loadPictures() override;
   std::string helpText() const override;
   void dealGame() override { equin::Deal(Board, BoardSize, rnd()); }
+  rt::Spans boardValues() const override { return {{equin::kWhiteKnight, equin::kEmpty}}; }
   void drawDealtCells() override;
   rt::Color cellBack(int, int) const override { return rt::RGB(128, 128, 128); }
   bool goalReached() const override { return equin::Won(Board, BoardSize); }

@@ -18,6 +18,7 @@ class Form6 : public SolitaireWindow {
   void loadPictures() override;
   std::string helpText() const override;
   void dealGame() override;
+  rt::Spans boardValues() const override { return {{1, BoardSize}}; }
   void drawDealtCells() override;
   rt::Color cellBack(int, int) const override { return rt::RGB(128, 128, 128); }
   bool goalReached() const override;

@@ -105,8 +105,8 @@ void Form19::Form_Load() {
   continue_->setVisible(true);
   continue_->ZOrder(0);
 
-  exposeScalar("PlayerToMove", game.playerToMove);
-  exposeArray("Score", game.score);
+  exposeScalar("PlayerToMove", game.playerToMove, {{kBlue, kYellow}});
+  exposeArray("Score", game.score, {{0, kFields}});
   exposeState("Sticks", {[this] {
                            std::vector<long long> v(game.sticks.begin(), game.sticks.end());
                            for (int n = 0; n < kSticks; ++n)
@@ -114,11 +114,16 @@ void Form19::Form_Load() {
                            return v;
                          },
                          [this](size_t n, long long v) {
-                           if (n >= static_cast<size_t>(kSticks) || game.sticks[n] == kAbsent) return;
                            game.sticks[n] = v == 0 ? kFree : kTaken;
                            game.last[n] = v == 1;
                          },
-                         true, [](long long v) { return v == 0 || v == 1 || v == kTaken; }});
+                         // A stick between two fields is free, taken last or taken; the outline
+                         // stays taken and the sticks off the octagon stay off.
+                         true, [start = StartSticks()](size_t n) {
+                           if (n >= start.size() || start[n] == kAbsent) return rt::Spans{};
+                           if (start[n] == kTaken) return rt::Spans{{kTaken, kTaken}};
+                           return rt::Spans{{kFree, 1}, {kTaken, kTaken}};
+                         }});
   redrawState = [this] {
     drawSticks();
     showScore(0);

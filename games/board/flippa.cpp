@@ -16,6 +16,7 @@ SolitaireDesign Design() {
   d.name = "Flippa";
   d.defaultSize = 7;
   d.labelTopPt = 60;
+  d.mostMoves = 32767;  // a 16-bit count
   return d;
 }
 }  // namespace
@@ -45,8 +46,8 @@ void Form24::addGameMenus() {
 }
 
 void Form24::exposeGameState() {
-  exposeArray("UpsideDown", UpsideDown);
-  exposeScalar("FlipVariant", FlipVariant);
+  exposeArray("UpsideDown", UpsideDown, {{flippa::kUpsideDown, 0}});
+  exposeScalar("FlipVariant", FlipVariant, {{flippa::kCross, flippa::kSquare}});
 }
 
 void Form24::ria_Click(int Index) {

@@ -24,6 +24,7 @@ class Form24 : public SolitaireWindow {
   std::string helpText() const override;
   void addGameMenus() override;
   void exposeGameState() override;
+  rt::Spans boardValues() const override { return {{1, 2}}; }
   void dealGame() override;
   void drawDealtCells() override { DrawAllCells(); }
   rt::Color cellBack(int, int) const override { return rt::RGB(128, 128, 128); }

@@ -22,7 +22,9 @@ class Form29 : public SolitaireWindow {
   void loadPictures() override;
   std::string helpText() const override;
   void addGameMenus() override;
-  void exposeGameState() override { exposeScalar("PieceKind", PieceKind); }
+  void exposeGameState() override { exposeScalar("PieceKind", PieceKind, {{pairn::kKing, pairn::kMixture}}); }
+  rt::Spans boardValues() const override { return {{pairn::kEmpty, pairn::kKnight + 5}}; }  // white 1..5, black 6..10
+  int16_t offBoard() const override { return pairn::kEmpty; }
   void dealGame() override { pairn::Deal(Board, BoardSize, PieceKind, rnd()); }
   void drawDealtCells() override;
   rt::Color cellBack(int row, int column) const override;

@@ -80,7 +80,7 @@ void Form20::Form_Load() {
   for (int i = 0; i < pegwise::kRows; ++i) Text1(i).setVisible(false);
   Text2->setVisible(false);
 
-  exposeScalar("GuessRow", GuessRow);
+  exposeScalar("GuessRow", GuessRow, {{0, pegwise::kRows - 1}});
   exposeState("SecretCode", {[this] {
                                std::vector<long long> v;
                                for (char ch : SecretCode) v.push_back(ch - '0');
@@ -89,7 +89,7 @@ void Form20::Form_Load() {
                              [this](size_t i, long long d) {
                                if (i < SecretCode.size()) SecretCode[i] = static_cast<char>('0' + d);
                              },
-                             true, [](long long d) { return d >= 1 && d <= 6; }});
+                             true, [](size_t) { return rt::Spans{{1, 6}}; }});
 }
 
 void Form20::Command1_Click() {

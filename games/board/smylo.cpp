@@ -84,11 +84,16 @@ void Form18::Form_Load() {
 
   rt::Randomize();
   MovesBudget = 15;
-  exposeArray("Board", Board);
-  exposeArray("Revealed", Revealed);
-  exposeScalar("FoundCount", FoundCount);
-  exposeScalar("ClickCount", ClickCount);
-  exposeScalar("MovesBudget", MovesBudget);
+  // A cell holds the count of its smiley neighbours or a smiley; every reveal is of a new cell.
+  // The last entry lies beyond the 15 x 15 cells and stays as the deal leaves it.
+  constexpr size_t kGrid = 15 * 15;
+  exposeArray("Board", Board, [](size_t i) {
+    return i < kGrid ? rt::Spans{{0, 4}, {smylo::kSmiley, smylo::kSmiley}} : rt::Spans{{-1, -1}};
+  });
+  exposeArray("Revealed", Revealed, [](size_t i) { return i < kGrid ? rt::Spans{{-1, 0}} : rt::Spans{{0, 0}}; });
+  exposeScalar("FoundCount", FoundCount, {{0, smylo::kSmileys}});
+  exposeScalar("ClickCount", ClickCount, {{0, kGrid}});
+  exposeScalar("MovesBudget", MovesBudget, {{10, 10}, {15, 15}});
   NewBoard();
 }
 

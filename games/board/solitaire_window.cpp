@@ -72,18 +72,16 @@ void SolitaireWindow::Form_Load() {
   continue_ = Command2;
   options_ = opcije;
 
-  exposeArray("Board", Board);
-  exposeScalar("BoardSize", BoardSize);
-  exposeScalar("MoveCount", MoveCount);
-  if (design_.dragInput) exposeScalar("SourceCell", SourceCell);
+  exposeArray("Board", Board, [this](size_t i) {
+    return i < static_cast<size_t>(cells()) ? boardValues() : rt::Spans{{offBoard(), offBoard()}};
+  });
+  // The cells are laid out for the size the deal had: a new size is dealt from the menu.
+  exposeReadOnly("BoardSize", BoardSize);
+  exposeScalar("MoveCount", MoveCount, {{0, design_.mostMoves}});
+  if (design_.dragInput)
+    exposeScalar("SourceCell", SourceCell, [this] { return rt::Spans{{0, cells() - 1}, {kNoCell, kNoCell}}; });
   exposeGameState();
-  redrawState = [this] {
-    // Written state stays inside the dealt board: the size is the one laid out, a drag source
-    // lies on the board.
-    BoardSize = dealtSize_;
-    if (SourceCell < 0 || SourceCell >= cells()) SourceCell = kNoCell;
-    redrawAll();
-  };
+  redrawState = [this] { redrawAll(); };
 
   NewBoard();
 }
@@ -145,7 +143,6 @@ void SolitaireWindow::NewBoard() {
   dealGame();
 
   placeBoard();
-  dealtSize_ = BoardSize;
   const int n = BoardSize;
   slika.arrange(n, n);
   for (int i = 0; i < n * n; ++i) slika(i).setBackColor(cellBack(i / n, i % n));

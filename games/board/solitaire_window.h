@@ -28,6 +28,7 @@ struct SolitaireDesign {
   double okLeftPt = 188, okTopPt = 214;
   double labelTopPt = 52, labelHeightPt = 180;
   int continueLeft = 151, continueTop = 178;
+  long long mostMoves = rt::kMostCount;  // Flippa counts in 16 bits
 };
 
 // Faunix, Pairn and Equin: a wider window, the count set by the deal, cells dragged onto cells,
@@ -67,6 +68,7 @@ class SolitaireWindow : public shell::GameWindow {
   virtual void CountMove();
 
   static constexpr int kPitch = 34, kCellSize = 36;
+  static constexpr int16_t kOutside = -1;  // a Board entry beyond the n x n cells (but Pairn's)
 
  protected:
   SolitaireWindow(const shell::GameEntry& entry, const SolitaireDesign& design);
@@ -79,6 +81,8 @@ class SolitaireWindow : public shell::GameWindow {
   virtual std::string helpText() const = 0;
   virtual void addGameMenus() {}            // after "Options"
   virtual void exposeGameState() {}
+  virtual rt::Spans boardValues() const = 0;      // what a cell of the n x n board holds
+  virtual int16_t offBoard() const { return kOutside; }  // what every entry beyond it holds
   virtual void dealGame() = 0;              // resets the game arrays and deals
   virtual void drawDealtCells() = 0;        // after the cells are laid out
   virtual void afterDeal() {}               // Whitlo's target
@@ -99,7 +103,6 @@ class SolitaireWindow : public shell::GameWindow {
 
   const SolitaireDesign design_;
   bool won_ = false;
-  int16_t dealtSize_ = kMinSize;  // the n the cells are laid out for
 
  private:
   void layOut();

@@ -73,7 +73,9 @@ void form27::Form_Load() {
     }
   Picture1->Move(0, 0, kBoardSize, kBoardSize);
 
-  exposeArray("Board", Board);
+  // The deal's four colours, the player's white and the computer's black (colours 4 and 5 never
+  // reach the board).
+  exposeArray("Board", Board, {{0, kDealtColours - 1}, {kWhite, kBlack}});
   redrawState = [this] {
     for (int i = 0; i < kSquares; ++i) paintSquare(i);
     showCounts();

@@ -111,13 +111,15 @@ void Form17::Form_Load() {
                                  .buttonTop = kBoardHeight - 38},
                  kHelp4);
 
-  exposeArray("Board", Board);
-  exposeScalar("variant", variant);
-  exposeScalar("turn", turn);
-  exposeScalar("moveCount", moveCount);
-  exposeArray("score", score);
+  // White coins stand only in the 3 x 3 x 3 cube; the view is drawn for the variant chosen from
+  // the menu, which starts a new game. A score counts lines, no more than the cube has.
+  exposeArray("Board", Board, [this] { return rt::Spans{{kEmpty, variant == 0 ? kWhite : kBrown}}; });
+  exposeReadOnly("variant", variant);
+  exposeScalar("turn", turn, {{0, 1}});
+  exposeScalar("moveCount", moveCount, {{0, kCells}});
+  exposeArray("score", score, [this] { return rt::Spans{{0, static_cast<long long>(Lines(side()).size())}}; });
   redrawState = [this] {
-    RedrawCoins();
+    paintCoins();
     showScores();
   };
 
@@ -196,9 +198,13 @@ void Form17::paintCoin(int picture, int cell) {
 void Form17::DrawCoin(int kind, int cell) { paintCoin(kind == 2 ? turn + 5 : turn + 3, cell); }
 
 void Form17::RedrawCoins() {
-  drawEmptyGrid();
   for (auto& v : Board)
     if (v == kWhite) v = kEmpty;
+  paintCoins();
+}
+
+void Form17::paintCoins() {
+  drawEmptyGrid();
   for (int cell = 0; cell < kCells; ++cell)
     if (Board[cell] >= 0 && Board[cell] <= 6) paintCoin(Board[cell], cell);
 }

@@ -57,6 +57,7 @@ class Form17 : public shell::GameWindow {
   void showScores();
   bool computerBrown() const;
   int side() const { return variant == 0 ? 3 : 4; }
+  void paintCoins();  // the grid and every coin as Board holds it
   void check(const char* name, int count, int i);
 };
 

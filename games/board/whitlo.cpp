@@ -42,8 +42,8 @@ std::string Form22::helpText() const {
 }
 
 void Form22::exposeGameState() {
-  exposeArray("WhiteCells", WhiteCells);
-  exposeScalar("TargetCell", TargetCell);
+  exposeArray("WhiteCells", WhiteCells, {{whitlo::kWhite, 0}});
+  exposeScalar("TargetCell", TargetCell, [this] { return rt::Spans{{0, cells() - 1}, {kNoCell, kNoCell}}; });
 }
 
 void Form22::dealGame() { whitlo::Deal(Board, WhiteCells, TargetCell, BoardSize, rnd()); }
@@ -60,11 +60,7 @@ void Form22::DrawCell(int index) {
   if (index == TargetCell) cell.PaintPicture(ikona[kCross], 0, 0);
 }
 
-void Form22::redrawAll() {
-  // A written target off the board is none: the next click chooses one.
-  if (TargetCell < 0 || TargetCell >= cells()) TargetCell = kNoCell;
-  DrawAllCells();
-}
+void Form22::redrawAll() { DrawAllCells(); }
 
 void Form22::DrawAllCells() {
   for (int r = 0; r < BoardSize; ++r)

@@ -21,6 +21,7 @@ class Form22 : public SolitaireWindow {
   void loadPictures() override;
   std::string helpText() const override;
   void exposeGameState() override;
+  rt::Spans boardValues() const override { return {{1, BoardSize}}; }
   void dealGame() override;
   void drawDealtCells() override { DrawAllCells(); }
   void afterDeal() override { NewTarget(); }

@@ -74,8 +74,8 @@ void Form14::layOutExtras() {
 }
 
 void Form14::exposeExtras() {
-  exposeScalar("arrowDir", arrowDir);
-  exposeScalar("action", action);
+  exposeScalar("arrowDir", arrowDir, {{0, 3}});  // down, up, left, right
+  exposeScalar("action", action, {{0, 1}});      // move, swap
 }
 
 void Form14::NewArrow() {

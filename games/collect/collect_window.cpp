@@ -78,18 +78,19 @@ void CollectWindow::Form_Load() {
   buildHelpPanel(helpLayout(), helpText());
   board_ = Picture1;
 
-  exposeArray("Board", Board);
-  exposeArray("removeMark", removeMark);
-  exposeArray("helperMark", helperMark);
-  exposeArray("cash", cash);
-  exposeArray("score", score);
-  exposeArray("helperPrice", helperPrice);
-  exposeArray("newCell", newCell);
-  exposeArray("newKind", newKind);
-  exposeScalar("genCount", genCount);
-  exposeScalar("helperMode", helperMode);
-  exposeScalar("newPerStep", newPerStep);
-  exposeScalar("groupSize", groupSize);
+  const auto kinds = [this] { return rt::Spans{{1, kindCount()}}; };
+  exposeArray("Board", Board, [this] { return rt::Spans{{kEmpty, kindCount()}}; });
+  exposeReadOnlyArray("removeMark", removeMark);  // marks a collected group until the next redraw
+  exposeArray("helperMark", helperMark, {{0, 1}});
+  exposeArray("cash", cash, {{0, rt::kMostCount}});  // a purchase never spends more than there is
+  exposeArray("score", score, {{0, rt::kMostCount}});
+  exposeArray("helperPrice", helperPrice, {{0, rt::kMostCount}});
+  exposeArray("newCell", newCell, {{0, kCells - 1}});
+  exposeArray("newKind", newKind, kinds);
+  exposeScalar("genCount", genCount, [this] { return rt::Spans{{0, newPerStep}}; });
+  exposeScalar("helperMode", helperMode, {{kNoHelper, kHeart}});
+  exposeScalar("newPerStep", newPerStep, {{design_.perStepBase, design_.perStepBase + 2}});
+  exposeScalar("groupSize", groupSize, rt::spansOf(design_.sizes));
   exposeExtras();
   redrawState = [this] { redrawAll(); };
 

@@ -49,9 +49,11 @@ void Form2::bindCell(rt::PictureBox& cell, int index) {
 }
 
 void Form2::exposeExtras() {
-  exposeScalar("dragSource", dragSource);
-  exposeScalar("dragTarget", dragTarget);
-  exposeArray("pathDist", pathDist);
+  // What a drag leaves: every redraw ends the drag (the cells are tidied) and a new drag finds
+  // its path again.
+  exposeReadOnly("dragSource", dragSource);
+  exposeReadOnly("dragTarget", dragTarget);
+  exposeReadOnlyArray("pathDist", pathDist);
 }
 
 void Form2::refreshEmptyCell(int cell) {

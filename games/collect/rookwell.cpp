@@ -83,7 +83,8 @@ void Form28::bindCell(rt::PictureBox& cell, int index) {
   cell.DragDrop = [this, index](rt::Control* source, float, float) { slika_DragDrop(index, source); };
 }
 
-void Form28::exposeExtras() { exposeScalar("dragSource", dragSource); }
+// Every redraw tidies the cells and ends a drag.
+void Form28::exposeExtras() { exposeReadOnly("dragSource", dragSource); }
 
 void Form28::ComposePiece(rt::PictureBox& cell, int kind) {
   if (kind < 1 || kind > kKinds) return;

@@ -83,10 +83,10 @@ void Form10::bindBoard() {
 }
 
 void Form10::exposeGameState() {
-  exposeArray("blockingFlag", blockingFlag);
-  exposeCells("collectedFlag", collectedFlag);
-  exposeScalar("selectedCell", selectedCell);
-  exposeScalar("score", score);
+  exposeArray("blockingFlag", blockingFlag, flagValues());
+  exposeCells("collectedFlag", collectedFlag, flagValues);
+  exposeScalar("selectedCell", selectedCell, {{0, kCells - 1}, {kNoCell, kNoCell}});
+  exposeScalar("score", score, {{0, rt::kMostCount}});
 }
 
 int Form10::sizeLine() const {

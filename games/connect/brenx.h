@@ -55,6 +55,7 @@ class Form10 : public ConnectWindow {
   void bindCell(rt::PictureBox& cell, int index) override;
   void bindBoard() override;
   void exposeGameState() override;
+  rt::Spans boardValues() const override { return {{brenx::kEmpty, cellCount() / groupSize}}; }
 
  private:
   bool collectOnce();     // one scan: every group of at least n collected, paid and sounded

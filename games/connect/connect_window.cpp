@@ -48,11 +48,12 @@ void ConnectWindow::Form_Load() {
   for (size_t i = 0; i < design_.cash.size(); ++i) CashTable[design_.sizes[i]] = static_cast<int16_t>(design_.cash[i]);
   name = design_.name;
 
-  exposeCells("Board", Board);
-  exposeCells("doneFlag", doneFlag);
-  exposeScalar("cash", cash);
-  exposeState("completedCells", {[this] { return std::vector<long long>{completedCells}; }, nullptr, false});
-  exposeState("groupSize", {[this] { return std::vector<long long>{groupSize}; }, nullptr, false});
+  exposeCells("Board", Board, [this] { return boardValues(); });
+  exposeCells("doneFlag", doneFlag, flagValues);
+  exposeScalar("cash", cash, {{0, rt::kMostCount}});
+  // Counted by the checks and dealt from the menu: what the board shows follows from them.
+  exposeReadOnly("completedCells", completedCells);
+  exposeReadOnly("groupSize", groupSize);
   exposeGameState();
   redrawState = [this] { RedrawAllCells(); };
 
@@ -90,12 +91,18 @@ rt::PicHandle ConnectWindow::kindPicture(int16_t kind) const {
   return kind >= 0 && kind < kDoneMark && kind < static_cast<int>(ikona.size()) ? ikona[kind] : nullptr;
 }
 
-void ConnectWindow::exposeCells(const std::string& stateName, Cells& cells) {
+rt::Spans ConnectWindow::boardValues() const {
+  return {{design_.kindBase, design_.kindBase + cellCount() / groupSize - 1}};
+}
+
+rt::Spans ConnectWindow::flagValues() { return {{kTrue, 0}}; }
+
+void ConnectWindow::exposeCells(const std::string& stateName, Cells& cells, std::function<rt::Spans()> values) {
   exposeState(stateName, {[this, &cells] { return std::vector<long long>(cells.begin(), cells.begin() + cellCount()); },
                           [this, &cells](size_t i, long long v) {
                             if (i < static_cast<size_t>(cellCount())) cells[i] = static_cast<int16_t>(v);
                           },
-                          true, rt::holdsValue<int16_t>});
+                          true, [values = std::move(values)](size_t) { return values(); }});
 }
 
 void ConnectWindow::enableOptions(bool enabled) { nu->setEnabled(enabled); }

@@ -107,7 +107,9 @@ class ConnectWindow : public shell::GameWindow {
   // The done mark painted over a cell's picture.
   void paintMark(int i, const rt::PicHandle& mark);
   // A state array of cellCount() entries for the driver.
-  void exposeCells(const std::string& stateName, Cells& cells);
+  void exposeCells(const std::string& stateName, Cells& cells, std::function<rt::Spans()> values);
+  virtual rt::Spans boardValues() const;  // the kinds of the chosen group size
+  static rt::Spans flagValues();          // a flag: true (-1) or false
 
   const Design& design() const { return design_; }
   bool started_ = false;

@@ -51,20 +51,14 @@ void Form13::bindCell(rt::PictureBox& cell, int index) {
   cell.MouseDown = [this, index](int button, int shift, float x, float y) { slika_MouseDown(index, button, shift, x, y); };
 }
 
-void Form13::exposeCell(const std::string& stateName, int16_t& cell) {
-  // Only a cell of the board or none: another value would name a cell that does not exist.
-  const auto fits = [](long long v) { return v == kNone || (v >= 0 && v < kKlumpaCells); };
-  exposeState(stateName, {[&cell] { return std::vector<long long>{cell}; },
-                          [&cell](size_t, long long v) { cell = static_cast<int16_t>(v); },
-                          false, fits});
-}
-
 void Form13::exposeGameState() {
-  exposeScalar("target", target);
-  exposeCell("marked", marked);
-  exposeCell("selection", selection);
-  exposeScalar("moves", moves);
-  exposeState("grouped", {[this] { return std::vector<long long>{grouped}; }, nullptr, false});
+  // The target is a kind of the chosen group size; the marked and the selected cell lie on the
+  // 8 x 8 board or are none.
+  exposeScalar("target", target, [this] { return boardValues(); });
+  for (const auto& [name, cell] : {std::pair{"marked", &marked}, {"selection", &selection}})
+    exposeScalar(name, *cell, {{0, kKlumpaCells - 1}, {kNone, kNone}});
+  exposeScalar("moves", moves, {{0, rt::kMostCount}});
+  exposeReadOnly("grouped", grouped);  // counted by the last check
 }
 
 void Form13::clearFlags() {

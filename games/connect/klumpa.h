@@ -34,7 +34,6 @@ class Form13 : public ConnectWindow {
 
  private:
   void showGroupsLeft(int32_t cellsGrouped);
-  void exposeCell(const std::string& stateName, int16_t& cell);
 };
 
 }  // namespace connect

@@ -78,7 +78,7 @@ void Form11::bindBoard() {
 
 void Form11::bindCell(rt::PictureBox& /*cell*/, int /*index*/) {}  // the cells take no input
 
-void Form11::exposeGameState() { exposeCells("changedFlag", changedFlag); }
+void Form11::exposeGameState() { exposeCells("changedFlag", changedFlag, flagValues); }
 
 void Form11::NewBoard() {
   Picture1->setEnabled(false);

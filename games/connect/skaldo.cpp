@@ -37,10 +37,7 @@ void Form5::bindCell(rt::PictureBox& cell, int index) {
 }
 
 void Form5::exposeGameState() {
-  const auto fits = [](long long v) { return v == kNone || (v >= 0 && v < kCells); };
-  exposeState("dragSource", {[this] { return std::vector<long long>{dragSource}; },
-                             [this](size_t, long long v) { dragSource = static_cast<int16_t>(v); },
-                             false, fits});
+  exposeScalar("dragSource", dragSource, {{0, kCells - 1}, {kNone, kNone}});
 }
 
 void Form5::bindBoard() {

@@ -62,7 +62,7 @@ void Form16::enableOptions(bool enabled) {
   ki->setEnabled(enabled);
 }
 
-void Form16::exposeGameState() { exposeScalar("skill", skill); }
+void Form16::exposeGameState() { exposeScalar("skill", skill, {{0, 2}}); }
 
 void Form16::vjestina_Click(int Index) {
   if (Index < 0 || Index > 2) return;

@@ -34,7 +34,7 @@ void Form4::bindCell(rt::PictureBox& cell, int index) {
   cell.MouseDown = [this, index](int button, int shift, float x, float y) { slika_MouseDown(index, button, shift, x, y); };
 }
 
-void Form4::exposeGameState() { exposeCells("blackFlag", blackFlag); }
+void Form4::exposeGameState() { exposeCells("blackFlag", blackFlag, flagValues); }
 
 void Form4::clearFlags() {
   ConnectWindow::clearFlags();

@@ -1,6 +1,8 @@
 #include "lobbo.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -65,8 +67,6 @@ void Form23::Form_Load() {
   layOut();
   exposeGameState();
   redrawState = [this] {
-    // A piece has one to three blocks, whatever the driver wrote.
-    for (Piece* p : {&piece, &next}) p->length = std::clamp<int16_t>(p->length, 0, 2);
     DrawWell();
     showMoney();
     PlaceDio();
@@ -163,28 +163,39 @@ void Form23::layOut() {
 }
 
 void Form23::exposeGameState() {
-  exposeArray("Board", Board);
-  exposeArray("fallMark", fallMark);
-  exposeArray("pieceKinds", piece.kinds);
-  exposeScalar("pieceLength", piece.length);
-  exposeArray("nextKinds", next.kinds);
-  exposeScalar("nextLength", next.length);
-  exposeScalar("pieceX", fall.pieceX);
-  exposeScalar("pieceY", fall.pieceY);
-  exposeScalar("pixelX", fall.pixelX);
-  exposeScalar("pixelY", fall.pixelY);
-  exposeScalar("steerDirection", fall.steerDirection);
-  exposeScalar("moveRequest", fall.moveRequest);
-  exposeScalar("slideStep", fall.slideStep);
-  exposeScalar("targetColumn", fall.targetColumn);
-  exposeScalar("keyFlags", keyFlags);
-  exposeScalar("upHeld", upHeld);
-  exposeScalar("level", level);
-  exposeScalar("startLevel", startLevel);
-  exposeScalar("money", money);
-  exposeScalar("stopPlay", stopPlay);
-  exposeScalar("gameEnded", gameEnded);
-  exposeScalar("effectSound", effectSound);
+  // The walls and the floor stay walls; a playing cell is empty, a kind or a mark, but the top
+  // row never holds a mark: nothing removes one there, and each collapse would copy it down
+  // again for ever.
+  exposeArray("Board", Board, [](size_t i) {
+    const int x = static_cast<int>(i) % kCols, y = static_cast<int>(i) / kCols;
+    if (x < 1 || x > 7 || y > kLastRow) return rt::Spans{{kWall, kWall}};
+    return rt::Spans{{kEmpty, y == 0 ? kSpecialBlock : kLineMark}};
+  });
+  exposeArray("fallMark", fallMark, {{-1, 0}});
+  // A piece has one to three blocks of the kinds 1..8 or is one special.
+  const rt::Spans kinds{{1, kBomb}}, lengths{{0, 2}};
+  exposeArray("pieceKinds", piece.kinds, kinds);
+  exposeScalar("pieceLength", piece.length, lengths);
+  exposeArray("nextKinds", next.kinds, kinds);
+  exposeScalar("nextLength", next.length, lengths);
+  // The piece's cell follows its pixels at every tick of the fall; its pixels run from column 1
+  // to 7 and from above the well (three blocks) down to the last row.
+  exposeReadOnly("pieceX", fall.pieceX);
+  exposeReadOnly("pieceY", fall.pieceY);
+  exposeScalar("pixelX", fall.pixelX, {{0, 6 * kCellPixels}});
+  exposeScalar("pixelY", fall.pixelY, {{-3 * kCellPixels, kLastRow * kCellPixels}});
+  exposeScalar("steerDirection", fall.steerDirection, {{0, 2}});  // none, left, right
+  exposeScalar("moveRequest", fall.moveRequest, {{-1, 1}});
+  exposeScalar("slideStep", fall.slideStep, {{-1, 1}});
+  exposeScalar("targetColumn", fall.targetColumn, {{1, 7}, {kNoTarget, kNoTarget}});
+  exposeScalar("keyFlags", keyFlags, {{0, 3}});  // left and right arrow bits
+  exposeScalar("upHeld", upHeld, {{0, 1}});
+  exposeScalar("level", level, {{1, kMaxLevel}});
+  exposeScalar("startLevel", startLevel, {{1, kMaxLevel}});
+  exposeScalar("money", money, {{0, rt::kMostCount}});
+  exposeScalar("stopPlay", stopPlay, {{0, 1}});
+  exposeScalar("gameEnded", gameEnded, {{0, 1}});
+  exposeScalar("effectSound", effectSound, {{-1, -1}, {1, 10}});
 }
 
 void Form23::ResetWell() {
@@ -317,27 +328,38 @@ void Form23::PlayLoop() {
 bool Form23::FallPiece() {
   // The piece moves one pixel per tick at the level's pace. The loop sleeps between frames and
   // works every tick that has fallen due when it wakes, so the pace holds however late it wakes;
-  // events that wake it sooner (steering) are handled without drawing a frame.
+  // events that wake it sooner (steering) are handled without drawing a frame. Times are whole
+  // counts of the clock from the start of the fall, the counts it compares being the counts it
+  // sleeps to: a sleep that reaches one always lets the loop go on.
   shell::PerformanceTimer& timer = *shell::frameForm().PerfTimer;
-  const double toCounts = static_cast<double>(timer.frequency()) / 1e6;
+  const double countsPerMicro = static_cast<double>(timer.frequency()) / 1e6;
+  const auto counts = [countsPerMicro](double micros) { return static_cast<int64_t>(std::ceil(micros * countsPerMicro)); };
+  const int64_t frameCounts = counts(kFrameMicros);
   timer.StartTimer();
-  double due = 0;        // microseconds from the start of the fall to the next tick
-  double nextFrame = 0;  // the earliest time of the next frame
+  double due = 0;                  // microseconds from the start of the fall to the next tick
+  int64_t nextFrame = 0;           // the earliest count of the next frame
+  std::optional<int64_t> landing;  // the count at which the landing tick's time has passed
   for (;;) {
     timer.StopTimer();
-    const double now = timer.TimeElapsed(1000000).value_or(0.0);
-    if (now >= nextFrame && due <= now) {
+    const int64_t now = timer.ElapsedCounts().value_or(0);
+    if (landing && now >= *landing) return true;
+    if (!landing && now >= nextFrame && counts(due) <= now) {
       bool landed = false;
-      while (due <= now && !landed) {
+      while (counts(due) <= now && !landed) {
         landed = FallTick(Board, fall, ua->Checked(), keyFlags);
         due += PixelMicros(level);
       }
       PlaceDio();
-      nextFrame = now + kFrameMicros;
-      if (landed) return true;
+      nextFrame = now + frameCounts;
+      // The landing tick, as every tick, lets its pixel's time pass before the piece is in the
+      // well: a piece that lands at once (on a block written above the well) still takes time.
+      if (landed) {
+        landing = counts(due);
+        if (now >= *landing) return true;
+      }
     }
     if (stopPlay) return false;
-    rt::SleepAbout(timer.startCount() + timer.overhead() + static_cast<int64_t>(std::max(due, nextFrame) * toCounts));
+    rt::SleepAbout(timer.startCount() + timer.overhead() + (landing ? *landing : std::max(counts(due), nextFrame)));
     if (stopPlay) return false;
   }
 }

@@ -70,14 +70,10 @@ bool Form21::takeGap(int cell) {
 }
 
 void Form21::exposeGameState() {
-  exposeArray("groupFlag", groupFlag);
-  exposeScalar("few", few);
-  exposeScalar("skill", skill);
-  // Only a cell or no selection: another value would index past the board.
-  const auto fits = [](long long v) { return v == kNoSelection || (v >= 0 && v < removal::kCells); };
-  exposeState("selection", {[this] { return std::vector<long long>{selection}; },
-                            [this](size_t, long long v) { selection = static_cast<int16_t>(v); },
-                            false, fits});
+  exposeArray("groupFlag", groupFlag, {{removal::kFlagged, 0}});
+  exposeScalar("few", few, {{2, 5}});
+  exposeScalar("skill", skill, {{0, 2}});
+  exposeScalar("selection", selection, {{0, removal::kCells - 1}, {kNoSelection, kNoSelection}});
 }
 
 void Form21::redrawAll() {

@@ -71,18 +71,21 @@ void Form12::Form_Load() {
   skill = 2;
   skillFactor = 2;
 
-  exposeArray("Board", Board);
-  exposeArray("flipped", flipped);
-  exposeArray("removeMark", removeMark);
-  exposeScalar("currentKind", currentKind);
-  exposeScalar("lastRow", lastRow);
-  exposeScalar("lastCol", lastCol);
-  exposeScalar("money", money);
-  exposeScalar("score", score);
-  exposeScalar("skill", skill);
-  exposeScalar("skillFactor", skillFactor);
-  exposeScalar("clearBonus", clearBonus);
-  exposeScalar("lifebeltPrice", lifebeltPrice);
+  // Nine kinds and the joker, or empty (which as the current kind is none). The spare cell after
+  // the board is never filled.
+  const rt::Spans codes{{0, kEmpty}, {15, 18}};
+  exposeArray("Board", Board, [codes](size_t i) { return i < kCells ? codes : rt::Spans{}; });
+  exposeArray("flipped", flipped, {{kFlagged, 0}});
+  exposeArray("removeMark", removeMark, {{kFlagged, 0}});
+  exposeScalar("currentKind", currentKind, codes);
+  exposeScalar("lastRow", lastRow, {{0, kSide - 1}});
+  exposeScalar("lastCol", lastCol, {{0, kSide - 1}});
+  exposeScalar("money", money, {{0, rt::kMostCount}});
+  exposeScalar("score", score, {{0, rt::kMostCount}});
+  exposeScalar("skill", skill, {{0, 0}, {2, 2}, {4, 4}});
+  exposeScalar("skillFactor", skillFactor, {{1, 3}});
+  exposeScalar("clearBonus", clearBonus, {{0, 32767}});
+  exposeScalar("lifebeltPrice", lifebeltPrice, {{0, rt::kMostCount}});
   redrawState = [this] { redrawAll(); };
 
   setMousePointer(rt::kCustomPointer);

@@ -34,7 +34,7 @@ rt::PicHandle Form9::pictureOf(int16_t code) const {
   return code >= 0 && code < static_cast<int>(Uzorak.size()) ? Uzorak[code] : nullptr;
 }
 
-void Form9::exposeGameState() { exposeArray("removeFlag", removeFlag); }
+void Form9::exposeGameState() { exposeArray("removeFlag", removeFlag, {{kFlagged, 0}}); }
 
 void Form9::Element_Click(int Index) {
   if (Board[Index] == kEmpty) return;

@@ -22,6 +22,8 @@ class Form9 : public RemovalWindow {
   void RefillBoard() override;
   void afterTransformRedraw() override;
   void exposeGameState() override;
+  // Pictures 0..4, the joker, empty; the helpers and the gem (effects are only painted).
+  rt::Spans boardValues() const override { return {{0, kippel::kEmpty}, {kippel::kBomb, kippel::kGem}}; }
 
   void ClearMarked();
 };

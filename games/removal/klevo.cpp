@@ -196,16 +196,17 @@ void Form1::Form_Load() {
 
   setMousePointer(rt::kCustomPointer);
 
-  exposeArray("Board", Board);
-  exposeArray("removeMark", removeMark);
-  exposeArray("helperPrice", helperPrice);
-  exposeArray("fallStartRow", fallStartRow);
-  exposeArray("columnFalling", columnFalling);
-  exposeScalar("helperMode", helperMode);
-  exposeScalar("money", money);
-  exposeScalar("level", level);
-  exposeScalar("skill", skill);
-  exposeScalar("theme", theme);
+  exposeArray("Board", Board, {{0, kEmpty}});  // five pictures, the wild one, empty
+  exposeArray("removeMark", removeMark, {{kFlagged, 0}});
+  exposeArray("helperPrice", helperPrice, {{0, rt::kMostCount}});
+  exposeArray("fallStartRow", fallStartRow, {{0, kSide - 1}});
+  exposeArray("columnFalling", columnFalling, {{kFlagged, 0}});
+  exposeScalar("helperMode", helperMode, {{klevo::kNormal, klevo::kHeart}});
+  exposeScalar("money", money, {{0, rt::kMostCount}});  // every charge is covered
+  // Levels far beyond any played: the helpers' prices grow by the level and stay within 32 bits.
+  exposeScalar("level", level, {{1, 999'999}});
+  exposeScalar("skill", skill, {{0, 0}, {2, 2}, {4, 4}});
+  exposeScalar("theme", theme, {{0, 9}});
   redrawState = [this] { redrawAll(); };
 
   // 11.

@@ -44,10 +44,10 @@ void RemovalWindow::Form_Load() {
   board_ = Podloga;
   beepWhenBusy_ = true;
 
-  exposeArray("Board", Board);
-  exposeArray("fallRow", fallRow);
-  exposeArray("fallFlag", fallFlag);
-  exposeScalar("Score", score);
+  exposeArray("Board", Board, boardValues());
+  exposeArray("fallRow", fallRow, {{0, kSide - 1}});
+  exposeArray("fallFlag", fallFlag, {{kFlagged, 0}});
+  exposeScalar("Score", score, {{0, rt::kMostCount}});
   exposeGameState();
   redrawState = [this] { redrawAll(); };
 

@@ -60,17 +60,20 @@ void Form3::Form_Load() {
                  kHelpText);
   skill = 2;
 
-  exposeArray("Board", Board);
-  exposeArray("removeMark", removeMark);
-  exposeArray("helperPrice", helperPrice);
-  exposeScalar("nextKind", nextKind);
-  exposeScalar("helperMode", helperMode);
-  exposeScalar("money", money);
-  exposeScalar("score", score);
-  exposeScalar("skill", skill);
-  exposeScalar("priceStep", priceStep);
-  exposeScalar("fallRow", fallRow);
-  exposeScalar("fallCol", fallCol);
+  // Pieces are the ten kinds and the joker; a cell is a piece or empty (a helper is on the board
+  // only while it drops).
+  const rt::Spans pieces{{0, kJoker}, {15, 19}};
+  exposeArray("Board", Board, {{0, kEmpty}, {15, 19}});
+  exposeArray("removeMark", removeMark, {{kFlagged, 0}});
+  exposeArray("helperPrice", helperPrice, {{0, rt::kMostCount}});
+  exposeScalar("nextKind", nextKind, pieces);
+  exposeScalar("helperMode", helperMode, {{kNoHelper, kHeart}});
+  exposeScalar("money", money, {{0, rt::kMostCount}});
+  exposeScalar("score", score, {{0, rt::kMostCount}});
+  exposeScalar("skill", skill, {{0, 0}, {2, 2}, {4, 4}});
+  exposeScalar("priceStep", priceStep, {{1, 3}});
+  exposeScalar("fallRow", fallRow, {{0, kSide - 1}});
+  exposeScalar("fallCol", fallCol, {{0, kSide - 1}});
   redrawState = [this] { redrawAll(); };
 
   ChooseNextPiece();

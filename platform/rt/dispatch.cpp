@@ -23,15 +23,21 @@ bool dispatch(Form* owner, const std::function<void()>& fn) {
   if (owner && !owner->isLoaded() && !owner->isLoading()) return false;
   stack().push_back({owner, false});
   if (owner) owner->handlerEntered();
-  bool completed = true;
+  // The scope is left on every way out, also when another exception cuts the handler short (a
+  // test's or the driver's watchdog): no scope of a handler that has ended stays on the stack.
+  struct Leave {
+    Form* owner;
+    ~Leave() {
+      stack().pop_back();
+      if (owner && owner->handlerLeft() == 0 && !owner->isLoaded()) formReleased(owner);
+    }
+  } leave{owner};
   try {
     fn();
   } catch (const HandlerAbandoned&) {
-    completed = false;
+    return false;
   }
-  stack().pop_back();
-  if (owner && owner->handlerLeft() == 0 && !owner->isLoaded()) formReleased(owner);
-  return completed;
+  return true;
 }
 
 void abandonHandlersOf(Form* owner, bool includingCurrent) {

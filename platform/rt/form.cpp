@@ -232,11 +232,20 @@ MenuItem* Form::menuForShortcut(int keyCode, int shift) const {
   return shortcutIn(menus_, keyCode, shift);
 }
 
+bool StateVar::fits(size_t i, long long v) const {
+  if (!set || !values) return false;
+  for (const Span& s : values(i))
+    if (v >= s.lo && v <= s.hi) return true;
+  return false;
+}
+
 void Form::exposeState(const std::string& name, StateVar var) {
-  // A setter only ever sees values it can hold.
-  if (var.set && var.fits)
-    var.set = [set = std::move(var.set), fits = var.fits](size_t i, long long v) {
-      if (fits(v)) set(i, v);
+  // A setter only ever sees values its game can hold; one without them writes nothing.
+  if (!var.values) var.set = nullptr;
+  if (var.set)
+    var.set = [set = std::move(var.set), values = var.values](size_t i, long long v) {
+      for (const Span& s : values(i))
+        if (v >= s.lo && v <= s.hi) return set(i, v);
     };
   state_[name] = std::move(var);
 }

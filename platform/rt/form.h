@@ -17,14 +17,35 @@ namespace rt {
 
 class Frame;
 
+// Whole numbers from lo to hi, both ends included.
+struct Span {
+  long long lo, hi;
+};
+using Spans = std::vector<Span>;
+// Spans of a list of values in ascending order, neighbours joined: {2, 4, 5} gives 2, 4..5.
+template <class R>
+Spans spansOf(const R& values) {
+  Spans out;
+  for (long long v : values) {
+    if (!out.empty() && out.back().hi + 1 == v) out.back().hi = v;
+    else out.push_back({v, v});
+  }
+  return out;
+}
+// The most a count that grows in play (moves, money, a score) is given from outside: more than
+// any game reaches, and far enough below the 32-bit end that the moves after it cannot overflow.
+inline constexpr long long kMostCount = 999'999'999;
+
 // A named piece of window state that the driver can read and write.
 struct StateVar {
   std::function<std::vector<long long>()> get;
   std::function<void(size_t, long long)> set;  // null: read-only
   bool isArray = false;
-  // The values `set` can hold (null: the driver writes none); `set` is never given another, and
-  // the driver refuses any other before it writes.
-  std::function<bool(long long)> fits = nullptr;
+  // The values the game can hold in entry i as it stands now (a cell of the board laid out, a
+  // kind of the chosen group size, a wall of the well). The driver refuses any other, and `set`
+  // is never given one.
+  std::function<Spans(size_t i)> values;
+  bool fits(size_t i, long long v) const;
 };
 
 // True when `v` is a value of T (its underlying integer for an enumeration): a 16-bit Board cell
@@ -106,21 +127,46 @@ class Form {
   void menusChanged();
   MenuItem* menuForShortcut(int keyCode, int shift) const;
 
-  // Named state for the driver.
+  // Named state for the driver: each piece names the values its game can hold, fixed, as the
+  // game stands when it is written, or for each entry of an array. State that cannot be written
+  // is exposed read-only.
   void exposeState(const std::string& name, StateVar var);
   template <class V>
-  void exposeArray(const std::string& name, V& vec) {
+  void exposeArray(const std::string& name, V& vec, std::function<Spans(size_t)> valuesAt) {
     using T = std::remove_reference_t<decltype(*std::begin(vec))>;
     exposeState(name, {[&vec] { return std::vector<long long>(std::begin(vec), std::end(vec)); },
                        [&vec](size_t i, long long v) {
-                         if (i < static_cast<size_t>(std::size(vec))) std::begin(vec)[i] = static_cast<T>(v);
+                         if (i < static_cast<size_t>(std::size(vec)) && holdsValue<T>(v)) std::begin(vec)[i] = static_cast<T>(v);
                        },
-                       true, holdsValue<T>});
+                       true, std::move(valuesAt)});
+  }
+  template <class V>
+  void exposeArray(const std::string& name, V& vec, std::function<Spans()> values) {
+    exposeArray(name, vec, [values = std::move(values)](size_t) { return values(); });
+  }
+  template <class V>
+  void exposeArray(const std::string& name, V& vec, Spans values) {
+    exposeArray(name, vec, [values](size_t) { return values; });
   }
   template <class T>
-  void exposeScalar(const std::string& name, T& value) {
+  void exposeScalar(const std::string& name, T& value, std::function<Spans()> values) {
     exposeState(name, {[&value] { return std::vector<long long>{static_cast<long long>(value)}; },
-                       [&value](size_t, long long v) { value = static_cast<T>(v); }, false, holdsValue<T>});
+                       [&value](size_t, long long v) {
+                         if (holdsValue<T>(v)) value = static_cast<T>(v);
+                       },
+                       false, [values = std::move(values)](size_t) { return values(); }});
+  }
+  template <class T>
+  void exposeScalar(const std::string& name, T& value, Spans values) {
+    exposeScalar(name, value, [values] { return values; });
+  }
+  template <class T>
+  void exposeReadOnly(const std::string& name, const T& value) {
+    exposeState(name, {[&value] { return std::vector<long long>{static_cast<long long>(value)}; }, nullptr, false});
+  }
+  template <class V>
+  void exposeReadOnlyArray(const std::string& name, const V& vec) {
+    exposeState(name, {[&vec] { return std::vector<long long>(std::begin(vec), std::end(vec)); }, nullptr, true});
   }
   const std::map<std::string, StateVar>& state() const { return state_; }
   std::function<void()> redrawState;  // after the driver wrote state

@@ -97,13 +97,13 @@ TEST_F(FaunixTest, ADropOnItselfOrOffTheBoardMovesNothing) {
   EXPECT_TRUE(w->Picture1->Enabled());
 }
 
-TEST_F(FaunixTest, AWrittenDragSourceOffTheBoardIsNone) {
+TEST_F(FaunixTest, AWrittenDragSourceIsACellOfTheBoardOrNone) {
   chooseMenu("sp", 0);
   start(*w);
-  for (const char* source : {"150", "-3", "16"}) {
-    setState("SourceCell", source);
-    EXPECT_EQ(w->SourceCell, kNoCell) << source;
-  }
-  setState("SourceCell", "2");
-  EXPECT_EQ(w->SourceCell, 2);
+  const rt::StateVar& source = w->state().at("SourceCell");
+  for (long long off : {150, -3, 16, 254}) EXPECT_FALSE(source.fits(0, off)) << off;
+  setState("SourceCell", "15");
+  EXPECT_EQ(w->SourceCell, 15);
+  setState("SourceCell", std::to_string(kNoCell));
+  EXPECT_EQ(w->SourceCell, kNoCell);
 }

@@ -137,20 +137,28 @@ TEST_F(WhitloTest, TheLastWhiteningWinsAndTheBoardStaysClosed) {
 TEST_F(WhitloTest, WrittenStateStaysOnTheDealtBoard) {
   chooseMenu("sp", 0);
   start(*w);
-  // A size the cells are not laid out for and a target off the board.
-  for (const char* target : {"300", "-5", "50"}) {
-    setState("BoardSize", "11");
-    setState("TargetCell", target);
-    EXPECT_EQ(w->BoardSize, 4);
-    EXPECT_EQ(w->TargetCell, kNoCell) << target;
-    int cell = 0;
-    while (cell < 16 && w->WhiteCells[cell] == -1) ++cell;
-    ASSERT_LT(cell, 16) << "no cell left to click";
-    const int moves = w->MoveCount;
-    click(w->slika(cell));  // changes nothing, counts, and draws a target again
-    EXPECT_EQ(w->MoveCount, moves + 1);
-    ASSERT_NE(w->TargetCell, kNoCell);
-    EXPECT_LT(w->TargetCell, 16);
-    EXPECT_TRUE(w->Picture1->Enabled());
-  }
+  // The size is the one the cells are laid out for: only the menu deals another.
+  EXPECT_FALSE(w->state().at("BoardSize").set);
+  // A target is a cell of the 4 x 4 board or none; a kind is one of its four, beyond it none.
+  const rt::StateVar& target = w->state().at("TargetCell");
+  for (long long off : {300, -5, 16, 50, 254, 256}) EXPECT_FALSE(target.fits(0, off)) << off;
+  const rt::StateVar& board = w->state().at("Board");
+  EXPECT_TRUE(board.fits(15, 4));
+  EXPECT_FALSE(board.fits(15, 5));
+  EXPECT_FALSE(board.fits(15, -1));
+  EXPECT_TRUE(board.fits(16, -1));
+  EXPECT_FALSE(board.fits(16, 1));
+  // What fits sticks through the redraw; with no target the next click draws one on the board.
+  setState("TargetCell", "15");
+  EXPECT_EQ(w->TargetCell, 15);
+  setState("TargetCell", std::to_string(kNoCell));
+  int cell = 0;
+  while (cell < 16 && w->WhiteCells[cell] == -1) ++cell;
+  ASSERT_LT(cell, 16) << "no cell left to click";
+  const int moves = w->MoveCount;
+  click(w->slika(cell));  // changes nothing, counts, and draws a target again
+  EXPECT_EQ(w->MoveCount, moves + 1);
+  ASSERT_NE(w->TargetCell, kNoCell);
+  EXPECT_LT(w->TargetCell, 16);
+  EXPECT_TRUE(w->Picture1->Enabled());
 }

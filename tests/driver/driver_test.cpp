@@ -1,12 +1,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include "driver.h"
+#include "game_window.h"
 #include "mdi_form.h"
 #include "os_faults.h"
 #include "pack_fixture.h"
@@ -159,13 +164,17 @@ TEST_F(DriverTest, BadNumbersAreAnsweredAndTheDriverGoesOn) {
 }
 
 TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
-  ASSERT_EQ(d_.run("open " + std::to_string(game("Gemmet"))), R"({"ok":true})");  // a 16-bit Board, a 32-bit Score
+  // Gemmet: a Board of empty, fifty pictures or a picture being removed; a Score short of the
+  // 32-bit end; a selection on the board or none.
+  ASSERT_EQ(d_.run("open " + std::to_string(game("Gemmet"))), R"({"ok":true})");
   const auto board0 = [this] { return state("Board").at(0); };
   const long long before = board0();
   for (const char* cmd : {"set Board 0 99999999999999999999", "set Board 18446744073709551615 5",
                           "set Board 18446744073709551616 5", "set Board 100 5", "set Board -1 5", "set Board 0 -70000",
                           "set Board 0 32768", "set Board 0 abc", "set Board 0 5x", "set Board 0 5 1 70000",
-                          "set Score 0 4294967297", "set Score 0 2147483648", "set Score 1 5", "set selection 0 100",
+                          "set Board 0 -1", "set Board 0 51", "set Board 0 254", "set Board 0 256",
+                          "set Score 0 4294967297", "set Score 0 2147483648", "set Score 0 1000000000",
+                          "set Score 0 -1", "set Score 1 5", "set selection 0 100", "set selection 0 -1",
                           "seed 4294967296", "seed -1", "seed x", "key 256", "key -1", "key 38 8", "key 38 up 8",
                           "key 99999999999", "click Command1 2147483648", "click Command1 8", "click Command1 1 8",
                           "click Command1 1 0 2147483648 0", "down Picture1 1 0 2147483647 0", "up Picture1 1 0 5",
@@ -176,11 +185,11 @@ TEST_F(DriverTest, NumbersThatDoNotFitWhatTheySetAreRefused) {
   }
   EXPECT_EQ(state("Score").at(0), 0);
   // What fits is taken, to the ends of each range.
-  EXPECT_EQ(d_.run("set Board 0 -32768 99 32767"), R"({"ok":true})");
-  EXPECT_EQ(state("Board").at(0), -32768);
-  EXPECT_EQ(state("Board").at(99), 32767);
-  EXPECT_EQ(d_.run("set Score 0 2147483647"), R"({"ok":true})");
-  EXPECT_EQ(state("Score").at(0), 2147483647);
+  EXPECT_EQ(d_.run("set Board 0 0 99 255"), R"({"ok":true})");
+  EXPECT_EQ(state("Board").at(0), 0);
+  EXPECT_EQ(state("Board").at(99), 255);
+  EXPECT_EQ(d_.run("set Score 0 999999999"), R"({"ok":true})");
+  EXPECT_EQ(state("Score").at(0), 999999999);
   EXPECT_EQ(d_.run("set selection 0 255"), R"({"ok":true})");
   for (const char* cmd : {"seed 4294967295", "key 255", "key 38 up 7", "click Command5 1 7", "click Picture1 1 0 -5 -5"})
     EXPECT_EQ(d_.run(cmd), R"({"ok":true})") << cmd;
@@ -285,4 +294,114 @@ TEST_F(DriverNoWindowTest, OpenTakesOnlyAGameOr255) {
   EXPECT_EQ(rt::frame().activeForm(), nullptr);
   EXPECT_EQ(d_.run("open " + std::to_string(kippel)), R"({"ok":true})");
   EXPECT_NE(d_.run("dump").find(R"("game":)" + std::to_string(kippel) + ","), std::string::npos);
+}
+
+TEST_F(DriverTest, ACommandInsideLobbosFallAnswersAndTheFallGoesOn) {
+  // A wait given in the middle of a fall: the fall's clock then stood a rounding error short of
+  // its next frame. In a child that an alarm ends, so a hang fails fast.
+  const osf::Ended child = osf::InChild([&] {
+    EXPECT_EQ(d_.run("open " + std::to_string(game("Lobbo"))), R"({"ok":true})");
+    EXPECT_EQ(d_.run("after 100 wait 5"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("click Command1.pic_Button"), R"({"ok":true})");  // a whole game
+    const std::string dump = d_.run("dump");
+    EXPECT_NE(dump.find(R"("gameEnded":1)"), std::string::npos) << dump;
+    EXPECT_NE(d_.run("log").find(R"(after {\"ok\":true})"), std::string::npos);
+  }, 20);
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
+namespace {
+// A game window whose controls loop for ever or raise exceptions; its registry row is Kippel's.
+class FaultyWindow : public shell::GameWindow {
+ public:
+  FaultyWindow() : shell::GameWindow(shell::GameRegistry[shell::GameIndexOf("Kippel")], 6000, 3000) {}
+  void Form_Load() override {
+    const std::pair<const char*, std::function<void()>> controls[] = {
+        {"Loop", [] {
+           for (;;) shell::WaitMs(60'000);
+         }},
+        {"Pump", [] {
+           for (;;) rt::DoEvents();
+         }},
+        {"Std", [] { throw std::out_of_range("map::at"); }},
+        {"Other", [] { throw 42; }},
+        {"Wait", [] { shell::WaitMs(100); }},
+    };
+    int left = 0;
+    for (const auto& [name, click] : controls) {
+      auto& c = add<rt::PictureBox>(name);
+      c.Move(left, 0, 40, 40);
+      c.Click = click;
+      left += 50;
+    }
+  }
+};
+
+std::string errorOf(const std::string& out) {
+  const std::string head = R"({"ok":false,"error":")";
+  return out.rfind(head, 0) == 0 ? out.substr(head.size()) : "";
+}
+}  // namespace
+
+TEST_F(DriverTest, ACommandThatNeverSettlesOrRaisesAnswersAndTheGameOpensAfresh) {
+  const std::string kippel = R"("game":)" + std::to_string(game("Kippel")) + ",";
+  // Each answers an error naming the command, the game whose handler it cut short opens afresh
+  // (its window had stopped part-way) and the next command runs on it. In a child that an alarm
+  // ends: a command that never ends, or an exception that ends the driver, fails fast.
+  for (const char* command : {"click Loop", "click Pump", "click Std", "click Other"}) {
+    const osf::Ended child = osf::InChild([&] {
+      auto faulty = std::make_shared<FaultyWindow>();
+      faulty->Load();
+      faulty->Show();
+      const std::string error = errorOf(d_.run(command));
+      EXPECT_EQ(error.rfind(command, 0), 0u) << error;
+      EXPECT_NE(error.find("Kippel opened afresh"), std::string::npos) << error;
+      EXPECT_FALSE(faulty->isLoaded());
+      EXPECT_EQ(rt::dispatchDepth(), 0);
+      EXPECT_NE(d_.run("dump").find(kippel), std::string::npos);
+      EXPECT_EQ(d_.run("click Element(0)"), R"({"ok":true})");
+      rt::retireForm(std::move(faulty));
+    }, 20);
+    EXPECT_TRUE(child.ok()) << command << ": " << child.text();
+  }
+  // What the answers say.
+  const osf::Ended child = osf::InChild([&] {
+    auto faulty = std::make_shared<FaultyWindow>();
+    faulty->Load();
+    faulty->Show();
+    EXPECT_NE(d_.run("click Loop").find("did not settle"), std::string::npos);
+    rt::retireForm(std::move(faulty));
+    faulty = std::make_shared<FaultyWindow>();
+    faulty->Load();
+    faulty->Show();
+    EXPECT_NE(d_.run("click Std").find("click Std: map::at"), std::string::npos);
+    rt::retireForm(std::move(faulty));
+    faulty = std::make_shared<FaultyWindow>();
+    faulty->Load();
+    faulty->Show();
+    EXPECT_NE(d_.run("click Other").find("no std::exception"), std::string::npos);
+    rt::retireForm(std::move(faulty));
+  }, 20);
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
+TEST_F(DriverTest, ACommandGivenWithAfterThatRaisesEndsOnlyItself) {
+  const osf::Ended child = osf::InChild([&] {
+    auto faulty = std::make_shared<FaultyWindow>();
+    faulty->Load();
+    faulty->Show();
+    // It runs inside the wait of "click Wait", whose window it opens afresh: that click ends
+    // there, and the driver goes on.
+    EXPECT_EQ(d_.run("after 50 click Std"), R"({"ok":true})");
+    EXPECT_EQ(d_.run("click Wait"), R"({"ok":true})");
+    const std::string log = d_.run("log");
+    EXPECT_NE(log.find(R"(after {\"ok\":false,\"error\":\"click Std: map::at; Kippel opened afresh\"})"),
+              std::string::npos)
+        << log;
+    EXPECT_FALSE(faulty->isLoaded());
+    EXPECT_EQ(rt::dispatchDepth(), 0);
+    EXPECT_NE(d_.run("dump").find(R"("window":"Form9")"), std::string::npos);
+    rt::retireForm(std::move(faulty));
+  }, 20);
+  EXPECT_TRUE(child.ok()) << child.text();
 }

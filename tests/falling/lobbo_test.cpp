@@ -105,6 +105,41 @@ TEST_F(LobboWindow, APieceFallsOneRowInTheLevelsTime) {
   }
 }
 
+TEST_F(LobboWindow, AGameSleepsOnlyToTimesStillAhead) {
+  // On a clock that moves only in sleeps, a sleep to a time already reached is the loop that
+  // never ends; the fall compares the very counts it sleeps to, so a game has none. A handler
+  // that waits 5 ms inside the fall (as the driver's "after 100 wait 5") moves its frames to
+  // times whose microseconds read a rounding error short (1000999.9999999999 for 1001000).
+  for (int level : {1, 4, 10}) {
+    SCOPED_TRACE(level);
+    const int sleeps = vt::vhost().sleeps(), late = vt::vhost().lateSleeps();
+    chooseMenu("o221", level - 1);
+    vt::vhost().after(100, [] { vt::vhost().sleepUntil(vt::vhost().counterNow() + vt::VirtualHost::kFrequency / 200); });
+    start();  // to the end of the game
+    EXPECT_TRUE(w->gameEnded);
+    EXPECT_GT(vt::vhost().sleeps() - sleeps, 500);
+    EXPECT_EQ(vt::vhost().lateSleeps() - late, 0);
+    reopen();
+  }
+}
+
+TEST_F(LobboWindow, APieceThatCannotEnterTheWellStillTakesItsTick) {
+  // A block written in the top row over an empty column 4, where no game puts one: every piece
+  // lands on it at its first tick, above the well, and is lost, so the game never ends. Each
+  // piece still takes its tick (pumping), and a game chosen from "Play" ends it. In a child that
+  // an alarm ends, so that a loop that never pumps fails fast.
+  const osf::Ended child = osf::InChild([&] {
+    w->Board[At(4, 0)] = 1;
+    auto keep = shell::HoldWindow(w);
+    vt::vhost().after(300, [&] { switchGame(w); });
+    start();
+    EXPECT_NEAR(vt::vhost().nowMs(), 300, 10);
+    EXPECT_NE(open(), w);
+    EXPECT_FALSE(w->gameEnded);
+  }, 10);
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
 TEST_F(LobboWindow, ArrowKeysSteerAndCycleWithAutoRepeat) {
   chooseMenu("ua");
   auto keep = shell::HoldWindow(w);
@@ -300,19 +335,35 @@ TEST_F(LobboWindow, TheWindowMakesItsDataFolderAgainWhenItHasGone) {
 }
 
 TEST_F(LobboWindow, DriverWrittenStateStaysInsideThePieceAndTheWell) {
+  // A piece of one to three blocks, pixels inside the well, walls and floor that stay so.
+  const auto& vars = w->state();
+  for (const char* length : {"pieceLength", "nextLength"})
+    for (long long off : {-3, -1, 3, 7}) EXPECT_FALSE(vars.at(length).fits(0, off)) << length << " " << off;
+  for (long long off : {-1, 193, 2000}) EXPECT_FALSE(vars.at("pixelX").fits(0, off)) << off;
+  for (long long off : {-97, 385, 20000}) EXPECT_FALSE(vars.at("pixelY").fits(0, off)) << off;
+  const rt::StateVar& well = vars.at("Board");
+  EXPECT_FALSE(well.fits(At(0, 5), kEmpty));
+  EXPECT_FALSE(well.fits(At(8, 5), kEmpty));
+  EXPECT_FALSE(well.fits(At(3, kFloorRow), 1));
+  EXPECT_TRUE(well.fits(At(3, kFloorRow), kWall));
+  EXPECT_TRUE(well.fits(At(7, 1), kLineMark));
+  EXPECT_TRUE(well.fits(At(7, 0), kSpecialBlock));
+  EXPECT_FALSE(well.fits(At(7, 0), kSpecialBlock + 1));  // no mark in the top row: none removes it
+
   auto keep = shell::HoldWindow(w);
   vt::ScriptedRandom rnd(join({single(1), single(2), single(3), single(4)}));
   std::vector<long long> lengths;
   int16_t secondPiece = 0;
   vt::vhost().after(20, [&] {
-    setState("pieceLength", "7");
-    setState("nextLength", "-3");
+    setState("pieceLength", "2");
+    setState("nextLength", "0");
     lengths = state("pieceLength");
     lengths.push_back(state("nextLength").at(0));
     clickAt(*w->Picture1, 10, 300, 2);  // cycles three blocks now
+    setState("pieceKinds", "3 3 3");
     setState("pieceLength", "0");
-    setState("pixelX", "2000");  // far beside the well and below its floor: lands at once
-    setState("pixelY", "20000");
+    setState("pixelX", "192");  // column 7 on the last row: lands at once
+    setState("pixelY", "384");
   });
   poll([&] {
     if (w->fall.pixelY < 0 || w->fall.pixelY > 64 || w->fall.pixelX != 96) return false;
@@ -324,7 +375,7 @@ TEST_F(LobboWindow, DriverWrittenStateStaysInsideThePieceAndTheWell) {
   EXPECT_EQ(lengths, (std::vector<long long>{2, 0}));
   EXPECT_EQ(secondPiece, 2);  // the game went on with the next piece
   for (int r = 0; r <= kLastRow; ++r)
-    for (int c = 1; c <= 7; ++c) EXPECT_EQ(w->Board[At(c, r)], 0) << c << "," << r;
+    for (int c = 1; c <= 7; ++c) EXPECT_EQ(w->Board[At(c, r)], c == 7 && r == kLastRow ? 3 : 0) << c << "," << r;
 }
 
 // ---- the top players are never lost

@@ -97,3 +97,36 @@ TEST_F(PackTest, SoundsPlayInSequenceAndBlockInput) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "sound 1"), 1);
   EXPECT_EQ(log.size(), 2u);
 }
+
+TEST_F(PackTest, ASleepToATimeAlreadyReachedStillLetsTheClockMove) {
+  // As in real time: a loop that sleeps until the clock has moved always ends.
+  auto& host = vt::vhost();
+  const int64_t before = host.counterNow();
+  host.sleepUntil(before);
+  EXPECT_EQ(host.counterNow(), before + 1);
+  host.sleepUntil(before - 10);
+  EXPECT_EQ(host.counterNow(), before + 2);
+  // An input due now still runs, one tick on.
+  bool ran = false;
+  host.after(0, [&] { ran = true; });
+  host.sleepUntil(host.counterNow());
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(host.counterNow(), before + 3);
+}
+
+TEST_F(PackTest, AWaitEndsOnTheCountItSleepsTo) {
+  // In milliseconds some whole counts read a rounding error short of their time: 10,010,000
+  // counts are 1000.9999999999999 ms. The wait still ends on that count, not a count later.
+  const int64_t perMs = vt::VirtualHost::kFrequency / 1000;
+  for (int ms : {1001, 1003, 2049, 5, 150}) {
+    int64_t took = -1;
+    inFrame([&] {
+      mdi_.PerfTimer->StartTimer();
+      const int64_t t0 = mdi_.PerfTimer->startCount();
+      WaitMs(ms);
+      took = vt::vhost().counterNow() - t0;
+    });
+    EXPECT_EQ(took, ms * perMs) << ms << " ms";
+  }
+  EXPECT_EQ(vt::vhost().lateSleeps(), 0);
+}

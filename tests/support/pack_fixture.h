@@ -72,7 +72,8 @@ class PackTest : public ::testing::Test {
   // Named state of the open window (what the driver's dump and set see).
   std::vector<long long> state(const std::string& name) const;
   // Writes a state array from a text picture: tokens separated by blanks and line ends, each a
-  // number or a key of `legend`; then redraws the window as the driver does.
+  // number or a key of `legend`; then redraws the window as the driver does. Every value must be
+  // one its entry can hold.
   void setState(const std::string& name, const std::string& picture,
                 const std::map<std::string, long long>& legend = {});
 

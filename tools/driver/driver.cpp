@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "game_window.h"
 #include "json.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
@@ -84,6 +85,17 @@ bool parseName(const std::string& s, std::string& name, int& index) {
   if (!v) return false;
   index = static_cast<int>(*v);
   return !name.empty();
+}
+
+// "4..10", "0..98, 255".
+std::string spansText(const rt::Spans& spans) {
+  std::string out;
+  for (const rt::Span& s : spans) {
+    if (!out.empty()) out += ", ";
+    out += std::to_string(s.lo);
+    if (s.hi != s.lo) out += ".." + std::to_string(s.hi);
+  }
+  return out;
 }
 
 std::string colorText(rt::Color c) {
@@ -173,6 +185,52 @@ std::string Driver::dump() {
 }
 
 std::string Driver::run(const std::string& line) {
+  // A command given with "after" runs inside a wait of the command that was given before it.
+  const bool nested = depth_ > 0;
+  ++depth_;
+  struct Leave {
+    int& depth;
+    ~Leave() { --depth; }
+  } leave{depth_};
+  std::string name = line.substr(0, line.find_last_not_of(" \t\r") + 1);
+  name.erase(0, name.find_first_not_of(" \t"));
+  // Every command is one step of the virtual host: one that pumps or waits without end fails
+  // with its name instead of hanging the driver.
+  if (!nested) vt::vhost().beginStep(name);
+  try {
+    return command(line);
+  } catch (const rt::HandlerAbandoned&) {
+    throw;  // the handler this nested command runs in was closed: it ends there
+  } catch (const vt::WatchdogError& e) {
+    if (nested) throw;  // the limits are those of the whole step
+    return error(e.what() + openAfresh(name));
+  } catch (const std::exception& e) {
+    return error(name + ": " + e.what() + openAfresh(name));
+  } catch (...) {
+    return error(name + ": an exception that is no std::exception" + openAfresh(name));
+  }
+}
+
+// A handler cut short leaves its window part-way through a move, in a state no game was made
+// for: the shown game opens afresh, as its own "Play" entry opens it.
+std::string Driver::openAfresh(const std::string& name) {
+  auto* w = dynamic_cast<shell::GameWindow*>(rt::frame().activeForm());
+  if (!w || rt::frame().closed()) return {};
+  const int game = w->gameIndex();
+  const std::string caption = shell::GameRegistry[game].caption;
+  if (depth_ == 1) vt::vhost().beginStep("opening " + caption + " afresh after " + name);
+  try {
+    auto keep = shell::HoldWindow(w);
+    rt::dispatch(w, [w, game] { w->igrica_Click(game); });
+  } catch (const rt::HandlerAbandoned&) {
+    throw;
+  } catch (...) {
+    return "; " + caption + " could not be opened afresh";
+  }
+  return "; " + caption + " opened afresh";
+}
+
+std::string Driver::command(const std::string& line) {
   std::istringstream in(line);
   std::string cmd;
   in >> cmd;
@@ -347,10 +405,11 @@ std::string Driver::run(const std::string& line) {
     return ok();
   }
   if (cmd == "set") {
-    if (args.size() < 3 || (args.size() - 1) % 2) return error("set ARRAY I V [I V ...]");
+    if (args.size() < 3 || (args.size() - 1) % 2) return error("set NAME I V [I V ...]");
     auto it = f->state().find(args[0]);
-    if (it == f->state().end() || !it->second.set) return error("no state " + args[0]);
+    if (it == f->state().end()) return error("no state " + args[0]);
     const rt::StateVar& var = it->second;
+    if (!var.set) return error("set " + args[0] + ": " + args[0] + " cannot be set, only read");
     // Every pair is checked before any is written: a refused command changes nothing.
     const size_t size = var.isArray ? var.get().size() : 1;
     std::vector<std::pair<size_t, long long>> writes;
@@ -360,7 +419,13 @@ std::string Driver::run(const std::string& line) {
         return error("set " + args[0] + ": index " + args[i] + " is beyond its " + std::to_string(size) + " values");
       const auto value = number(args[i + 1], std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max());
       if (!value) return error("set " + args[0] + ": " + args[i + 1] + " is not a whole number");
-      if (!var.fits || !var.fits(*value)) return error("set " + args[0] + ": " + args[i + 1] + " does not fit");
+      if (!var.fits(*index, *value)) {
+        const rt::Spans spans = var.values(*index);
+        const std::string what = var.isArray ? "entry " + args[i] : args[0];
+        if (spans.empty()) return error("set " + args[0] + ": " + what + " takes no value");
+        return error("set " + args[0] + ": " + args[i + 1] + " is not one of the values of " + what + " (" +
+                     spansText(spans) + ")");
+      }
       writes.emplace_back(*index, *value);
     }
     for (const auto& [index, value] : writes) var.set(index, value);

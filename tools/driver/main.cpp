@@ -2,25 +2,19 @@
 // prints one JSON line per command.
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
-
-#include <QApplication>
-#include <QTemporaryDir>
 
 #include "driver.h"
 #include "mdi_form.h"
 #include "rt/frame.h"
 #include "startup.h"
+#include "tool_session.h"
 #include "virtual_host.h"
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  vt::installVirtualHost();
   // Score files go to a folder of the run unless VPK_DATA names one.
-  QTemporaryDir tmp;
-  const char* data = std::getenv("VPK_DATA");
-  vt::vhost().setDocuments(data ? data : tmp.path().toStdString());
+  vt::ToolSession session(argc, argv, std::nullopt, std::getenv("VPK_DATA"));
   shell::PackFrame pack;
   auto& [frame, mdi] = pack;
   shell::StartPack(false);

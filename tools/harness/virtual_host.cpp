@@ -54,14 +54,20 @@ void VirtualHost::processEvents() {
 
 void VirtualHost::sleepUntil(int64_t target) {
   ++sleeps_;
-  if (target > now_) {
-    if (!inputs_.empty() && inputs_.begin()->first <= target) {
-      now_ = std::max(now_, inputs_.begin()->first);
-    } else {
-      if (static_cast<double>(target - now_) * 1000.0 / kFrequency > watchdogMs_)
-        throw WatchdogError("a wait that never ends");
-      now_ = target;
+  if (target <= now_) ++lateSleeps_;
+  // As in real time, every sleep lets at least one tick pass, also one to a time already
+  // reached: a loop that sleeps until its clock moves always ends.
+  const int64_t to = std::max(target, now_ + 1);
+  if (!inputs_.empty() && inputs_.begin()->first <= to) {
+    now_ = std::max(now_ + 1, inputs_.begin()->first);
+  } else {
+    if (static_cast<double>(to - now_) * 1000.0 / kFrequency > watchdogMs_) {
+      std::ostringstream out;
+      out << "a wait of " << static_cast<double>(to - now_) / kFrequency << " s";
+      if (!step_.empty()) out << " during " << step_;
+      throw WatchdogError(out.str() + " would never end");
     }
+    now_ = to;
   }
   processEvents();
 }
@@ -90,7 +96,7 @@ void VirtualHost::reset() {
   now_ = 0;
   inputs_.clear();
   log_.clear();
-  sleeps_ = 0;
+  sleeps_ = lateSleeps_ = 0;
   beginStep("the test");
 }
 

@@ -46,6 +46,7 @@ class VirtualHost : public rt::Host {
   void setWatchdogMs(double ms) { watchdogMs_ = ms; }
   double watchdogMs() const { return watchdogMs_; }
   int sleeps() const { return sleeps_; }
+  int lateSleeps() const { return lateSleeps_; }  // sleeps asked for a time already reached
   bool logWaits = true;
 
   // A step is one input of a test or one action of random play; `what` names it (the input, the
@@ -67,7 +68,7 @@ class VirtualHost : public rt::Host {
   std::vector<std::string> log_;
   std::string documents_;
   double watchdogMs_ = 10.0 * 60 * 1000;  // a single wait longer than this never ends in a test
-  int sleeps_ = 0;
+  int sleeps_ = 0, lateSleeps_ = 0;
   int depth_ = 0;
   std::string step_;
   long stepPumps_ = 0;

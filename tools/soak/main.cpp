@@ -4,43 +4,23 @@
 //   vpk-soak [--steps N] [--seconds M] [--seed S]
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
-
-#include <QApplication>
-#include <QTemporaryDir>
 
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "random_play.h"
 #include "rt/dispatch.h"
-#include "rt/random.h"
 #include "startup.h"
+#include "tool_session.h"
 #include "virtual_host.h"
 
-namespace {
-
-long argValue(int argc, char** argv, const char* name, long def) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], name) == 0) return std::strtol(argv[i + 1], nullptr, 10);
-  return def;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  const long steps = argValue(argc, argv, "--steps", 200000);
-  const long seconds = argValue(argc, argv, "--seconds", 3600);
-  const long seed = argValue(argc, argv, "--seed", 1);
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  vt::installVirtualHost();
-  QTemporaryDir data;
-  vt::vhost().setDocuments(data.path().toStdString());
-  rt::FixSeed(static_cast<uint32_t>(seed));
+  const long steps = vt::argValue(argc, argv, "--steps", 200000);
+  const long seconds = vt::argValue(argc, argv, "--seconds", 3600);
+  const long seed = vt::argValue(argc, argv, "--seed", 1);
+  vt::ToolSession session(argc, argv, static_cast<uint32_t>(seed));
 
   std::vector<std::unique_ptr<shell::PackFrame>> packs;
   auto start = [&] {
