@@ -36,13 +36,13 @@ int g_seen[kCalls];
 
 void readStops() {
   g_stopCount = 0;
-  const char* spec = std::getenv("VPK_STOP");
-  while (spec && *spec && g_stopCount < 16) {
-    const char* end = std::strchr(spec, ',');
-    if (!end) end = spec + std::strlen(spec);
+  const char* item = std::getenv("VPK_STOP");
+  while (item && *item && g_stopCount < 16) {
+    const char* end = std::strchr(item, ',');
+    if (!end) end = item + std::strlen(item);
     Stop s{};
-    s.after = std::strncmp(spec, "after:", 6) == 0;
-    const char* name = std::strchr(spec, ':');
+    s.after = std::strncmp(item, "after:", 6) == 0;
+    const char* name = std::strchr(item, ':');
     const char* count = name ? std::strchr(name + 1, ':') : nullptr;
     if (name && count && count < end) {
       for (int c = 0; c < kCalls; ++c)
@@ -53,7 +53,7 @@ void readStops() {
           g_stops[g_stopCount++] = s;
         }
     }
-    spec = *end ? end + 1 : end;
+    item = *end ? end + 1 : end;
   }
 }
 
