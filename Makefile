@@ -5,6 +5,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+# WERROR=ON makes every compiler warning an error (CI sets it); given, it also reconfigures a
+# build folder that exists.
+WERROR     ?=
+WERROR_FLAG = $(if $(WERROR),-DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR))
 
 DEB_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libpulse-dev \
                 libgtest-dev libxcb1-dev libxcb-xtest0-dev fonts-dejavu-core fonts-comic-neue xvfb xauth
@@ -30,7 +34,8 @@ deps:
 	fi
 
 configure: deps
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	@if [ ! -f $(BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release $(WERROR_FLAG); \
+	elif [ -n "$(WERROR)" ]; then cmake -S . -B $(BUILD) $(WERROR_FLAG) >/dev/null; fi
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -46,8 +51,9 @@ test: build
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 asan-build: deps
-	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) \
-	  -DCMAKE_BUILD_TYPE=Debug -DVPK_SANITIZE=ON
+	@if [ ! -f $(ASAN_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) \
+	  -DCMAKE_BUILD_TYPE=Debug -DVPK_SANITIZE=ON $(WERROR_FLAG); \
+	elif [ -n "$(WERROR)" ]; then cmake -S . -B $(ASAN_BUILD) $(WERROR_FLAG) >/dev/null; fi
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 asan-test: asan-build

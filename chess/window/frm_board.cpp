@@ -180,7 +180,7 @@ void FrmBoard::buildControls() {
 
 void FrmBoard::exposeGameState() {
   auto value = [this](const std::string& name, std::function<long long()> get) {
-    exposeState(name, {[get] { return std::vector<long long>{get()}; }, nullptr, false});
+    exposeState(name, {[get] { return std::vector<long long>{get()}; }, nullptr, false, {}});
   };
   exposeState("DisplayBoard", {[this] {
                                  std::vector<long long> out;
@@ -188,7 +188,7 @@ void FrmBoard::exposeGameState() {
                                    for (int col = 1; col <= 8; ++col) out.push_back(DisplayBoard(col, row));
                                  return out;
                                },
-                               nullptr, true});
+                               nullptr, true, {}});
   exposeState("MoveList", {[] {
                              ChessEngine& e = Engine();
                              std::vector<long long> out;
@@ -198,7 +198,7 @@ void FrmBoard::exposeGameState() {
                                    chessui::DisplayFromEngine(e.MoveHistory(k), e.HumanIsWhite())));
                              return out;
                            },
-                           nullptr, true});
+                           nullptr, true, {}});
   value("ShownPly", [] { return Engine().ShownPly(); });
   value("LastPly", [] { return Engine().LastPly(); });
   value("GameOverFlag", [] { return Engine().GameOverFlag(); });

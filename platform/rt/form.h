@@ -162,11 +162,11 @@ class Form {
   }
   template <class T>
   void exposeReadOnly(const std::string& name, const T& value) {
-    exposeState(name, {[&value] { return std::vector<long long>{static_cast<long long>(value)}; }, nullptr, false});
+    exposeState(name, {[&value] { return std::vector<long long>{static_cast<long long>(value)}; }, nullptr, false, {}});
   }
   template <class V>
   void exposeReadOnlyArray(const std::string& name, const V& vec) {
-    exposeState(name, {[&vec] { return std::vector<long long>(std::begin(vec), std::end(vec)); }, nullptr, true});
+    exposeState(name, {[&vec] { return std::vector<long long>(std::begin(vec), std::end(vec)); }, nullptr, true, {}});
   }
   const std::map<std::string, StateVar>& state() const { return state_; }
   std::function<void()> redrawState;  // after the driver wrote state
