@@ -1,7 +1,11 @@
 #include "hiscore.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <set>
 
 #include "mdi_form.h"
 #include "rt/files.h"
@@ -22,7 +26,40 @@ const HiscoreGame kHiscoreGames[] = {
     {"Pimbar", "Pimbar_hsc.nrz", 21, "0", false, false},
     {"Rookwell", "Rookwell_hsc.nrz", 21, "0", false, false},
 };
+
+// Why a save failed, in the player's words.
+std::string FailureText(const rt::SaveResult& r) {
+  using Outcome = rt::SaveResult::Outcome;
+  if (r.outcome == Outcome::kUnreadable) return "The file is there but cannot be read, so it was left as it is.";
+  if (r.outcome == Outcome::kLocked) return "Another program kept the file locked.";
+  switch (r.error) {
+    case EACCES:
+    case EPERM: return "There is no permission to write there.";
+    case ENOENT:
+    case ENOTDIR: return "The folder does not exist and could not be made.";
+    case ENOSPC: return "The disk is full.";
+    case EDQUOT: return "The disk quota is used up.";
+    case EFBIG: return "The file would pass the file-size limit.";
+    case EROFS: return "The disk is read-only.";
+    case EIO: return "The disk failed to write.";
+    case EISDIR: return "A folder stands in the file's place.";
+    default: return std::string(std::strerror(r.error)) + ".";
+  }
+}
 }  // namespace
+
+void TellSaveResult(const std::string& path, const rt::SaveResult& result, const std::string& what) {
+  static std::set<std::string> failing;  // files whose last save failed and was told
+  using Outcome = rt::SaveResult::Outcome;
+  if (result.outcome == Outcome::kSaved) failing.erase(path);
+  if (result.outcome == Outcome::kSaved || result.outcome == Outcome::kDeclined || !failing.insert(path).second)
+    return;
+  std::error_code ignored;
+  std::string folder = std::filesystem::absolute(path, ignored).parent_path().string();
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  rt::host().messageBox(what + " could not be saved in the folder\n" + folder + "\n\n" + FailureText(result), 48,
+                        "VantixPack");
+}
 
 const HiscoreGame* FindHiscoreGame(const std::string& game) {
   for (const auto& s : kHiscoreGames)
@@ -48,12 +85,12 @@ void HiscoreFile::LoadHiscore(rt::Label& best, int index) {
   if (read.state == rt::FileLines::State::kMissing) {
     // A missing file is made under the save lock, so one that another pack has just made is
     // read, not replaced. A file that is there but cannot be read is left alone.
-    const bool created = rt::updateLines(path(), n, [&](rt::FileLines& file) {
+    const bool created = static_cast<bool>(rt::updateLines(path(), n, [&](rt::FileLines& file) {
       if (file.state == rt::FileLines::State::kRead) lines = file.lines;
       if (file.state != rt::FileLines::State::kMissing) return false;
       file.lines.assign(n, game_.created);
       return true;
-    });
+    }));
     if (created) lines.assign(n, game_.created);
   }
   // A short file fills what it has; extra lines are not read (and are dropped at the next save).
@@ -82,7 +119,7 @@ void HiscoreFile::SaveScore(rt::Label& best, const rt::Label& score, int index) 
   // The file is read again at the save: another pack may have saved other lines since this
   // window read it, or this very line higher. Only this line changes, and never downwards.
   bool beaten = false;
-  rt::updateLines(path(), game_.lines, [&](rt::FileLines& file) {
+  const rt::SaveResult saved = rt::updateLines(path(), game_.lines, [&](rt::FileLines& file) {
     const bool read = file.state == rt::FileLines::State::kRead;
     if (read) {
       for (int k = 0; k < static_cast<int>(file.lines.size()); ++k) entries_[k] = file.lines[k];
@@ -93,12 +130,15 @@ void HiscoreFile::SaveScore(rt::Label& best, const rt::Label& score, int index) 
     // Lines the file lacks come from the table; an empty entry gives an empty line.
     file.lines.clear();
     for (const auto& e : entries_) file.lines.push_back(e.value_or(""));
-    return true;  // written through a temporary file: a failed write keeps what was there
+    return true;  // a failed write keeps what was there
   });
-  if (beaten)
+  if (beaten) {
     show(best, index);
-  else
-    best.setCaption(game_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
+    return;
+  }
+  // A best that could not be saved stays shown, and the player hears why.
+  best.setCaption(game_.bestIsNumber ? NumberText(scoreValue) : score.Caption());
+  TellSaveResult(path(), saved, "Your best score");
 }
 
 }  // namespace shell

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rt/control.h"
+#include "rt/files.h"
 
 namespace shell {
 
@@ -40,5 +41,10 @@ class HiscoreFile {
 };
 
 std::string NumberText(double v);  // shortest plain form: "0", "17", "2.5"
+
+// After a save of the file at `path`: when it failed, a message box names the folder and the
+// reason, beginning with `what` ("Your best score"). Once for each file until a save of it works
+// again, so a player who goes on saving is not stopped at every click.
+void TellSaveResult(const std::string& path, const rt::SaveResult& result, const std::string& what);
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "hiscore.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "rt/dispatch.h"
@@ -463,7 +464,7 @@ void Form23::SaveTopPlayers(const std::function<void(TopPlayers&)>& enter) {
   // load found no file), a file that another pack has made meanwhile is read, not written.
   // Called again when the save stalled and lost its lock: each call starts from the labels.
   TopPlayers t = table();
-  rt::updateLines(topPlayersPath(), 10, [&](rt::FileLines& file) {
+  const rt::SaveResult saved = rt::updateLines(topPlayersPath(), 10, [&](rt::FileLines& file) {
     t = table();
     if (file.state == rt::FileLines::State::kRead) ReadTable(t, file.lines);
     if (!enter && file.state != rt::FileLines::State::kMissing) return false;
@@ -472,6 +473,9 @@ void Form23::SaveTopPlayers(const std::function<void(TopPlayers&)>& enter) {
     return true;
   });
   showTable(t);
+  // Only a game's result is the player's own save; a file the window could not make at its load
+  // is told of when a result cannot be saved either.
+  if (enter) shell::TellSaveResult(topPlayersPath(), saved, "The top players");
 }
 
 void Form23::AddTopPlayer() {

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -76,9 +77,16 @@ bool holdsName(int fd, const std::string& name) {
          held.st_ino == named.st_ino;
 }
 
-// The state letter and the start time (clock ticks after boot) of process `who` ("self" or an
-// id), from /proc; false, with errno, when it cannot be read.
-bool readStat(const std::string& who, char& state, unsigned long long& start) {
+// The pid, state letter and start time (clock ticks after boot, as this process's time namespace
+// counts them) of process `who` ("self" or an id), from /proc; false, with errno, when it cannot
+// be read.
+struct ProcStat {
+  long pid = 0;
+  char state = 0;
+  unsigned long long start = 0;
+};
+
+bool readStat(const std::string& who, ProcStat& out) {
   const std::string name = "/proc/" + who + "/stat";
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
@@ -97,8 +105,9 @@ bool readStat(const std::string& who, char& state, unsigned long long& start) {
   // The start time is the 20th field after the state.
   const char* p = std::strrchr(buf, ')');
   errno = EINVAL;
-  return p && std::sscanf(p + 1, " %c %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %llu",
-                          &state, &start) == 2;
+  return p && std::sscanf(buf, "%ld", &out.pid) == 1 &&
+         std::sscanf(p + 1, " %c %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %llu",
+                     &out.state, &out.start) == 2;
 }
 
 // Whether the process that a tag names still runs. Its start time tells it from a later process
@@ -106,58 +115,81 @@ bool readStat(const std::string& who, char& state, unsigned long long& start) {
 enum class Owner { kRunning, kGone, kUnknown };
 
 Owner processState(pid_t pid, unsigned long long start) {
-  char state = 0;
-  unsigned long long started = 0;
-  if (!readStat(std::to_string(pid), state, started))
-    return errno == ENOENT || errno == ESRCH ? Owner::kGone : Owner::kUnknown;
-  if (state == 'Z' || state == 'X') return Owner::kGone;  // ended, not yet reaped
-  return started == start ? Owner::kRunning : Owner::kGone;
+  ProcStat st;
+  if (!readStat(std::to_string(pid), st)) return errno == ENOENT || errno == ESRCH ? Owner::kGone : Owner::kUnknown;
+  if (st.state == 'Z' || st.state == 'X') return Owner::kGone;  // ended, not yet reaped
+  return st.start == start ? Owner::kRunning : Owner::kGone;
 }
 
-// This process's start time, 0 when there is no /proc to ask (read again in a forked child).
-unsigned long long ownStart() {
+// Who this process is, as a tag names it. Process ids mean something only in their PID namespace
+// and start times only in their time namespace, so a tag names both; a pack in a sandbox of its
+// own cannot be judged by its id from outside. All 0 when /proc cannot tell (none, or one mounted
+// for another PID namespace). Read again in a forked child.
+struct Self {
+  unsigned long long start = 0, pidSpace = 0, timeSpace = 0;
+  bool known() const { return start != 0 && pidSpace != 0; }
+};
+
+const Self& self() {
   static pid_t pid = 0;
-  static unsigned long long start = 0;
+  static Self me;
   if (pid != getpid()) {
     pid = getpid();
-    char state = 0;
-    if (!readStat("self", state, start)) start = 0;
+    me = {};
+    ProcStat st;
+    struct stat pidNs, timeNs;
+    if (readStat("self", st) && st.pid == pid && ::stat("/proc/self/ns/pid", &pidNs) == 0) {
+      me.start = st.start;
+      me.pidSpace = pidNs.st_ino;
+      me.timeSpace = ::stat("/proc/self/ns/time", &timeNs) == 0 ? timeNs.st_ino : 1;  // 1: no time namespaces
+    }
   }
-  return start;
+  return me;
 }
 
-// The tag of a new file beside the one it will replace: "save-<pid>-<start>-<n>", whose it is,
-// so that a later save can tell a file that a killed pack left from one that is being written.
+// The tag of a new file beside the one it will replace, "save-<pid>-<start>-<pid ns>-<time ns>-<n>":
+// whose it is, so that a later save can tell a file that a killed pack left from one that is being
+// written.
 constexpr char kTagStart[] = "save-";
 
+struct Tag {
+  pid_t pid = 0;
+  Self owner;  // all 0 in the older "save-<pid>-<start>-<n>", which names no namespace
+};
+
 // The owner named by a tag, when `tag` is one exactly (plain decimal numbers, nothing else).
-std::optional<std::pair<pid_t, unsigned long long>> ownerOf(const std::string& tag) {
+std::optional<Tag> ownerOf(const std::string& tag) {
   const size_t n = sizeof kTagStart - 1;
   if (tag.compare(0, n, kTagStart) != 0) return std::nullopt;
-  unsigned long long parts[3];
-  size_t at = n;
-  for (int i = 0; i < 3; ++i) {
-    const size_t end = i < 2 ? tag.find('-', at) : tag.size();
-    if (end == std::string::npos || end == at || end - at > 19) return std::nullopt;
-    parts[i] = 0;
+  std::vector<unsigned long long> parts;
+  for (size_t at = n; at <= tag.size();) {
+    const size_t end = std::min(tag.find('-', at), tag.size());
+    if (end == at || end - at > 19 || parts.size() == 5) return std::nullopt;
+    unsigned long long v = 0;
     for (size_t k = at; k < end; ++k) {
       if (tag[k] < '0' || tag[k] > '9') return std::nullopt;
-      parts[i] = parts[i] * 10 + static_cast<unsigned>(tag[k] - '0');
+      v = v * 10 + static_cast<unsigned>(tag[k] - '0');
     }
+    parts.push_back(v);
     at = end + 1;
   }
-  if (parts[0] == 0 || parts[0] > static_cast<unsigned long long>(std::numeric_limits<pid_t>::max()) || parts[1] == 0)
+  if ((parts.size() != 3 && parts.size() != 5) || parts[0] == 0 ||
+      parts[0] > static_cast<unsigned long long>(std::numeric_limits<pid_t>::max()))
     return std::nullopt;
-  return std::make_pair(static_cast<pid_t>(parts[0]), parts[1]);
+  Tag t;
+  t.pid = static_cast<pid_t>(parts[0]);
+  if (parts.size() == 5) t.owner = {parts[1], parts[2], parts[3]};
+  return t;
 }
 
 // A new file beside `base` ("<base>.<tag>"), opened for writing; -1 with errno when the folder takes
 // none. O_EXCL, so that it never opens what someone else made.
 int createBeside(const std::string& base, std::string& made, mode_t mode) {
   static unsigned counter = 0;
+  const Self& me = self();
   for (int tries = 0; tries < 100; ++tries) {
-    made = base + "." + kTagStart + std::to_string(getpid()) + "-" + std::to_string(ownStart()) + "-" +
-           std::to_string(++counter);
+    made = base + "." + kTagStart + std::to_string(getpid()) + "-" + std::to_string(me.start) + "-" +
+           std::to_string(me.pidSpace) + "-" + std::to_string(me.timeSpace) + "-" + std::to_string(++counter);
     const int fd = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -172,33 +204,44 @@ std::string folderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Removes the new files beside `path` (and beside its lock file) that saves of processes no
-// longer running left: a pack killed before its rename. Only plain files of this user whose tag
-// names a process that is gone; whatever else stands there stays. Called under the save lock.
+// No save lasts this long: a new file older than this was left by a save that is gone, whoever
+// and wherever its owner was.
+constexpr std::chrono::hours kLeftoverAge{1};
+
+// Removes the new files beside `path` (and beside its lock file) that saves no longer running
+// left: a pack killed before its rename. Only plain files of this user, whose tag names a process
+// of this PID and time namespace that is gone, or that are older than any save; whatever else
+// stands there stays. Called under the save lock.
 void removeLeftovers(const std::string& path) {
-  if (ownStart() == 0) return;  // no /proc: the living cannot be told from the gone
+  const Self& me = self();
   const size_t slash = path.rfind('/');
   const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".";
   DIR* dir = ::opendir(folderOf(path).c_str());
   if (!dir) return;
+  const auto now = std::chrono::system_clock::now();
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
     if (name.compare(0, prefix.size(), prefix) != 0) continue;
-    std::string tag = name.substr(prefix.size());
-    if (tag.compare(0, 5, "lock.") == 0) tag.erase(0, 5);
-    const auto owner = ownerOf(tag);
-    if (!owner || processState(owner->first, owner->second) != Owner::kGone) continue;
+    std::string text = name.substr(prefix.size());
+    if (text.compare(0, 5, "lock.") == 0) text.erase(0, 5);
+    const auto tag = ownerOf(text);
+    if (!tag) continue;
     struct stat st;
     if (fstatat(dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
         st.st_uid != geteuid())
       continue;
-    (void)unlinkat(dirfd(dir), name.c_str(), 0);
+    const auto written = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::seconds(st.st_mtim.tv_sec) +
+                                                                         std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
+    const bool ours = me.known() && tag->owner.pidSpace == me.pidSpace && tag->owner.timeSpace == me.timeSpace;
+    if (now - written > kLeftoverAge || (ours && processState(tag->pid, tag->owner.start) == Owner::kGone))
+      (void)unlinkat(dirfd(dir), name.c_str(), 0);
   }
   ::closedir(dir);
 }
 
 // fsync, where a file system that has no sync at all (EINVAL, ENOTSUP, ENOSYS) counts as synced:
-// there is nothing to wait for. A real failure (EIO, ENOSPC) answers false.
+// there is nothing to wait for. A real failure (EIO, ENOSPC) answers false, with errno.
 bool synced(int fd) {
   for (;;) {
     if (fsync(fd) == 0) return true;
@@ -207,53 +250,65 @@ bool synced(int fd) {
   }
 }
 
+using Clock = std::chrono::steady_clock;
+
+// How long a save waits for another one to let go of the file.
+constexpr std::chrono::seconds kLockWait{3};
+
+// flock(LOCK_EX) on `fd`, tried until `deadline` (at least once): 0 when held, else the errno
+// (EWOULDBLOCK: another save still held it at the deadline).
+int lockBy(int fd, Clock::time_point deadline) {
+  for (;;) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+    const int failure = errno;
+    if (failure == EINTR) continue;
+    if (failure != EWOULDBLOCK || Clock::now() >= deadline) return failure;
+    // A wait on another process, not a timed effect: it must not pump, the save is one step.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
 // Two packs saving one file take turns through flock() on "<file>.lock". The kernel drops the
 // lock whenever its holder ends, killed included, so a pack that dies mid-save leaves at most an
 // unlocked file, which the next save takes and removes. (QLockFile was not used: it judges a
 // leftover lock by process id and age, and a reused id keeps it "alive" for its whole stale time.)
-// A lock held longer than kLockWait means a pack frozen mid-save: the waiting save takes the lock
+// A lock held past the deadline means a pack frozen mid-save: the waiting save takes the lock
 // over by putting a new lock file in its place. The frozen save, when it goes on, finds that it
 // has lost the lock before it replaces the file (lost()) and starts again from a fresh read, so it
 // never puts back lines as it read them before. Never, but for one spot: lost() is asked just
 // before the rename (or the write in place); a save frozen for longer than kLockWait right after
 // that question still puts back the lines it read.
-// When there is no lock to be had (the folder takes no new file, or something that is no plain
-// file stands at the lock's name, such as a pipe) the save goes on without one.
+// When there is no lock file to be had (the folder takes no new file, or something that is no
+// plain file stands at the lock's name, such as a pipe) only the lock on the file itself is held.
 class SaveLock {
  public:
-  explicit SaveLock(const std::string& file) : path_(file + ".lock") {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + kLockWait;
+  SaveLock(const std::string& file, Clock::time_point deadline) : path_(file + ".lock") {
     for (;;) {
       // Non-blocking: the open of a pipe at that name would wait for a writer for ever.
       const int fd = ::open(path_.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
       if (fd < 0) {
         if (errno == EINTR) continue;
-        return;  // no lock file can be made or opened here: the save goes on unlocked
+        return;  // no lock file can be made or opened here
       }
       struct stat st;
       if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return;  // not a lock file: saved unlocked
+        return;  // not a lock file
       }
-      int failure = 0;
-      if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        // The holder before us removes the file as it lets go: a lock counts only on the file
-        // that the name still stands for.
-        if (holdsName(fd, path_)) {
-          fd_ = fd;
-          return;
-        }
-      } else {
-        failure = errno;
+      // One try at a time, so that a lock file that its holder removes meanwhile is let go at once.
+      const int failure = lockBy(fd, Clock::now());
+      // The holder before us removes the file as it lets go: a lock counts only on the file that
+      // the name still stands for.
+      if (failure == 0 && holdsName(fd, path_)) {
+        fd_ = fd;
+        return;
       }
       ::close(fd);
-      if (failure != 0 && failure != EWOULDBLOCK && failure != EINTR) return;  // no locks here: unlocked
+      if (failure != 0 && failure != EWOULDBLOCK) return;  // no locks here
       if (Clock::now() >= deadline) {
         takeOver();
         return;
       }
-      // A wait on another process, not a timed effect: it must not pump, the save is one step.
       if (failure == EWOULDBLOCK) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
   }
@@ -276,7 +331,7 @@ class SaveLock {
   void takeOver() {
     std::string made;
     const int fd = createBeside(path_, made, 0600);
-    if (fd < 0) return;  // unlocked
+    if (fd < 0) return;
     if (flock(fd, LOCK_EX | LOCK_NB) == 0 && ::rename(made.c_str(), path_.c_str()) == 0 && holdsName(fd, path_)) {
       fd_ = fd;
       return;
@@ -285,18 +340,93 @@ class SaveLock {
     ::close(fd);
   }
 
-  static constexpr std::chrono::seconds kLockWait{3};
   std::string path_;
   int fd_ = -1;
 };
 
-// pwrite() until all of `n` bytes are at `at`; false on any failure (EFBIG, ENOSPC, EIO ...).
-// `done` counts the bytes that reached the file, also when it fails.
+// flock() on the file itself, for as long as the save runs: where no lock file can be made (a
+// folder that takes no new file) it is the only thing that keeps two saves in place apart, and
+// every save takes it, so that one that replaces the file waits for one that writes in it. It is
+// not taken over: a save in place that cannot have it in time fails; a save that replaces the
+// file goes on without it (its rename cannot tear a file, and the lock file is its own).
+class FileLock {
+ public:
+  FileLock(const std::string& path, Clock::time_point deadline) : path_(path) {
+    for (;;) {
+      int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
+      writable_ = fd >= 0;
+      if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS))  // still lockable to read
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
+      if (fd < 0) {
+        if (errno == EINTR) continue;
+        error_ = errno;  // ENOENT: nothing to lock yet; the file is made by a rename
+        return;
+      }
+      struct stat st;
+      if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error_ = EINVAL;
+        ::close(fd);
+        return;
+      }
+      error_ = lockBy(fd, deadline);
+      if (error_ == 0 && holdsName(fd, path_)) {
+        fd_ = fd;
+        return;
+      }
+      ::close(fd);
+      if (error_ != 0) return;
+      // Replaced while this save waited: the lock is on the file that stands there now.
+    }
+  }
+  ~FileLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // The descriptor to write through in place, -1 when the lock is not held or the file is
+  // read-only to this process; errno-like reason in error() then.
+  int writer() const { return fd_ >= 0 && writable_ ? fd_ : -1; }
+  int error() const { return fd_ >= 0 && !writable_ ? EACCES : error_; }
+  // True when the file was replaced since it was locked.
+  bool lost() const { return fd_ >= 0 && !holdsName(fd_, path_); }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  bool writable_ = false;
+  int error_ = 0;
+};
+
+// A file-size limit makes the kernel end the process with SIGXFSZ at the write that passes it;
+// ignored, the write fails with EFBIG and the save takes its way back like any failed write.
+class FileSizeSignalIgnored {
+ public:
+  FileSizeSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    saved_ = sigaction(SIGXFSZ, &ignore, &old_) == 0;
+  }
+  ~FileSizeSignalIgnored() {
+    if (saved_) sigaction(SIGXFSZ, &old_, nullptr);
+  }
+  FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+  FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+ private:
+  struct sigaction old_ {};
+  bool saved_ = false;
+};
+
+// pwrite() until all of `n` bytes are at `at`; false, with errno, on any failure (EFBIG, ENOSPC,
+// EIO ...). `done` counts the bytes that reached the file, also when it fails.
 bool writeAt(int fd, const char* p, size_t n, off_t at, size_t* done = nullptr) {
   size_t count = 0;
   while (count < n) {
     const ssize_t w = ::pwrite(fd, p + count, n - count, at + static_cast<off_t>(count));
     if (w < 0 && errno == EINTR) continue;
+    if (w == 0) errno = ENOSPC;
     if (w <= 0) break;
     count += static_cast<size_t>(w);
   }
@@ -304,23 +434,24 @@ bool writeAt(int fd, const char* p, size_t n, off_t at, size_t* done = nullptr) 
   return count == n;
 }
 
-enum class Written { kDone, kFailed, kLockLost };
+SaveResult saved() { return {SaveResult::Outcome::kSaved, 0}; }
+SaveResult failed(SaveResult::Outcome outcome, int error) { return {outcome, error}; }
+// Another save replaced the file or took the lock file over: read it again and save again. (No
+// errno: a save that ends for good on a lock says EWOULDBLOCK.)
+SaveResult lockLostAgain() { return {SaveResult::Outcome::kLocked, 0}; }
+bool lockLost(const SaveResult& r) { return r.outcome == SaveResult::Outcome::kLocked && r.error == 0; }
 
-// Overwrites the file where it stands, for a folder that takes no new file. Everything from the
-// first byte that changes to the end of the new text goes in one write: the kernel lets a kill in
-// only between pages, so a file of a page or less reads as its old text or its new one, never a
-// mix. A shorter text is cut to its length only after that: the old bytes still after it
-// meanwhile follow its last line end, so a reader of its lines never takes them. When the write
-// or the sync fails (a full disk, a file-size limit, a failing disk) the old bytes are written
-// back over what was written and what grew is cut off again.
-Written writeInPlace(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
-  if (fd < 0) return Written::kFailed;
+// Overwrites the file where it stands through `fd`, which holds the file's own lock, for a folder
+// that takes no new file. Everything from the first byte that changes to the end of the new text
+// goes in one write: the kernel lets a kill in only between pages, so a file of a page or less
+// reads as its old text or its new one, never a mix. A shorter text is cut to its length only
+// after that: the old bytes still after it meanwhile follow its last line end, so a reader of its
+// lines never takes them. When the write or the sync fails (a full disk, a file-size limit, a
+// failing disk) the old bytes are written back over what was written and what grew is cut off
+// again.
+SaveResult writeInPlace(int fd, const std::string& bytes, const std::function<bool()>& lockLost) {
   struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return Written::kFailed;
-  }
+  if (fstat(fd, &st) != 0) return failed(SaveResult::Outcome::kWriteFailed, errno);
   const size_t oldSize = static_cast<size_t>(st.st_size);
   // The old bytes that the new text will cover: what it changes, and what to put back.
   std::string old(std::min(bytes.size(), oldSize), '\0');
@@ -328,58 +459,73 @@ Written writeInPlace(const std::string& path, const std::string& bytes, const st
   while (got < old.size()) {
     const ssize_t r = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
     if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) break;
+    if (r == 0) errno = EIO;  // it shrank under a lock it holds: something else writes it
+    if (r <= 0) return failed(SaveResult::Outcome::kWriteFailed, errno);
     got += static_cast<size_t>(r);
   }
-  if (got < old.size() || lockLost()) {
-    ::close(fd);
-    return got < old.size() ? Written::kFailed : Written::kLockLost;
-  }
+  if (lockLost()) return lockLostAgain();
   const size_t from = static_cast<size_t>(std::mismatch(old.begin(), old.end(), bytes.begin()).first - old.begin());
   size_t done = 0;
   if (from < bytes.size() &&
       !(writeAt(fd, bytes.data() + from, bytes.size() - from, static_cast<off_t>(from), &done) && synced(fd))) {
+    const int error = errno;
     const size_t overwritten = std::min(done, old.size() - from);
     writeAt(fd, old.data() + from, overwritten, static_cast<off_t>(from));
     if (from + done > oldSize) (void)!ftruncate(fd, static_cast<off_t>(oldSize));
     (void)synced(fd);
-    ::close(fd);
-    return Written::kFailed;
+    return failed(SaveResult::Outcome::kWriteFailed, error);
   }
   // The new lines are on the disk; what is cut now are old bytes that no reader of them takes.
   if (bytes.size() < oldSize && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) (void)synced(fd);
-  ::close(fd);  // after a good sync, close has nothing left to report
-  return Written::kDone;
+  return saved();  // a close after a good sync has nothing left to report
 }
 
 // Replaces the file with `bytes`: a new file beside it, written, flushed to the disk and closed,
 // then renamed over the old one. The old file is replaced only when every step worked, so a full
-// disk, a file-size limit or a failing disk leaves it byte for byte. `lockLost` is asked just
+// disk, a file-size limit or a failing disk leaves it byte for byte. Where the folder takes no
+// new file, the file is written in place, only under its own lock. `lockLost` is asked just
 // before the file is touched.
-Written writeFile(const std::string& path, const std::string& bytes, const std::function<bool()>& lockLost) {
+// `held` is the lock on the file that the caller took before it read it; without one (a write
+// that read nothing), it is taken here when the write must go in place.
+SaveResult writeFile(const std::string& path, const std::string& bytes, const FileLock* held,
+                     const std::function<bool()>& lockLost) {
+  const FileSizeSignalIgnored noSignal;
   struct stat old;
   const bool hadOld = ::stat(path.c_str(), &old) == 0;
   std::string temp;
   const int fd = createBeside(path, temp, 0666);
   if (fd < 0) {
+    const int error = errno;
     // The folder takes no new file, but the file itself may be writable.
-    if ((errno == EACCES || errno == EPERM) && hadOld) return writeInPlace(path, bytes, lockLost);
-    return Written::kFailed;
+    if ((error == EACCES || error == EPERM) && hadOld) {
+      std::optional<FileLock> taken;
+      const FileLock& own = held ? *held : taken.emplace(path, Clock::now() + kLockWait);
+      if (own.writer() >= 0)
+        return writeInPlace(own.writer(), bytes, [&] { return lockLost() || (!held && own.lost()); });
+      if (own.error() == EWOULDBLOCK) return failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
+      return failed(SaveResult::Outcome::kWriteFailed, own.error() == ENOENT ? error : own.error());
+    }
+    return failed(SaveResult::Outcome::kWriteFailed, error);
   }
   if (hadOld) (void)fchmod(fd, old.st_mode & 07777);  // the new file keeps the old one's permissions
   bool ok = writeAt(fd, bytes.data(), bytes.size(), 0) && synced(fd);
-  if (::close(fd) != 0) ok = false;
+  int error = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
   if (!ok) {
     ::unlink(temp.c_str());
-    return Written::kFailed;
+    return failed(SaveResult::Outcome::kWriteFailed, error);
   }
   if (lockLost()) {
     ::unlink(temp.c_str());
-    return Written::kLockLost;
+    return lockLostAgain();
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
+    error = errno;
     ::unlink(temp.c_str());
-    return Written::kFailed;
+    return failed(SaveResult::Outcome::kWriteFailed, error);
   }
   // The rename itself reaches the disk with the folder.
   const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -387,7 +533,7 @@ Written writeFile(const std::string& path, const std::string& bytes, const std::
     (void)fsync(dir);
     ::close(dir);
   }
-  return Written::kDone;
+  return saved();
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {
@@ -446,17 +592,22 @@ void accountHomeForTests(const std::optional<std::string>& home) { g_accountHome
 
 FileLines readLines(const std::string& path, size_t maxLines) {
   FileLines r;
+  auto unreadable = [&r](int error) {
+    r.lines.clear();
+    r.state = FileLines::State::kUnreadable;
+    r.error = error;
+    return r;
+  };
   // Non-blocking, so that a pipe in the file's place cannot hang the pack.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    r.state = errno == ENOENT || errno == ENOTDIR ? FileLines::State::kMissing : FileLines::State::kUnreadable;
-    return r;
+    if (errno == ENOENT || errno == ENOTDIR) return r;  // kMissing
+    return unreadable(errno);
   }
-  struct stat st;
+  struct stat st {};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || g_failReads) {
     ::close(fd);
-    r.state = FileLines::State::kUnreadable;
-    return r;
+    return unreadable(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
   }
   LineSplitter split(r.lines, maxLines);
   std::vector<char> buf(1 << 16);
@@ -465,10 +616,9 @@ FileLines readLines(const std::string& path, size_t maxLines) {
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
+      const int error = errno;
       ::close(fd);
-      r.lines.clear();
-      r.state = FileLines::State::kUnreadable;
-      return r;
+      return unreadable(error);
     }
     split.feed(buf.data(), buf.data() + n);
   }
@@ -478,32 +628,35 @@ FileLines readLines(const std::string& path, size_t maxLines) {
   return r;
 }
 
-bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
-  if (writeFile(path, joinLines(lines), [] { return false; }) != Written::kDone) return false;
-  host().note("file", path);
-  return true;
+SaveResult writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
+  // Replaced under its lock while it was written in place: written again in the file that stands.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const SaveResult r = writeFile(path, joinLines(lines), nullptr, [] { return false; });
+    if (r) host().note("file", path);
+    if (!lockLost(r)) return r;
+  }
+  return failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
 }
 
-bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change) {
-  // A save whose lock was taken over reads the file again and makes its change again; each
-  // retry means it stalled past the lock's wait once more, so a few are plenty.
+SaveResult updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change) {
+  // A save whose lock was taken over, or whose file was replaced under its lock, reads the file
+  // again and makes its change again; each retry means it stalled past the lock's wait once more,
+  // so a few are plenty.
   for (int attempt = 0; attempt < 5; ++attempt) {
-    SaveLock lock(path);
+    // One wait for both locks: a save frozen while it holds them costs the next one kLockWait.
+    const Clock::time_point deadline = Clock::now() + kLockWait;
+    SaveLock lock(path, deadline);
+    const FileLock own(path, deadline);
     if (lock.held()) removeLeftovers(path);
     FileLines file = readLines(path, maxLines);
-    const bool readable = file.state != FileLines::State::kUnreadable;
-    if (!change(file) || !readable) return false;
-    switch (writeFile(path, joinLines(file.lines), [&lock] { return lock.lost(); })) {
-      case Written::kDone:
-        host().note("file", path);
-        return true;
-      case Written::kFailed:
-        return false;
-      case Written::kLockLost:
-        break;
-    }
+    if (!change(file)) return {SaveResult::Outcome::kDeclined, 0};
+    if (file.state == FileLines::State::kUnreadable) return failed(SaveResult::Outcome::kUnreadable, file.error);
+    const SaveResult r =
+        writeFile(path, joinLines(file.lines), &own, [&lock, &own] { return lock.lost() || own.lost(); });
+    if (r) host().note("file", path);
+    if (!lockLost(r)) return r;
   }
-  return false;
+  return failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
 }
 
 bool isDirectory(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isDir(); }

@@ -22,37 +22,54 @@ struct FileLines {
   };
   State state = State::kMissing;
   std::vector<std::string> lines;
+  int error = 0;  // kUnreadable: why (errno)
 };
 
 // The first `maxLines` lines, split at CR LF, CR or LF, each read whole however long the lines
 // before it are (up to kLongestLine).
 FileLines readLines(const std::string& path, size_t maxLines = std::numeric_limits<size_t>::max());
 
-// Every line followed by CR LF, written to a new file beside it ("<file>.save-<pid>-<start>-<n>")
-// that replaces the old one once it is wholly on the disk; in a folder that takes no new file, the
-// file is overwritten where it stands. A file system that cannot sync at all counts as synced.
-// True: the file holds the new lines, flushed to the disk where the file system can sync; in
+// What a save did, and where it failed: the caller tells the player.
+struct SaveResult {
+  enum class Outcome {
+    kSaved,        // the file holds the new lines
+    kDeclined,     // the change had nothing to write
+    kUnreadable,   // the file is there but cannot be read, so it was left as it was
+    kLocked,       // another save held the file longer than the lock's wait: nothing was written
+    kWriteFailed,  // a step of the write failed: the old file stands
+  };
+  Outcome outcome = Outcome::kWriteFailed;
+  int error = 0;  // the errno of the step that failed
+  explicit operator bool() const { return outcome == Outcome::kSaved; }
+};
+
+// Every line followed by CR LF, written to a new file beside it ("<file>.save-<tag>") that
+// replaces the old one once it is wholly on the disk; in a folder that takes no new file, the
+// file is overwritten where it stands, only under a lock on the file itself. A file system that
+// cannot sync at all counts as synced. A file-size limit fails the write; it never ends the process.
+// kSaved: the file holds the new lines, flushed to the disk where the file system can sync; in
 // place, old bytes may still follow them when cutting the file shorter failed, which no reader of
 // as many lines as were written takes.
-// False: the new lines are not in it and the old file stands as it was; in place, its old bytes
+// Otherwise the new lines are not in it and the old file stands as it was; in place, its old bytes
 // are written back over what was written, which a disk that failed the write can refuse as well.
 // A kill in the middle leaves the old file or the new one (and the new file beside it, which a
 // later updateLines removes), in place too as long as the file is a page (4 KiB) or less; a longer
 // one written in place can be left with the new text up to a page boundary and the old bytes after
 // it, where the kill fell between two pages of the write.
-bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+SaveResult writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // One read-change-write of the file, under the lock file beside it (its name followed by ".lock")
-// so that two packs saving at once each see the other's lines. `change` gets the file as it
-// stands and edits its lines; when it answers true they are written, unless the file exists but
-// could not be read. A save that stalled so long that another pack took its lock over reads the
-// file again and calls `change` again; only such a stall right after its last look at the lock,
-// before the file is replaced, still puts back the lines it read. Where no lock can be had (the folder takes no new file,
-// something other than a plain file stands at the lock's name) the save goes on unlocked. Holding
-// the lock, it also removes the new files that saves of processes no longer running left beside
-// the file. True and false as writeLinesAtomic (false too when `change` declines or the file is
-// unreadable). Reading alone (readLines) takes no lock: files are replaced whole.
-bool updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change);
+// and a lock on the file itself, so that two packs saving at once each see the other's lines.
+// `change` gets the file as it stands and edits its lines; when it answers true they are written,
+// unless the file exists but could not be read. A save that stalled so long that another pack
+// took its lock file over reads the file again and calls `change` again; only such a stall right
+// after its last look at the lock, before the file is replaced, still puts back the lines it read.
+// Where no lock file can be had (the folder takes no new file, something other than a plain file
+// stands at the lock's name) the lock on the file itself keeps saves apart; a save that writes in
+// place never writes without it. Holding the lock file, it also removes the new files that saves
+// of processes no longer running left beside the file. Reading alone (readLines) takes no lock:
+// files are replaced whole, or changed in place in one write.
+SaveResult updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change);
 
 bool isDirectory(const std::string& path);
 bool hasNormalFiles(const std::string& dir);  // false when missing or holding no plain file

@@ -1,6 +1,9 @@
 // Every game that keeps a best-score file lives through a file that is empty, short, long,
 // binary, a folder, or a write that the kernel stops halfway, and never loses a best that was on
 // disk.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -114,4 +117,37 @@ TEST_F(ScoreFileTest, AWriteThatTheKernelStopsHalfwayLosesNoBest) {
     for (const QString& name : QDir(dir_.path()).entryList(QDir::Files))
       EXPECT_FALSE(name.startsWith(QString::fromStdString(k.file) + ".")) << "left behind: " << name.toStdString();
   }
+}
+
+TEST_F(ScoreFileTest, ASaveThatFailsIsToldWithItsFolderAndWhy) {
+  // A player whose home takes no new folder, so the frame made no Morvelware folder there: as the
+  // user nobody in a folder of root's (or, not as root, in a folder of mode 555).
+  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), geteuid() == 0 ? 0755 : 0555), 0);
+  const std::string folder = dir_.path().toStdString() + "/Morvelware/";
+  const std::string told = "msgbox VantixPack: Your best score could not be saved in the folder\n" + folder +
+                           "\n\nThe folder does not exist and could not be made.";
+  const osf::Ended child = osf::InChild([&] {
+    if (geteuid() == 0 && !osf::BecomeNobody()) osf::Exit(1);
+    mdi_.DataFolder = folder;
+    ASSERT_FALSE(rt::makeDirectory(folder));
+    rt::Form& kippel = *openGame("Kippel");
+    auto& best = control<rt::Label>(kippel, "Label8");
+    auto& score = control<rt::Label>(kippel, "Label4");
+    auto& save = control(kippel, "Command1");
+    for (const char* points : {"7", "9"}) {
+      score.setCaption(points);
+      takeLog();
+      click(save);
+      EXPECT_EQ(best.Caption(), points);  // the best stays shown for the game
+      // Told at the first failed save; not again at every save while the folder stays closed.
+      EXPECT_EQ(countLog(told), std::string(points) == "7" ? 1 : 0) << points;
+    }
+    score.setCaption("3");  // no better than the best shown: a beep, and nothing told
+    takeLog();
+    click(save);
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"beep"});
+  });
+  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), 0700), 0);
+  EXPECT_TRUE(child.ok()) << child.text();
+  EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }

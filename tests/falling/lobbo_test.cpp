@@ -436,20 +436,29 @@ TEST_F(LobboFile, AOneMegabyteNameKeepsTheOtherFourPlayers) {
   EXPECT_EQ(file(), longName + "\r\n300$\r\nBob\r\n100$\r\nZoe\r\n60$\r\nCid\r\n50$\r\nDee\r\n7$\r\n");
 }
 
-TEST_F(LobboFile, AFullDiskOrAFileSizeLimitKeepsTheFivePlayers) {
-  // The game over's save fails at the OS: in a child whose writes stop at the file's size, and
-  // (as root) on a 64 KiB tmpfs filled to the last byte.
-  const auto gameOverKeepsTheFile = [this] {
+TEST_F(LobboFile, AFullDiskOrAFileSizeLimitKeepsTheFivePlayersAndSaysSo) {
+  // The game over's save fails at the OS: in a child whose writes the kernel stops at the file's
+  // size (its signal as it comes, which would end a pack that did not ignore it), and (as root)
+  // on a 64 KiB tmpfs filled to the last byte. The player is told why, once.
+  const auto gameOverKeepsTheFile = [this](const std::string& why) {
     ASSERT_NO_FATAL_FAILURE(reopen());
     ASSERT_EQ(w->topime(0).Caption(), "Ann");
+    takeLog();
     ASSERT_NO_FATAL_FAILURE(gameOverWith(400, "Zoe"));
     EXPECT_EQ(w->topime(0).Caption(), "Zoe");  // shown, as after any failed write
     EXPECT_EQ(file(), kFive);
+    EXPECT_EQ(countLog("msgbox VantixPack: The top players could not be saved in the folder\n" + dir_.path().toStdString() +
+                       "/\n\n" + why),
+              1);
+    ASSERT_NO_FATAL_FAILURE(gameOverWith(500, "Zoe"));
+    EXPECT_EQ(countLog("msgbox VantixPack: The top players could not be saved in the folder\n" + dir_.path().toStdString() +
+                       "/\n\n" + why),
+              1);  // not again while saves of the file keep failing
   };
   writeFile(kFive);
   const osf::Ended limited = osf::InChild([&] {
-    osf::LimitFileSize(kFive.size());
-    gameOverKeepsTheFile();
+    osf::LimitFileSize(kFive.size(), osf::SizeSignal::kKills);
+    gameOverKeepsTheFile("The file would pass the file-size limit.");
   });
   EXPECT_TRUE(limited.ok()) << limited.text();
   EXPECT_EQ(file(), kFive);
@@ -459,7 +468,7 @@ TEST_F(LobboFile, AFullDiskOrAFileSizeLimitKeepsTheFivePlayers) {
     if (!osf::MountSmallDisk(dir_.path().toStdString(), 64)) osf::Exit(osf::kCannot);
     writeFile(kFive);
     ASSERT_TRUE(osf::FillDisk(dir_.path().toStdString()));
-    gameOverKeepsTheFile();
+    gameOverKeepsTheFile("The disk is full.");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"filler", "Lobbo.nrz"}));
   });
   if (full.code == osf::kCannot) GTEST_SKIP() << "no tmpfs could be mounted here";

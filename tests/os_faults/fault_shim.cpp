@@ -3,6 +3,7 @@
 // to fail on purpose or to stop at one exact point.
 //   VPK_FSYNC_ERRNO=n   every fsync and fdatasync fails with errno n (EIO: a failing disk; EINVAL:
 //                       a file system that has no sync)
+//   VPK_FSYNC_TIMES=n   only the first n of them fail (EINTR once: a signal came in)
 //   VPK_CLOSE_ERRNO=n   every close of a plain file closes it and answers errno n, as a network
 //                       file system may
 //   VPK_STOP=when:call:n[,...]   the process stops itself (SIGSTOP) "before" or "after" the n-th
@@ -74,7 +75,8 @@ R around(int call, const char* name, A... args) {
   ++g_seen[call];
   stopIfAsked(call, false);
   R r;
-  if (call == kFsync && errnoFrom("VPK_FSYNC_ERRNO")) {
+  const int failing = errnoFrom("VPK_FSYNC_TIMES");
+  if (call == kFsync && errnoFrom("VPK_FSYNC_ERRNO") && (failing == 0 || g_seen[call] <= failing)) {
     errno = errnoFrom("VPK_FSYNC_ERRNO");
     r = -1;
   } else {

@@ -103,8 +103,8 @@ void KillAfter(int64_t ns) {
   }
 }
 
-void LimitFileSize(off_t bytes) {
-  signal(SIGXFSZ, SIG_IGN);
+void LimitFileSize(off_t bytes, SizeSignal sizeSignal) {
+  signal(SIGXFSZ, sizeSignal == SizeSignal::kIgnored ? SIG_IGN : SIG_DFL);
   rlimit lim{};
   getrlimit(RLIMIT_FSIZE, &lim);
   lim.rlim_cur = static_cast<rlim_t>(bytes);
@@ -138,6 +138,88 @@ bool FillDisk(const std::string& dir, const std::string& name) {
     }
   }
   return close(fd) == 0;
+}
+
+namespace {
+// Ends this process as `status` says its child ended.
+[[noreturn]] void EndAs(int status) {
+  if (WIFSIGNALED(status)) {
+    signal(WTERMSIG(status), SIG_DFL);
+    raise(WTERMSIG(status));
+  }
+  Exit(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
+}
+
+bool readByte(int fd) {
+  char c;
+  ssize_t n;
+  while ((n = read(fd, &c, 1)) < 0 && errno == EINTR) {
+  }
+  return n == 1;
+}
+
+void writeByte(int fd) {
+  const char c = 's';
+  while (write(fd, &c, 1) < 0 && errno == EINTR) {
+  }
+}
+}  // namespace
+
+bool EnterOwnSpace(Space space) {
+  if (geteuid() != 0) return false;
+  if (space == Space::kPid) {
+    // A /proc of the new namespace is mounted in a mount namespace of its own.
+    if (unshare(CLONE_NEWPID | CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+      return false;
+  } else {
+    if (unshare(CLONE_NEWTIME) != 0) return false;
+    // Only before the namespace's first process starts; start times then read an hour later.
+    const int fd = open("/proc/self/timens_offsets", O_WRONLY | O_CLOEXEC);
+    const char offsets[] = "boottime 3600 0\n";
+    const bool set = fd >= 0 && write(fd, offsets, sizeof offsets - 1) == static_cast<ssize_t>(sizeof offsets - 1);
+    if (fd >= 0) close(fd);
+    if (!set) return false;
+  }
+  // The first process inside relays: the first process of a PID namespace cannot stop itself, so
+  // the sandboxed one is its child. It tells this one of each stop over `stopped`, and this one
+  // stops, for the test to see; the test's SIGCONT comes back in over `goOn`.
+  int stopped[2], goOn[2];
+  if (pipe2(stopped, O_CLOEXEC) != 0 || pipe2(goOn, O_CLOEXEC) != 0) return false;
+  const pid_t relay = fork();
+  if (relay < 0) return false;
+  if (relay == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // a test that kills the child ends the sandbox with it
+    if (space == Space::kPid && mount("proc", "/proc", "proc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr) != 0)
+      Exit(kCannot);
+    const pid_t inside = fork();
+    if (inside < 0) Exit(1);
+    if (inside == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      for (int fd : {stopped[0], stopped[1], goOn[0], goOn[1]}) close(fd);
+      return true;
+    }
+    int status = 0;
+    for (;;) {
+      if (waitpid(inside, &status, WUNTRACED) < 0) {
+        if (errno == EINTR) continue;
+        Exit(1);
+      }
+      if (!WIFSTOPPED(status)) EndAs(status);
+      writeByte(stopped[1]);
+      if (!readByte(goOn[0])) Exit(1);
+      ::kill(inside, SIGCONT);
+    }
+  }
+  close(stopped[1]);
+  close(goOn[0]);
+  while (readByte(stopped[0])) {  // until the relay ends
+    raise(SIGSTOP);
+    writeByte(goOn[1]);
+  }
+  int status = 0;
+  while (waitpid(relay, &status, 0) < 0 && errno == EINTR) {
+  }
+  EndAs(status);
 }
 
 bool BecomeNobody() {

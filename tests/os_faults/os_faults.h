@@ -56,9 +56,11 @@ Ended InChild(const std::function<void()>& body, unsigned seconds = 20);
 // is then, however late its parent runs.
 void KillAfter(int64_t ns);
 
-// In a child: write() stops with EFBIG past `bytes` bytes of any file (SIGXFSZ ignored, so the
-// call fails instead of the process ending).
-void LimitFileSize(off_t bytes);
+// In a child: a write past `bytes` bytes of any file is stopped by the kernel. With kIgnored the
+// call fails with EFBIG; with kKills SIGXFSZ keeps its default and ends the process, unless the
+// code under test ignores it.
+enum class SizeSignal { kIgnored, kKills };
+void LimitFileSize(off_t bytes, SizeSignal signal = SizeSignal::kIgnored);
 
 // In a child, as root: a private tmpfs of `kib` KiB mounted on `dir`, seen only by this child.
 // False when it cannot be made.
@@ -66,6 +68,14 @@ bool MountSmallDisk(const std::string& dir, int kib);
 
 // Fills the file system that holds `dir` to its last byte with a file named `name`.
 bool FillDisk(const std::string& dir, const std::string& name = "filler");
+
+// In a child, as root: goes on as the first process of a PID namespace of its own (with a /proc
+// of its own), or in a time namespace whose boot clock runs an hour ahead: a pack in a sandbox.
+// The child itself stays outside as the sandbox's parent: it stops when the sandboxed process
+// stops, passes on a SIGCONT and ends as it ends, so a Child sees it as one process. False when
+// the namespace cannot be made.
+enum class Space { kPid, kTime };
+bool EnterOwnSpace(Space space);
 
 // In a child, as root: becomes the user and group 65534 (nobody), for whom a folder's mode counts.
 constexpr uid_t kNobody = 65534;

@@ -6,8 +6,9 @@
 //   create PATH N VALUE          updateLines that makes a missing file of N lines of VALUE and
 //                                leaves one that exists, as a game that opens with no file
 //   write PATH LINE...           writeLinesAtomic
-// Exit code 0 when the call answered true, 1 when false, 2 when the words are wrong. "set" and
-// "create" print how often their change ran ("changes 1": the file was read once, under the lock).
+// Exit code 0 when the file was saved, 3 when another save kept it locked, 1 for any other failure,
+// 2 when the words are wrong. "set" and "create" print how often their change ran ("changes 1":
+// the file was read once, under the lock).
 #include <signal.h>
 
 #include <cstdio>
@@ -19,7 +20,7 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> a(argv + 1, argv + argc);
-  bool saved = false;
+  rt::SaveResult saved;
   int changes = 0;
   if (a.size() >= 5 && a[0] == "set") {
     const size_t n = std::strtoul(a[2].c_str(), nullptr, 10), k = std::strtoul(a[3].c_str(), nullptr, 10);
@@ -50,5 +51,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (a[0] != "write") std::printf("changes %d\n", changes);
-  return saved ? 0 : 1;
+  return saved ? 0 : saved.outcome == rt::SaveResult::Outcome::kLocked ? 3 : 1;
 }

@@ -251,6 +251,58 @@ TEST(FilesTest, AFolderThatTakesNoNewFileHasItsFileWrittenInPlace) {
   EXPECT_EQ(entriesOf(folder.folder()), QStringList{"Gemmet_hsc.nrz"});
 }
 
+TEST(FilesTest, TwoSavesInPlaceAtOnceKeepBothBests) {
+  saves::ClosedFolder folder;
+  const std::string name = "Gemmet_hsc.nrz", p = folder.path(name);
+  folder.put(name, QByteArray("5\r\n").repeated(12));
+  // A has read the file and is about to write 7 on line 1; B saves 123456 on line 0 meanwhile and
+  // stops after its first try of a lock, if it tries one.
+  osf::Child a([&] {
+    folder.becomeUser();
+    osf::ExecSaveChild(folder.tools(), {"set", p, "12", "1", "7"}, {"VPK_STOP=before:pwrite:1"});
+  });
+  ASSERT_TRUE(a.waitStopped());
+  osf::Child b([&] {
+    folder.becomeUser();
+    osf::ExecSaveChild(folder.tools(), {"set", p, "12", "0", "123456"}, {"VPK_STOP=after:flock:1"});
+  });
+  const bool bWaits = b.waitStopped();
+  a.resume();
+  EXPECT_TRUE(a.wait().ok());
+  if (bWaits) b.resume();
+  EXPECT_TRUE(b.wait().ok());
+  EXPECT_TRUE(bWaits) << "B wrote while A held the file";
+  std::vector<std::string> both(12, "5");
+  both[0] = "123456";
+  both[1] = "7";
+  EXPECT_EQ(readLines(p).lines, both);
+  EXPECT_EQ(entriesOf(folder.folder()), QStringList{QString::fromStdString(name)});
+}
+
+TEST(FilesTest, AFileSizeLimitFailsTheSaveAndTheProcessGoesOn) {
+  // The kernel's SIGXFSZ at its default, which ends a process that does not ignore it, at the
+  // write that passes the limit: two bytes past Gemmet's file of twelve zeros.
+  const QByteArray zeros = QByteArray("0\r\n").repeated(12);
+  saves::ClosedFolder closed;
+  QTemporaryDir open;
+  for (const bool inPlace : {false, true}) {
+    SCOPED_TRACE(inPlace ? "in place" : "renamed");
+    const std::string p = inPlace ? closed.path("Gemmet_hsc.nrz") : open.filePath("Gemmet_hsc.nrz").toStdString();
+    if (inPlace)
+      closed.put("Gemmet_hsc.nrz", zeros);
+    else
+      saves::put(p, zeros);
+    const osf::Ended ended = osf::InChild([&] {
+      if (inPlace) closed.becomeUser();
+      osf::LimitFileSize(zeros.size() + 2, osf::SizeSignal::kKills);
+      osf::ExecSaveChild(inPlace ? closed.tools() : osf::BuiltTools(), {"set", p, "12", "0", "123456"});
+    });
+    EXPECT_EQ(ended.code, 1) << ended.text();
+    EXPECT_EQ(bytesOf(p), zeros);
+    EXPECT_EQ(entriesOf(inPlace ? closed.folder() : open.path().toStdString()), QStringList{"Gemmet_hsc.nrz"});
+  }
+}
+
 TEST(FilesTest, AnInPlaceWriteThatTheKernelStopsPastTheOldEndIsCutBack) {
   saves::ClosedFolder folder;
   const std::string p = folder.path("Gemmet_hsc.nrz");
@@ -417,18 +469,20 @@ TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) 
   // The save program with a shim whose fsync (or close) answers this errno, in a folder that takes
   // new files (a new file renamed over the old) and in one that takes none (written in place).
   struct Fault {
-    std::string shim;
+    std::vector<std::string> shim;
     bool renamedSaves, inPlaceSaves;
   };
   const Fault faults[] = {
-      {"VPK_FSYNC_ERRNO=" + std::to_string(EIO), false, false},
-      {"VPK_FSYNC_ERRNO=" + std::to_string(ENOSPC), false, false},
+      {{"VPK_FSYNC_ERRNO=" + std::to_string(EIO)}, false, false},
+      {{"VPK_FSYNC_ERRNO=" + std::to_string(ENOSPC)}, false, false},
       // No sync on this file system: nothing to wait for.
-      {"VPK_FSYNC_ERRNO=" + std::to_string(EINVAL), true, true},
-      {"VPK_FSYNC_ERRNO=" + std::to_string(EOPNOTSUPP), true, true},
-      {"VPK_FSYNC_ERRNO=" + std::to_string(ENOSYS), true, true},
+      {{"VPK_FSYNC_ERRNO=" + std::to_string(EINVAL)}, true, true},
+      {{"VPK_FSYNC_ERRNO=" + std::to_string(EOPNOTSUPP)}, true, true},
+      {{"VPK_FSYNC_ERRNO=" + std::to_string(ENOSYS)}, true, true},
+      // A signal in the middle of the sync: it is tried again.
+      {{"VPK_FSYNC_ERRNO=" + std::to_string(EINTR), "VPK_FSYNC_TIMES=1"}, true, true},
       // After a good sync: the new file is not renamed over the old, or the file holds the new text.
-      {"VPK_CLOSE_ERRNO=" + std::to_string(EIO), false, true},
+      {{"VPK_CLOSE_ERRNO=" + std::to_string(EIO)}, false, true},
   };
   const QByteArray old = "5\r\n5\r\n5\r\n";
   saves::ClosedFolder closed;
@@ -437,7 +491,7 @@ TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) 
     const std::string p = inPlace ? closed.path("Tumo_hsc.nrz") : open.filePath("Tumo_hsc.nrz").toStdString();
     for (const Fault& fault : faults) {
       for (const std::vector<std::string>& lines : {std::vector<std::string>{"5", "77", "5"}, {"1"}}) {
-        SCOPED_TRACE(std::string(inPlace ? "in place, " : "renamed, ") + fault.shim + ", " +
+        SCOPED_TRACE(std::string(inPlace ? "in place, " : "renamed, ") + fault.shim[0] + ", " +
                      std::to_string(lines.size()) + " lines");
         if (inPlace)
           closed.put("Tumo_hsc.nrz", old);
@@ -447,7 +501,7 @@ TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) 
         args.insert(args.end(), lines.begin(), lines.end());
         const osf::Ended ended = osf::InChild([&] {
           if (inPlace) closed.becomeUser();
-          osf::ExecSaveChild(inPlace ? closed.tools() : osf::BuiltTools(), args, {fault.shim});
+          osf::ExecSaveChild(inPlace ? closed.tools() : osf::BuiltTools(), args, fault.shim);
         });
         // The answer says what the file holds.
         const bool saves = inPlace ? fault.inPlaceSaves : fault.renamedSaves;
@@ -461,9 +515,21 @@ TEST(FilesTest, AFailedSyncKeepsTheOldFileAndAFileSystemWithoutSyncGetsItsSave) 
   }
 }
 
+namespace {
+// Sets a file's time of last change `seconds` into the past.
+void Age(const std::string& path, int seconds) {
+  timespec times[2];
+  clock_gettime(CLOCK_REALTIME, &times[0]);
+  times[0].tv_sec -= seconds;
+  times[1] = times[0];
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+}  // namespace
+
 TEST(FilesTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse) {
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString(), name = "Gemmet_hsc.nrz", p = folder + "/" + name;
+  const QString file = QString::fromStdString(name);
   ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
   const osf::Tools tools = osf::BuiltTools();
   // A pack killed just before it renames its new file over the old one.
@@ -471,56 +537,76 @@ TEST(FilesTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse) {
   ASSERT_TRUE(killed.waitStopped());
   killed.kill();
   killed.wait();
-  // A pack that is still writing its new file (it takes no lock), stopped before its rename.
+  // A pack that is still writing its new file (it takes no lock file), stopped before its rename.
   osf::Child writing([&] { osf::ExecSaveChild(tools, {"write", p, "1", "2"}, {"VPK_STOP=before:rename:1"}); });
   ASSERT_TRUE(writing.waitStopped());
   QString left, live;
   for (const QString& e : entriesOf(folder)) {
-    if (e.startsWith(QString::fromStdString(name) + ".save-" + QString::number(killed.pid()) + "-")) left = e;
-    if (e.startsWith(QString::fromStdString(name) + ".save-" + QString::number(writing.pid()) + "-")) live = e;
+    if (e.startsWith(file + ".save-" + QString::number(killed.pid()) + "-")) left = e;
+    if (e.startsWith(file + ".save-" + QString::number(writing.pid()) + "-")) live = e;
   }
   ASSERT_FALSE(left.isEmpty()) << entriesOf(folder).join(" ").toStdString();
   ASSERT_FALSE(live.isEmpty()) << entriesOf(folder).join(" ").toStdString();
-  const QStringList deadTag = left.mid(static_cast<int>(name.size()) + 6).split('-');  // pid, start, count
+  // pid, start, PID namespace, time namespace, count
+  const QStringList deadTag = left.mid(static_cast<int>(name.size()) + 6).split('-');
   const QStringList liveTag = live.mid(static_cast<int>(name.size()) + 6).split('-');
-  ASSERT_EQ(deadTag.size(), 3);
-  ASSERT_EQ(liveTag.size(), 3);
-  const QString dead = deadTag[0] + "-" + deadTag[1];
-  const QString reused = liveTag[0] + "-" + QString::number(liveTag[1].toULongLong() + 1);  // a later process's id
+  ASSERT_EQ(deadTag.size(), 5);
+  ASSERT_EQ(liveTag.size(), 5);
+  auto tag = [](const QStringList& t, int field, qulonglong by) {
+    QStringList out = t.mid(0, 4);
+    out[field] = QString::number(out[field].toULongLong() + by);
+    return out.join('-');
+  };
+  const QString dead = deadTag.mid(0, 4).join('-');
+  const QString reused = tag(liveTag, 1, 1);  // a later process with a live one's id
+  const QString otherPids = tag(liveTag, 2, 1), otherTimes = tag(liveTag, 3, 1);  // a sandbox's, not seen from here
+  const QString older = deadTag[0] + "-" + deadTag[1];  // the tag of earlier releases, which names no namespace
   auto at = [&](const QString& entry) { return dir.filePath(entry).toStdString(); };
-  // What the dead pack's lock takeover left, and a process whose id a live one has now.
-  const QStringList gone = {left, QString::fromStdString(name) + ".lock.save-" + dead + "-2",
-                            QString::fromStdString(name) + ".save-" + reused + "-1"};
-  // Whatever else only looks like it stays.
+  // What the dead pack's lock takeover left, a process whose id a live one has now, and whatever
+  // no save can still be writing after an hour, whoever wrote it.
+  const QStringList gone = {left,
+                            file + ".lock.save-" + dead + "-2",
+                            file + ".save-" + reused + "-1",
+                            file + ".save-" + otherPids + "-2",
+                            file + ".save-" + older + "-3"};
+  const QStringList oldOnes = gone.mid(3);
+  // Whatever else only looks like it stays: a live or sandboxed pack's, and what no save makes.
   QStringList stay = {live,
-                      QString::fromStdString(name) + ".bak",
-                      QString::fromStdString(name) + ".save-" + dead,
-                      QString::fromStdString(name) + ".save-" + dead + "-1x",
-                      QString::fromStdString(name) + ".save-" + dead + "-1.old",
-                      QString::fromStdString(name) + ".save--" + dead + "-1",
+                      file + ".save-" + otherPids + "-1",
+                      file + ".save-" + otherTimes + "-1",
+                      file + ".save-" + older + "-1",
+                      file + ".bak",
+                      file + ".save-" + older,
+                      file + ".save-" + dead + "-1x",
+                      file + ".save-" + dead + "-1-2",
+                      file + ".save-" + dead + "-1.old",
+                      file + ".save--" + dead + "-1",
                       "Kippel_hsc_A.nrz.save-" + dead + "-1",
-                      "x" + QString::fromStdString(name) + ".save-" + dead + "-1"};
+                      "x" + file + ".save-" + dead + "-1"};
   for (const QString& e : gone.mid(1) + stay.mid(1)) saves::put(at(e), "1\r\n");
-  ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromStdString(name) + ".save-" + dead + "-3"));
-  stay << QString::fromStdString(name) + ".save-" + dead + "-3";
-  ASSERT_EQ(symlink(at(stay[1]).c_str(), at(QString::fromStdString(name) + ".save-" + dead + "-4").c_str()), 0);
-  stay << QString::fromStdString(name) + ".save-" + dead + "-4";
+  for (const QString& e : oldOnes) Age(at(e), 3600 + 60);
+  Age(at(stay[1]), 3600 - 60);  // not yet an hour
+  ASSERT_TRUE(QDir(dir.path()).mkdir(file + ".save-" + dead + "-3"));
+  stay << file + ".save-" + dead + "-3";
+  ASSERT_EQ(symlink(at(stay[4]).c_str(), at(file + ".save-" + dead + "-4").c_str()), 0);
+  stay << file + ".save-" + dead + "-4";
   if (geteuid() == 0) {  // another user's: its pack may yet be running where this one cannot look
-    const QString others = QString::fromStdString(name) + ".save-" + dead + "-5";
+    const QString others = file + ".save-" + dead + "-5";
     saves::put(at(others), "1\r\n");
+    Age(at(others), 2 * 3600);
     ASSERT_EQ(chown(at(others).c_str(), osf::kNobody, osf::kNobody), 0);
     stay << others;
   }
-  QStringList all = gone + stay + QStringList{QString::fromStdString(name), QString::fromStdString(name) + ".lock"};
+  QStringList all = gone + stay + QStringList{file, file + ".lock"};
   all.sort();
-  // Only a save that holds the lock clears: with a pipe at the lock's name it saves unlocked.
+  // Only a save that holds the lock file clears: with a pipe at the lock's name it goes on without.
   ASSERT_EQ(unlink((p + ".lock").c_str()), 0);  // the lock file the killed pack left
   ASSERT_EQ(mkfifo((p + ".lock").c_str(), 0600), 0);
   EXPECT_TRUE(updateLines(p, 12, setLine(12, 5, "50")));
   EXPECT_EQ(entriesOf(folder), all);
   ASSERT_EQ(unlink((p + ".lock").c_str()), 0);
   EXPECT_TRUE(updateLines(p, 12, setLine(12, 6, "60")));
-  QStringList kept = stay + QStringList{QString::fromStdString(name)};
+  QStringList kept = stay + QStringList{file};
   kept.sort();
   EXPECT_EQ(entriesOf(folder), kept);
   EXPECT_EQ(readLines(p).lines, saves::zerosBut(12, {{5, "50"}, {6, "60"}}));
@@ -528,4 +614,32 @@ TEST(FilesTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse) {
   writing.resume();
   EXPECT_TRUE(writing.wait().ok());
   EXPECT_EQ(readLines(p).lines, (std::vector<std::string>{"1", "2"}));
+}
+
+TEST(FilesTest, ASandboxedPacksSaveIsNotTakenForALeftover) {
+  if (geteuid() != 0) GTEST_SKIP() << "namespaces need root";
+  // A pack in a PID namespace of its own, or in a time namespace, shares the folder. Its id and
+  // start time mean something else outside: its new file, written and not yet renamed, stays.
+  for (const osf::Space space : {osf::Space::kPid, osf::Space::kTime}) {
+    SCOPED_TRACE(space == osf::Space::kPid ? "PID namespace" : "time namespace");
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString(), p = folder + "/Gemmet_hsc.nrz";
+    ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
+    osf::Child sandboxed([&] {
+      if (!osf::EnterOwnSpace(space)) osf::Exit(osf::kCannot);
+      osf::ExecSaveChild(osf::BuiltTools(), {"write", p, "1", "2"}, {"VPK_STOP=before:rename:1"});
+    });
+    if (!sandboxed.waitStopped()) {
+      const osf::Ended ended = sandboxed.wait();
+      if (ended.code == osf::kCannot) GTEST_SKIP() << "no namespace could be made here";
+      FAIL() << ended.text();
+    }
+    const QStringList during = entriesOf(folder);
+    ASSERT_EQ(during.size(), 2) << during.join(" ").toStdString();
+    EXPECT_TRUE(updateLines(p, 12, setLine(12, 5, "50")));
+    EXPECT_EQ(entriesOf(folder), during);
+    sandboxed.resume();
+    EXPECT_TRUE(sandboxed.wait().ok());
+    EXPECT_EQ(readLines(p).lines, (std::vector<std::string>{"1", "2"}));
+  }
 }

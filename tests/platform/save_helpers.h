@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@
 
 #include "os_faults.h"
 #include "rt/files.h"
+
+// Test failures show a list of entries as their names.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace saves {
 

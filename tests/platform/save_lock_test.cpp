@@ -52,13 +52,13 @@ void TwoPacks() {
   osf::Signal hasRead, goOn;
   osf::Child a([&] {
     int calls = 0;
-    const bool saved = updateLines(p, 12, [&](FileLines& f) {
+    const bool saved = static_cast<bool>(updateLines(p, 12, [&](FileLines& f) {
       if (++calls == 1) {
         hasRead.send();
         goOn.receive();
       }
       return setLine(12, 3, "100")(f);
-    });
+    }));
     osf::Exit(saved ? calls : 100);
   });
   ASSERT_TRUE(hasRead.receive());
@@ -79,9 +79,10 @@ void ThreePacks() {
   QTemporaryDir dir, out;
   const std::string p = dir.filePath("Gemmet_hsc.nrz").toStdString(), printed = out.filePath("a").toStdString();
   ASSERT_TRUE(writeLinesAtomic(p, std::vector<std::string>(12, "0")));
-  // A, the save program: stops in its change, and again after its second try of a lock.
+  // A, the save program: stops in its change, and again after its first try of a lock once it goes
+  // on (its first two tries were the lock file and the file itself).
   osf::Child a([&] {
-    osf::ExecSaveChild(osf::BuiltTools(), {"set", p, "12", "3", "100", "stall"}, {"VPK_STOP=after:flock:2"}, printed);
+    osf::ExecSaveChild(osf::BuiltTools(), {"set", p, "12", "3", "100", "stall"}, {"VPK_STOP=after:flock:3"}, printed);
   });
   ASSERT_TRUE(a.waitStopped());
   const osf::Ended b = osf::InChild([&] { EXPECT_TRUE(updateLines(p, 12, setLine(12, 7, "500"))); });
@@ -129,6 +130,34 @@ void InPlace() {
   EXPECT_EQ(readLines(p).lines, zerosBut(12, {{3, "100"}, {7, "500"}}));
 }
 
+// In a folder that takes no new file, A holds the file's own lock, stopped at its write; B finds
+// no lock file to take and waits for the file's lock, which A does not let go in time. B saves
+// nothing rather than write unlocked, and says the file was locked; A's save lands when it goes on.
+void InPlaceHeldPastTheWait() {
+  saves::ClosedFolder folder;
+  const std::string p = folder.path("Gemmet_hsc.nrz");
+  folder.put("Gemmet_hsc.nrz", QByteArray("5\r\n").repeated(12));
+  osf::Child a([&] {
+    folder.becomeUser();
+    osf::ExecSaveChild(folder.tools(), {"set", p, "12", "1", "7"}, {"VPK_STOP=before:pwrite:1"});
+  });
+  ASSERT_TRUE(a.waitStopped());
+  const auto start = std::chrono::steady_clock::now();
+  const osf::Ended b = osf::InChild([&] {
+    folder.becomeUser();
+    osf::ExecSaveChild(folder.tools(), {"set", p, "12", "0", "123456"});
+  });
+  const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(b.code, 3) << "B's save answered: " << b.text();  // 3: the file was locked
+  EXPECT_GE(waited.count(), 2.9);
+  EXPECT_EQ(saves::bytesOf(p), QByteArray("5\r\n").repeated(12));
+  a.resume();
+  EXPECT_TRUE(a.wait().ok());
+  std::vector<std::string> lines(12, "5");
+  lines[1] = "7";
+  EXPECT_EQ(readLines(p).lines, lines);
+}
+
 // Packs that save one file as fast as they can, each adding one to the count of line 0 and to its
 // own line, many times over: none loses a save of another.
 void Hammering() {
@@ -160,7 +189,11 @@ void Hammering() {
 // a process of its own.
 TEST(SaveLockTest, PacksThatStallOrHammerTheLock) {
   const std::pair<const char*, void (*)()> scenarios[] = {
-      {"two packs", TwoPacks}, {"three packs", ThreePacks}, {"in place", InPlace}, {"hammering", Hammering}};
+      {"two packs", TwoPacks},
+      {"three packs", ThreePacks},
+      {"in place", InPlace},
+      {"in place, held past the wait", InPlaceHeldPastTheWait},
+      {"hammering", Hammering}};
   std::vector<std::unique_ptr<osf::Child>> running;
   for (const auto& s : scenarios) running.push_back(std::make_unique<osf::Child>(s.second, 30));
   for (size_t i = 0; i < running.size(); ++i) {

@@ -131,6 +131,30 @@ TEST_F(HiscoreTest, UnwritableFolderAndAFolderInPlaceOfTheFile) {
   EXPECT_TRUE(QFileInfo(dir_.filePath("Holmo_hsc.nrz")).isDir());
 }
 
+TEST_F(HiscoreTest, AFailedSaveIsToldAgainOnlyAfterASaveOfItsFileWorked) {
+  const QString later = dir_.filePath("later");
+  mdi_.DataFolder = later.toStdString() + "/";
+  HiscoreFile tumo(*FindHiscoreGame("Tumo"));
+  tumo.LoadHiscore(*best_, 0);
+  auto told = [&](const char* score) {
+    score_->setCaption(score);
+    vt::vhost().takeLog();
+    tumo.SaveScore(*best_, *score_, 0);
+    std::vector<std::string> boxes;
+    for (const std::string& entry : vt::vhost().takeLog())
+      if (entry.rfind("msgbox ", 0) == 0) boxes.push_back(entry);
+    return boxes;
+  };
+  EXPECT_EQ(told("3"), std::vector<std::string>{"msgbox VantixPack: Your best score could not be saved in the folder\n" +
+                                                later.toStdString() + "/\n\nThe folder does not exist and could not be made."});
+  EXPECT_TRUE(told("4").empty());
+  ASSERT_TRUE(QDir().mkdir(later));
+  EXPECT_TRUE(told("5").empty());
+  EXPECT_EQ(QFile(later + "/Tumo_hsc.nrz").size(), 7);  // "5", and two lines it never read
+  ASSERT_TRUE(QDir(later).removeRecursively());
+  EXPECT_EQ(told("6").size(), 1u);
+}
+
 // ---- bests that must never be lost
 
 namespace {
