@@ -35,8 +35,8 @@ std::string FailureText(const rt::SaveResult& r) {
   switch (r.error) {
     case EACCES:
     case EPERM: return "There is no permission to write there.";
-    case ENOENT:
-    case ENOTDIR: return "The folder does not exist and could not be made.";
+    case ENOENT: return "The folder does not exist and could not be made.";
+    case ENOTDIR: return "A file stands in the folder's place.";
     case ENOSPC: return "The disk is full.";
     case EDQUOT: return "The disk quota is used up.";
     case EFBIG: return "The file would pass the file-size limit.";
