@@ -94,21 +94,26 @@ void BuildGameMenu(rt::Form& frm) {
 
 void OpenGame(int16_t index) {
   OpeningGuard guard;
-  if (index >= 0 && index < kGameCount) {
-    // A window that was unloaded is a new object when it opens again, with its design values.
-    for (auto& inst : instances())
-      if (inst && !inst->isLoaded()) rt::retireForm(std::move(inst));
-    auto& slot = instances()[index];
-    if (!slot) {
-      auto& make = factories()[index];
-      slot = make ? make(GameRegistry[index]) : std::make_shared<GameWindow>(GameRegistry[index]);
+  {
+    // The set-up pumps (a window may draw while it loads), and a click or key handled then would
+    // reach the window this one replaces, or none: input waits until the window shows.
+    rt::InputWaits untilShown;
+    if (index >= 0 && index < kGameCount) {
+      // A window that was unloaded is a new object when it opens again, with its design values.
+      for (auto& inst : instances())
+        if (inst && !inst->isLoaded()) rt::retireForm(std::move(inst));
+      auto& slot = instances()[index];
+      if (!slot) {
+        auto& make = factories()[index];
+        slot = make ? make(GameRegistry[index]) : std::make_shared<GameWindow>(GameRegistry[index]);
+      }
+      std::shared_ptr<rt::Form> frm = slot;
+      PrepareGameForm(*frm);
+      SetGameCaption(GameRegistry[index].caption);
     }
-    std::shared_ptr<rt::Form> frm = slot;
-    PrepareGameForm(*frm);
-    SetGameCaption(GameRegistry[index].caption);
+    frameForm().CurrentGame = static_cast<uint16_t>(index);
+    frameForm().zakuj();
   }
-  frameForm().CurrentGame = static_cast<uint16_t>(index);
-  frameForm().zakuj();
   rt::DoEvents();
 }
 

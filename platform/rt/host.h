@@ -37,6 +37,11 @@ class Host {
   // events are processed meanwhile.
   virtual void playClip(const SoundClip& clip) = 0;
   virtual void stopSound() = 0;
+  // Input that comes from holdInput() to the matching releaseInput() waits, as during a clip,
+  // and is delivered afterwards in the order it came. Holds nest. A host whose input is
+  // scripted (the virtual host) has nothing to hold.
+  virtual void holdInput() {}
+  virtual void releaseInput() {}
   virtual void beep() = 0;
 
   // Returns the button pressed (1 for OK).
@@ -50,5 +55,17 @@ class Host {
 
 Host& host();
 void setHost(Host* h);  // not owned
+
+// Holds the input of the host of its start while it lives.
+class InputWaits {
+ public:
+  InputWaits() : h_(host()) { h_.holdInput(); }
+  ~InputWaits() { h_.releaseInput(); }
+  InputWaits(const InputWaits&) = delete;
+  InputWaits& operator=(const InputWaits&) = delete;
+
+ private:
+  Host& h_;
+};
 
 }  // namespace rt

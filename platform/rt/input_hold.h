@@ -2,7 +2,8 @@
 // Input that reaches a window while a clip plays waits, as it would in the window system's queue
 // (the clip holds the one thread), and is then delivered in its order, one event per pass of the
 // event loop. Everything else goes on meanwhile: paints, timers, and the close of the frame,
-// which ends the clip at once.
+// which ends the clip at once. The opening of a game holds input the same way until its window
+// shows.
 #include <deque>
 #include <memory>
 #include <utility>
@@ -60,11 +61,14 @@ class InputHold : public QObject {
   InputHold();  // filters the application's events from now on
   ~InputHold() override;
 
-  // Input waits while a scope lives. After the last scope has ended it is delivered, one event
+  // Input waits from hold() to its release(). After the last release it is delivered, one event
   // per pass of the event loop, and input that comes before the queue is empty waits behind it.
+  void hold() { ++holds_; }
+  void release();
+
   class Scope {
    public:
-    explicit Scope(InputHold& h) : h_(h) { ++h_.holds_; }
+    explicit Scope(InputHold& h) : h_(h) { h_.hold(); }
     ~Scope() { h_.release(); }
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
@@ -80,7 +84,6 @@ class InputHold : public QObject {
   bool event(QEvent* e) override;
 
  private:
-  void release();
   void schedule();
   void deliverNext();
 

@@ -41,6 +41,15 @@ AudioOut& QtHost::audio() {
   return *audio_;
 }
 
+InputHold& QtHost::hold() {
+  if (!hold_) hold_ = std::make_unique<InputHold>();
+  return *hold_;
+}
+
+void QtHost::holdInput() { hold().hold(); }
+
+void QtHost::releaseInput() { hold().release(); }
+
 void QtHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 void QtHost::sleepUntil(int64_t target) {
@@ -77,8 +86,7 @@ void QtHost::sleepAbout(int64_t target) {
 void QtHost::playClip(const SoundClip& clip) {
   if (!clip.pcm) return;
   AudioOut& out = audio();
-  if (!hold_) hold_ = std::make_unique<InputHold>();
-  InputHold::Scope held(*hold_);
+  InputHold::Scope held(hold());
   const uint64_t ticket = out.play(clip.pcm);
   // A safety net in case a wake-up is lost: the clip cannot last longer than its length.
   const int64_t deadline = counterNow() + static_cast<int64_t>((clip.seconds + 0.25) * 1e9);

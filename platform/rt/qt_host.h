@@ -26,6 +26,8 @@ class QtHost : public QObject, public Host {
   void sleepAbout(int64_t target) override;
   void playClip(const SoundClip& clip) override;
   void stopSound() override;
+  void holdInput() override;
+  void releaseInput() override;
   void beep() override;
   int messageBox(const std::string& text, int style, const std::string& title) override;
   void openUrl(const std::string& url) override;
@@ -35,6 +37,7 @@ class QtHost : public QObject, public Host {
 
  private:
   AudioOut& audio();
+  InputHold& hold();
   QElapsedTimer clock_;
   QTimer* wake_;
   std::unique_ptr<AudioOut> audio_;

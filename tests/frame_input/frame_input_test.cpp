@@ -84,6 +84,9 @@ std::array<int, 7> kindCounts(const klevo::Board& b) {
   return n;
 }
 
+// The centre of a square of the chess board (column 1..8 from the left, row 1..8 from the top).
+Point square(Probe& chess, int col, int row) { return chess.form(18 + 32 * (col - 1) + 16, 18 + 32 * (row - 1) + 16); }
+
 }  // namespace
 
 // Klevo: a click on a lone picture sounds 10 (0.5 s). During it, a click on a group of three or
@@ -374,6 +377,70 @@ TEST(FrameInput, ADragMadeDuringAClipDropsWhereItWasReleased) {
   EXPECT_EQ(probe.values("snap " + bomb + " Board"), board) << "the dragged image stays";
 }
 
+// Klevo: the bomb goes off with sound 2 (1.56 s). During it "Play" is opened and Velk Chess
+// chosen with Up and Return, then e2 is dragged to e4, or "Moves" is clicked where the chess
+// window's bar has it. The chess window opens after the clip and pumps while it draws its board,
+// before it shows: what came after the choice waits until it does, and reaches it.
+TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  Probe probe("Klevo", 3);
+  ASSERT_TRUE(probe.ready());
+  // "Play", then Up for the last game of the list or Down for the first, then Return.
+  auto choose = [&](uint32_t key) {
+    x.click(probe.bar("Play"));
+    x.key(key);
+    x.key(XK_Return);
+  };
+  auto opened = [&](const std::string& window) {
+    x.sync();
+    const State s = probe.waitFor([&](const State& s) { return s.window == window && s.idle() && s.menus == 0; });
+    return s.window == window && s.idle() && s.menus == 0;
+  };
+  // Where the chess window shows its squares and its bar: it is opened once beforehand.
+  choose(XK_Up);
+  ASSERT_TRUE(opened("FrmBoard"));
+  const Point e2 = square(probe, 5, 7), e4 = square(probe, 5, 5), moves = probe.bar("Moves");
+  const std::vector<long long> start = probe.values("get DisplayBoard");
+  ASSERT_EQ(start.size(), 64u);
+  ASSERT_NE(start[6 * 8 + 4], 0) << "no pawn on e2";
+
+  for (const bool drag : {true, false}) {
+    SCOPED_TRACE(drag ? "a drag after the choice" : "a click on the bar after the choice");
+    choose(XK_Down);
+    ASSERT_TRUE(opened("Form1"));
+    ASSERT_NE(probe.values("get Board").at(44), klevo::kEmpty);
+    const int made = probe.state().input;
+    x.click(probe.control("Picture2"));  // the bomb
+    x.sync();
+    const State before = probe.waitFor([&](const State& s) { return s.input >= made + 2 && s.idle(); });
+    ASSERT_EQ(probe.value("helperMode"), klevo::kBomb) << "the bomb was not bought";
+    const size_t first = probe.log().size();
+    x.click(probe.control("Element", 44));
+    x.sync();
+    ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 2; }).clip, 2) << "the bomb did not go off";
+    choose(XK_Up);
+    if (drag)
+      x.drag(e2, e4);
+    else
+      x.click(moves);
+    x.sync();
+    const State after = settle(probe, before, 10, "FrmBoard");
+    EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the input was meant to come during the clip";
+    EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound2@Form1"});
+    if (!drag) {
+      EXPECT_EQ(probe.waitForAnswer("popup", "popup Moves"), "popup Moves");
+      continue;
+    }
+    EXPECT_EQ(probe.waitForValue("LastPly", 2), 2) << "the drag made no move";
+    const std::vector<long long> now = probe.values("get DisplayBoard");
+    ASSERT_EQ(now.size(), 64u);
+    EXPECT_EQ(now[6 * 8 + 4], 0) << "e2";
+    EXPECT_EQ(now[4 * 8 + 4], start[6 * 8 + 4]) << "e4";
+    ASSERT_TRUE(probe.waitFor([](const State& s) { return s.idle(); }).idle()) << "the answer does not end";
+  }
+}
+
 // Velk Chess plays no sound, so no clip holds its keys; they are the move list's shortcuts, made
 // here at the X server one after another: back, forward, back to the start.
 TEST(FrameInput, ChessKeysStepThroughTheMoveList) {
@@ -381,11 +448,9 @@ TEST(FrameInput, ChessKeysStepThroughTheMoveList) {
   ASSERT_TRUE(x.ok()) << "no connection to the X server";
   Probe probe("Velk Chess", 1);
   ASSERT_TRUE(probe.ready());
-  // The centre of a square of the board (column 1..8 from the left, row 1..8 from the top).
-  auto at = [&](int col, int row) { return probe.form(18 + 32 * (col - 1) + 16, 18 + 32 * (row - 1) + 16); };
   const size_t first = probe.log().size();
-  x.click(at(5, 7));  // e2
-  x.click(at(5, 5));  // e4; the computer answers
+  x.click(square(probe, 5, 7));  // e2
+  x.click(square(probe, 5, 5));  // e4; the computer answers
   x.sync();
   ASSERT_EQ(probe.waitForValue("LastPly", 2), 2);
   ASSERT_TRUE(probe.waitFor([](const State& s) { return s.idle(); }).idle()) << "the answer does not end";

@@ -119,6 +119,26 @@ TEST_F(ClipInput, KeysWaitForTheEndOfTheClipAndKeepTheirOrder) {
   EXPECT_EQ(got_.back(), "after 40");
 }
 
+// A key's text comes with it: letters typed into a text box during the clip are typed after it,
+// as the keyboard gave them (the case, a letter that no key code names).
+TEST_F(ClipInput, TextTypedDuringTheClipReachesTheFocusedTextBox) {
+  TextBox& name = form_.add<TextBox>("ime");
+  name.Move(10, 10, 160, 24);
+  name.SetFocus();
+  QTimer::singleShot(20, [this] {
+    for (auto [key, text] : {std::pair{Qt::Key_A, "A"}, {Qt::Key_N, "n"}, {Qt::Key_Eacute, "\u00e9"}}) {
+      const QString t = QString::fromUtf8(text);
+      QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, t));
+      QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, t));
+    }
+  });
+  play(100);
+  EXPECT_EQ(name.Text(), "");
+  for (int i = 0; i < 50 && qt_.inputWaiting() > 0; ++i) QCoreApplication::processEvents();
+  ASSERT_EQ(qt_.inputWaiting(), 0u);
+  EXPECT_EQ(name.Text(), "An\u00e9");
+}
+
 // Each held click keeps its own place, although the pointing device's record of its point has
 // moved on with the later ones by the time they are delivered.
 TEST_F(ClipInput, ClicksWaitAndKeepTheirPlaces) {
