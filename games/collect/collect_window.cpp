@@ -78,15 +78,17 @@ void CollectWindow::Form_Load() {
   buildHelpPanel(helpLayout(), helpText());
   board_ = Picture1;
 
-  const auto kinds = [this] { return rt::Spans{{1, kindCount()}}; };
-  exposeArray("Board", Board, [this] { return rt::Spans{{kEmpty, kindCount()}}; });
+  // A cell holds a kind of the group size or is empty; so does each image of the last step's
+  // list, empty where no step has dropped one yet.
+  const auto kindOrEmpty = [this] { return rt::Spans{{kEmpty, kindCount()}}; };
+  exposeArray("Board", Board, kindOrEmpty);
   exposeReadOnlyArray("removeMark", removeMark);  // marks a collected group until the next redraw
   exposeArray("helperMark", helperMark, {{0, 1}});
   exposeArray("cash", cash, {{0, rt::kMostCount}});  // a purchase never spends more than there is
   exposeArray("score", score, {{0, rt::kMostCount}});
   exposeArray("helperPrice", helperPrice, {{0, rt::kMostCount}});
   exposeArray("newCell", newCell, {{0, kCells - 1}});
-  exposeArray("newKind", newKind, kinds);
+  exposeArray("newKind", newKind, kindOrEmpty);
   exposeScalar("genCount", genCount, [this] { return rt::Spans{{0, newPerStep}}; });
   exposeScalar("helperMode", helperMode, {{kNoHelper, kHeart}});
   exposeScalar("newPerStep", newPerStep, {{design_.perStepBase, design_.perStepBase + 2}});

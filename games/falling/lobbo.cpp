@@ -172,8 +172,9 @@ void Form23::exposeGameState() {
     return rt::Spans{{kEmpty, y == 0 ? kSpecialBlock : kLineMark}};
   });
   exposeArray("fallMark", fallMark, {{-1, 0}});
-  // A piece has one to three blocks of the kinds 1..8 or is one special.
-  const rt::Spans kinds{{1, kBomb}}, lengths{{0, 2}};
+  // A piece has one to three blocks of the kinds 1..7 or is one special; 0 is no block, in the
+  // entries past a shorter piece and in all three before the first piece is drawn.
+  const rt::Spans kinds{{kEmpty, kBomb}}, lengths{{0, 2}};
   exposeArray("pieceKinds", piece.kinds, kinds);
   exposeScalar("pieceLength", piece.length, lengths);
   exposeArray("nextKinds", next.kinds, kinds);

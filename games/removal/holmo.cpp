@@ -72,9 +72,9 @@ void Form12::Form_Load() {
   skillFactor = 2;
 
   // Nine kinds and the joker, or empty (which as the current kind is none). The spare cell after
-  // the board is never filled.
+  // the board is never filled: it keeps the 0 it starts with.
   const rt::Spans codes{{0, kEmpty}, {15, 18}};
-  exposeArray("Board", Board, [codes](size_t i) { return i < kCells ? codes : rt::Spans{}; });
+  exposeArray("Board", Board, [codes](size_t i) { return i < kCells ? codes : rt::Spans{{0, 0}}; });
   exposeArray("flipped", flipped, {{kFlagged, 0}});
   exposeArray("removeMark", removeMark, {{kFlagged, 0}});
   exposeScalar("currentKind", currentKind, codes);
