@@ -88,8 +88,14 @@ void Form25::loadPictures() {
 }
 
 void Form25::startState() {
-  exposeArray("cellSquare", cellSquare, {{kNoSquare, kNoSquare}, {kSquare, kSquare}});
-  exposeArray("cellCross", cellCross, {{kNoCross, kCross}});
+  // A cell of the board holds a square or none and a cross or none; the entries past the board
+  // of the dealt size hold neither.
+  const auto onBoard = [this](size_t i) { return i < static_cast<size_t>(boardSize * boardSize); };
+  exposeArray("cellSquare", cellSquare, [onBoard](size_t i) {
+    return onBoard(i) ? rt::Spans{{kNoSquare, kNoSquare}, {kSquare, kSquare}} : rt::Spans{{kNoSquare, kNoSquare}};
+  });
+  exposeArray("cellCross", cellCross,
+              [onBoard](size_t i) { return onBoard(i) ? rt::Spans{{kNoCross, kCross}} : rt::Spans{{kNoCross, kNoCross}}; });
   // The deal lays the board out for its size and puts as many squares as crosses: both change
   // only with a new deal, from the menus.
   exposeReadOnly("boardSize", boardSize);

@@ -114,13 +114,15 @@ void Form19::Form_Load() {
                            return v;
                          },
                          [this](size_t n, long long v) {
+                           if (v == kAbsent) return;  // off the octagon, where it stays
                            game.sticks[n] = v == 0 ? kFree : kTaken;
                            game.last[n] = v == 1;
                          },
                          // A stick between two fields is free, taken last or taken; the outline
                          // stays taken and the sticks off the octagon stay off.
                          true, [start = StartSticks()](size_t n) {
-                           if (n >= start.size() || start[n] == kAbsent) return rt::Spans{};
+                           if (n >= start.size()) return rt::Spans{};
+                           if (start[n] == kAbsent) return rt::Spans{{kAbsent, kAbsent}};
                            if (start[n] == kTaken) return rt::Spans{{kTaken, kTaken}};
                            return rt::Spans{{kFree, 1}, {kTaken, kTaken}};
                          }});

@@ -111,13 +111,19 @@ void Form17::Form_Load() {
                                  .buttonTop = kBoardHeight - 38},
                  kHelp4);
 
-  // White coins stand only in the 3 x 3 x 3 cube; the view is drawn for the variant chosen from
-  // the menu, which starts a new game. A score counts lines, no more than the cube has.
-  exposeArray("Board", Board, [this] { return rt::Spans{{kEmpty, variant == 0 ? kWhite : kBrown}}; });
+  // White coins stand only in the 3 x 3 x 3 cube, which leaves the cells of the fourth column,
+  // row and layer empty; the view is drawn for the variant chosen from the menu, which starts a
+  // new game. Moves are counted in the 4 x 4 x 4 cube, where a four wins without a score; in
+  // the 3 x 3 x 3 cube a score counts lines, no more than the cube has.
+  exposeArray("Board", Board, [this](size_t i) {
+    if (variant == 1) return rt::Spans{{kEmpty, kBrown}};
+    const bool inCube = i % 4 < 3 && i / 4 % 4 < 3 && i / 16 < 3;
+    return inCube ? rt::Spans{{kEmpty, kWhite}} : rt::Spans{{kEmpty, kEmpty}};
+  });
   exposeReadOnly("variant", variant);
   exposeScalar("turn", turn, {{0, 1}});
-  exposeScalar("moveCount", moveCount, {{0, kCells}});
-  exposeArray("score", score, [this] { return rt::Spans{{0, static_cast<long long>(Lines(side()).size())}}; });
+  exposeScalar("moveCount", moveCount, [this] { return rt::Spans{{0, variant == 1 ? kCells : 0}}; });
+  exposeArray("score", score, [this] { return rt::Spans{{0, variant == 1 ? 0 : static_cast<long long>(Lines(side()).size())}}; });
   redrawState = [this] {
     paintCoins();
     showScores();

@@ -42,7 +42,10 @@ std::string Form22::helpText() const {
 }
 
 void Form22::exposeGameState() {
-  exposeArray("WhiteCells", WhiteCells, {{whitlo::kWhite, 0}});
+  // Only cells of the board laid out turn white.
+  exposeArray("WhiteCells", WhiteCells, [this](size_t i) {
+    return i < static_cast<size_t>(cells()) ? rt::Spans{{whitlo::kWhite, 0}} : rt::Spans{{0, 0}};
+  });
   exposeScalar("TargetCell", TargetCell, [this] { return rt::Spans{{0, cells() - 1}, {kNoCell, kNoCell}}; });
 }
 

@@ -78,15 +78,25 @@ void CollectWindow::Form_Load() {
   buildHelpPanel(helpLayout(), helpText());
   board_ = Picture1;
 
-  const auto kinds = [this] { return rt::Spans{{1, kindCount()}}; };
   exposeArray("Board", Board, [this] { return rt::Spans{{kEmpty, kindCount()}}; });
   exposeReadOnlyArray("removeMark", removeMark);  // marks a collected group until the next redraw
   exposeArray("helperMark", helperMark, {{0, 1}});
-  exposeArray("cash", cash, {{0, rt::kMostCount}});  // a purchase never spends more than there is
-  exposeArray("score", score, {{0, rt::kMostCount}});
+  // Kept per group size, indexed by the size: the entries of no size the game offers stay 0. A
+  // purchase never spends more than there is.
+  const auto perSize = [this](size_t n) {
+    const bool offered = std::find(design_.sizes.begin(), design_.sizes.end(), static_cast<int>(n)) != design_.sizes.end();
+    return offered ? rt::Spans{{0, rt::kMostCount}} : rt::Spans{{0, 0}};
+  };
+  exposeArray("cash", cash, perSize);
+  exposeArray("score", score, perSize);
   exposeArray("helperPrice", helperPrice, {{0, rt::kMostCount}});
-  exposeArray("newCell", newCell, {{0, kCells - 1}});
-  exposeArray("newKind", newKind, kinds);
+  // The images of the last step, a cell and a kind of the group size each (0 and empty where no
+  // step has dropped one yet); a step drops no more than the skill's count, so the entries past
+  // it stay 0.
+  const auto ofStep = [this](size_t i) { return static_cast<int>(i) < newPerStep; };
+  exposeArray("newCell", newCell, [ofStep](size_t i) { return ofStep(i) ? rt::Spans{{0, kCells - 1}} : rt::Spans{{0, 0}}; });
+  exposeArray("newKind", newKind,
+              [this, ofStep](size_t i) { return ofStep(i) ? rt::Spans{{kEmpty, kindCount()}} : rt::Spans{{0, 0}}; });
   exposeScalar("genCount", genCount, [this] { return rt::Spans{{0, newPerStep}}; });
   exposeScalar("helperMode", helperMode, {{kNoHelper, kHeart}});
   exposeScalar("newPerStep", newPerStep, {{design_.perStepBase, design_.perStepBase + 2}});

@@ -83,7 +83,10 @@ void Form10::bindBoard() {
 }
 
 void Form10::exposeGameState() {
-  exposeArray("blockingFlag", blockingFlag, flagValues());
+  // A flag per kind of the group size; entry 0 (empty) and those past the kinds stay clear.
+  exposeArray("blockingFlag", blockingFlag, [this](size_t kind) {
+    return kind >= 1 && kind <= static_cast<size_t>(cellCount() / groupSize) ? flagValues() : rt::Spans{{0, 0}};
+  });
   exposeCells("collectedFlag", collectedFlag, flagValues);
   exposeScalar("selectedCell", selectedCell, {{0, kCells - 1}, {kNoCell, kNoCell}});
   exposeScalar("score", score, {{0, rt::kMostCount}});

@@ -167,14 +167,19 @@ void Form23::exposeGameState() {
   // The walls and the floor stay walls; a playing cell is empty, a kind or a mark, but the top
   // row never holds a mark: nothing removes one there, and each collapse would copy it down
   // again for ever.
-  exposeArray("Board", Board, [](size_t i) {
+  const auto playing = [](size_t i) {
     const int x = static_cast<int>(i) % kCols, y = static_cast<int>(i) / kCols;
-    if (x < 1 || x > 7 || y > kLastRow) return rt::Spans{{kWall, kWall}};
-    return rt::Spans{{kEmpty, y == 0 ? kSpecialBlock : kLineMark}};
+    return x >= 1 && x <= 7 && y <= kLastRow;
+  };
+  exposeArray("Board", Board, [playing](size_t i) {
+    if (!playing(i)) return rt::Spans{{kWall, kWall}};
+    return rt::Spans{{kEmpty, i < static_cast<size_t>(kCols) ? kSpecialBlock : kLineMark}};
   });
-  exposeArray("fallMark", fallMark, {{-1, 0}});
-  // A piece has one to three blocks of the kinds 1..8 or is one special.
-  const rt::Spans kinds{{1, kBomb}}, lengths{{0, 2}};
+  // Only playing cells are marked, in lines and in collapses.
+  exposeArray("fallMark", fallMark, [playing](size_t i) { return playing(i) ? rt::Spans{{-1, 0}} : rt::Spans{{0, 0}}; });
+  // A piece has one to three blocks of the kinds 1..7 or is one special; 0 is no block, in the
+  // entries past a shorter piece and in all three before the first piece is drawn.
+  const rt::Spans kinds{{kEmpty, kBomb}}, lengths{{0, 2}};
   exposeArray("pieceKinds", piece.kinds, kinds);
   exposeScalar("pieceLength", piece.length, lengths);
   exposeArray("nextKinds", next.kinds, kinds);
@@ -196,7 +201,8 @@ void Form23::exposeGameState() {
   exposeScalar("money", money, {{0, rt::kMostCount}});
   exposeScalar("stopPlay", stopPlay, {{0, 1}});
   exposeScalar("gameEnded", gameEnded, {{0, 1}});
-  exposeScalar("effectSound", effectSound, {{-1, -1}, {1, 10}});
+  // None, or the sound of a line (1), a bomb (2), a ladder (3) or a heart (5).
+  exposeScalar("effectSound", effectSound, {{-1, -1}, {1, 3}, {5, 5}});
 }
 
 void Form23::ResetWell() {

@@ -33,8 +33,11 @@ class Form21 : public RemovalWindow {
   int hiscoreIndex() const override { return gemmet::HiscoreLine(skill, few); }
   void beforeTransform() override;
   void exposeGameState() override;
-  // Empty, the fifty pictures, or a picture being removed.
-  rt::Spans boardValues() const override { return {{gemmet::kNoPicture, 50}, {gemmet::kRemoving, gemmet::kRemoving}}; }
+  // Empty, a kind the refill draws for the chosen group size and skill, or a picture being
+  // removed.
+  rt::Spans boardValues() const override {
+    return {{gemmet::kNoPicture, gemmet::KindCount(few, skill)}, {gemmet::kRemoving, gemmet::kRemoving}};
+  }
   void redrawAll() override;
 
   void PaintCell(int cell);

@@ -1,5 +1,7 @@
 #include "holmo.h"
 
+#include <limits>
+
 #include "pack_fn.h"
 #include "rt/host.h"
 #include "rt/numbers.h"
@@ -72,9 +74,9 @@ void Form12::Form_Load() {
   skillFactor = 2;
 
   // Nine kinds and the joker, or empty (which as the current kind is none). The spare cell after
-  // the board is never filled.
+  // the board is never filled: it keeps the 0 it starts with.
   const rt::Spans codes{{0, kEmpty}, {15, 18}};
-  exposeArray("Board", Board, [codes](size_t i) { return i < kCells ? codes : rt::Spans{}; });
+  exposeArray("Board", Board, [codes](size_t i) { return i < kCells ? codes : rt::Spans{{0, 0}}; });
   exposeArray("flipped", flipped, {{kFlagged, 0}});
   exposeArray("removeMark", removeMark, {{kFlagged, 0}});
   exposeScalar("currentKind", currentKind, codes);
@@ -84,7 +86,9 @@ void Form12::Form_Load() {
   exposeScalar("score", score, {{0, rt::kMostCount}});
   exposeScalar("skill", skill, {{0, 0}, {2, 2}, {4, 4}});
   exposeScalar("skillFactor", skillFactor, {{1, 3}});
-  exposeScalar("clearBonus", clearBonus, {{0, 32767}});
+  // A 16-bit count that rises by the skill factor (at most 3) at every cleared board: room is
+  // left for a thousand boards more before the 16-bit end.
+  exposeScalar("clearBonus", clearBonus, {{0, std::numeric_limits<int16_t>::max() - 1000 * 3}});
   exposeScalar("lifebeltPrice", lifebeltPrice, {{0, rt::kMostCount}});
   redrawState = [this] { redrawAll(); };
 

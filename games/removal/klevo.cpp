@@ -203,7 +203,9 @@ void Form1::Form_Load() {
   exposeArray("columnFalling", columnFalling, {{kFlagged, 0}});
   exposeScalar("helperMode", helperMode, {{klevo::kNormal, klevo::kHeart}});
   exposeScalar("money", money, {{0, rt::kMostCount}});  // every charge is covered
-  // Levels far beyond any played: the helpers' prices grow by the level and stay within 32 bits.
+  // One level more per cleared board: 999,999 lies far beyond any game, and the helpers' prices
+  // (up to 999,999,999), which grow by the level at every purchase and Level Down, stay within
+  // 32 bits for more than a thousand such steps; a level near the 32-bit end would wrap them.
   exposeScalar("level", level, {{1, 999'999}});
   exposeScalar("skill", skill, {{0, 0}, {2, 2}, {4, 4}});
   exposeScalar("theme", theme, {{0, 9}});

@@ -44,7 +44,7 @@ void RemovalWindow::Form_Load() {
   board_ = Podloga;
   beepWhenBusy_ = true;
 
-  exposeArray("Board", Board, boardValues());
+  exposeArray("Board", Board, [this] { return boardValues(); });
   exposeArray("fallRow", fallRow, {{0, kSide - 1}});
   exposeArray("fallFlag", fallFlag, {{kFlagged, 0}});
   exposeScalar("Score", score, {{0, rt::kMostCount}});

@@ -57,7 +57,7 @@ class RemovalWindow : public shell::GameWindow {
   virtual void beforeTransform() {}
   virtual void afterTransformRedraw() {}  // between the redraw and the fall
   virtual void exposeGameState() {}
-  virtual rt::Spans boardValues() const = 0;  // the codes a cell of Board holds
+  virtual rt::Spans boardValues() const = 0;  // the codes a cell of Board holds, as the game stands
   virtual void redrawAll();
 
   void StartGame();

@@ -60,10 +60,10 @@ void Form3::Form_Load() {
                  kHelpText);
   skill = 2;
 
-  // Pieces are the ten kinds and the joker; a cell is a piece or empty (a helper is on the board
-  // only while it drops).
+  // Pieces are the ten kinds and the joker; a cell is a piece, empty or, while it drops, a helper.
   const rt::Spans pieces{{0, kJoker}, {15, 19}};
-  exposeArray("Board", Board, {{0, kEmpty}, {15, 19}});
+  const long long flying = kHelperBase;
+  exposeArray("Board", Board, {{0, kEmpty}, {flying + kBomb, flying + kHeart}, {15, 19}});
   exposeArray("removeMark", removeMark, {{kFlagged, 0}});
   exposeArray("helperPrice", helperPrice, {{0, rt::kMostCount}});
   exposeScalar("nextKind", nextKind, pieces);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "driver.h"
 #include "game_window.h"
@@ -404,4 +405,47 @@ TEST_F(DriverTest, ACommandGivenWithAfterThatRaisesEndsOnlyItself) {
     rt::retireForm(std::move(faulty));
   }, 20);
   EXPECT_TRUE(child.ok()) << child.text();
+}
+
+TEST_F(DriverTest, ACommandGivenWithAfterThatNeverSettlesAnswersForTheCommandItRanInAndAGameOpens) {
+  const auto shownIsTheFramesGame = [] {
+    const rt::Form* shown = rt::frame().activeForm();
+    return shown && shown == shell::GameInstance(shell::frameForm().CurrentGame).get() && rt::dispatchDepth() == 0;
+  };
+  // A handler that loops, run inside the wait of another: the command given last answers the
+  // error and the game opens afresh. In a child that an alarm ends, so a hang fails fast.
+  const osf::Ended looping = osf::InChild([&] {
+    auto faulty = std::make_shared<FaultyWindow>();
+    faulty->Load();
+    faulty->Show();
+    EXPECT_EQ(d_.run("after 50 click Loop"), R"({"ok":true})");
+    const std::string error = errorOf(d_.run("click Wait"));
+    EXPECT_EQ(error.rfind("click Wait did not settle", 0), 0u) << error;
+    EXPECT_NE(error.find("Kippel opened afresh"), std::string::npos) << error;
+    EXPECT_FALSE(faulty->isLoaded());
+    EXPECT_TRUE(shownIsTheFramesGame());
+    // The host pumps Qt's own events again (the menu bar is rebuilt through them).
+    bool pumped = false;
+    QTimer::singleShot(0, [&pumped] { pumped = true; });
+    EXPECT_EQ(d_.run("wait 10"), R"({"ok":true})");
+    EXPECT_TRUE(pumped);
+    rt::retireForm(std::move(faulty));
+  }, 20);
+  EXPECT_TRUE(looping.ok()) << looping.text();
+  // A switch of games given with "after", cut short while the new game loads by commands that
+  // let more than an hour pass in one step: the game it was opening opens afresh and is shown.
+  const osf::Ended switching = osf::InChild([&] {
+    const std::string wendrix = std::to_string(game("Wendrix"));
+    EXPECT_EQ(d_.run("open " + std::to_string(game("Kippel"))), R"({"ok":true})");
+    EXPECT_EQ(d_.run("after 10 open " + wendrix), R"({"ok":true})");
+    EXPECT_EQ(d_.run("after 10 wait 600000"), R"({"ok":true})");
+    for (int k = 1; k <= 7; ++k) EXPECT_EQ(d_.run("after " + std::to_string(k * 600000) + " wait 600000"), R"({"ok":true})");
+    const std::string error = errorOf(d_.run("wait 100"));
+    EXPECT_EQ(error.rfind("wait 100 did not settle", 0), 0u) << error;
+    EXPECT_NE(error.find("Wendrix opened afresh"), std::string::npos) << error;
+    EXPECT_TRUE(shownIsTheFramesGame());
+    EXPECT_NE(d_.run("dump").find(R"("game":)" + wendrix + R"(,"time_ms")"), std::string::npos);
+    EXPECT_EQ(d_.run("click slika(0)"), R"({"ok":true})");
+  }, 20);
+  EXPECT_TRUE(switching.ok()) << switching.text();
 }

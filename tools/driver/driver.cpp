@@ -212,16 +212,28 @@ std::string Driver::run(const std::string& line) {
 }
 
 // A handler cut short leaves its window part-way through a move, in a state no game was made
-// for: the shown game opens afresh, as its own "Play" entry opens it.
+// for: the shown game opens afresh, as its own "Play" entry opens it. One cut short in the middle
+// of a switch of games leaves none shown: the game it was opening (loaded, not shown yet) opens
+// afresh, or, when it had not begun to load, the frame's game.
 std::string Driver::openAfresh(const std::string& name) {
-  auto* w = dynamic_cast<shell::GameWindow*>(rt::frame().activeForm());
-  if (!w || rt::frame().closed()) return {};
-  const int game = w->gameIndex();
+  rt::Form* shown = rt::frame().activeForm();
+  auto* w = dynamic_cast<shell::GameWindow*>(shown);
+  if (rt::frame().closed() || (shown && !w)) return {};
+  for (int i = 0; !w && i < shell::kGameCount; ++i) {
+    auto* opening = dynamic_cast<shell::GameWindow*>(shell::GameInstance(i).get());
+    if (opening && (opening->isLoaded() || opening->isLoading())) w = opening;
+  }
+  const int game = w ? w->gameIndex() : shell::frameForm().CurrentGame;
+  if (game < 0 || game >= shell::kGameCount) return {};
   const std::string caption = shell::GameRegistry[game].caption;
   if (depth_ == 1) vt::vhost().beginStep("opening " + caption + " afresh after " + name);
   try {
-    auto keep = shell::HoldWindow(w);
-    rt::dispatch(w, [w, game] { w->igrica_Click(game); });
+    if (w) {
+      auto keep = shell::HoldWindow(w);
+      rt::dispatch(w, [w, game] { w->igrica_Click(game); });
+    } else {
+      rt::dispatch(nullptr, [game] { shell::OpenGame(static_cast<int16_t>(game)); });
+    }
   } catch (const rt::HandlerAbandoned&) {
     throw;
   } catch (...) {

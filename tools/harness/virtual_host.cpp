@@ -46,10 +46,14 @@ void VirtualHost::checkStep() {
 
 void VirtualHost::processEvents() {
   checkStep();
-  ++depth_;
+  // Left also when an input cut short throws through here (a driver command given with "after"
+  // that never settles): Qt's events are pumped again at the outermost level afterwards.
+  struct Depth {
+    int& depth;
+    ~Depth() { --depth; }
+  } inside{++depth_};
   runDue();
   if (QCoreApplication::instance() && depth_ == 1) QCoreApplication::processEvents();
-  --depth_;
 }
 
 void VirtualHost::sleepUntil(int64_t target) {
