@@ -1,6 +1,7 @@
 #include "embed_sound.h"
 
 #include "rt/dispatch.h"
+#include "rt/host.h"
 #include "rt/wav.h"
 
 namespace shell {
@@ -20,6 +21,9 @@ void EmbedSound::setMemWav(std::vector<uint8_t> bytes) {
 bool EmbedSound::PlaySound() {
   if (memWav_.empty()) return false;
   // The bank's clips are synchronous and cut off whatever plays; that is the only use here.
+  // Input that is already waiting in the queue came after what started this sound: it waits for
+  // the clip too, as input made during the clip does, instead of acting in this pump before it.
+  const rt::InputWaits held;
   rt::DoEvents();
   if (StopSnd) rt::host().stopSound();
   if (clip_.pcm) rt::host().playClip(clip_);

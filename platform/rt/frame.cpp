@@ -412,6 +412,21 @@ static bool menuStillThere(const MenuItem* target, const std::vector<const MenuI
   return false;
 }
 
+// Runs the handler of a chosen menu item from the event loop, not from inside the menu's own
+// code. Input that the window system has already queued behind the choice (a drag made right
+// after it) waits until the handler has begun, as if it came then, instead of reaching the
+// window before the choice acts.
+static void runChoice(const MenuItem* target, Form* owner, Frame& frame) {
+  host().holdInput();
+  QTimer::singleShot(0, [target, owner, &frame] {
+    host().releaseInput();
+    if (owner && (frame.activeForm() != owner || !owner->isLoaded())) return;
+    if (!menuStillThere(target, frame.currentMenus())) return;
+    if (!target->effectivelyEnabled()) return;
+    dispatch(owner, [target] { const_cast<MenuItem*>(target)->fireClick(); });
+  });
+}
+
 static void fillMenu(QMenu* menu, const MenuItem& item, Frame& frame);
 
 static void addItem(QMenu* menu, const MenuItem& m, Frame& frame) {
@@ -436,13 +451,7 @@ static void addItem(QMenu* menu, const MenuItem& m, Frame& frame) {
   Form* owner = frame.activeForm();
   QObject::connect(a, &QAction::triggered, a, [a, target, owner, &frame] {
     a->setChecked(target->Checked());  // a click never toggles a mark by itself
-    // Run the handler from the event loop, not from inside the menu's own code.
-    QTimer::singleShot(0, [target, owner, &frame] {
-      if (owner && (frame.activeForm() != owner || !owner->isLoaded())) return;
-      if (!menuStillThere(target, frame.currentMenus())) return;
-      if (!target->effectivelyEnabled()) return;
-      dispatch(owner, [target] { const_cast<MenuItem*>(target)->fireClick(); });
-    });
+    runChoice(target, owner, frame);
   });
 }
 
@@ -508,14 +517,7 @@ void FrameWindow::rebuildMenus() {
       const MenuItem* target = m;
       Form* owner = frame_.activeForm();
       Frame& fr = frame_;
-      QObject::connect(a, &QAction::triggered, a, [target, owner, &fr] {
-        QTimer::singleShot(0, [target, owner, &fr] {
-          if (owner && (fr.activeForm() != owner || !owner->isLoaded())) return;
-          if (!menuStillThere(target, fr.currentMenus())) return;
-          if (!target->effectivelyEnabled()) return;
-          dispatch(owner, [target] { const_cast<MenuItem*>(target)->fireClick(); });
-        });
-      });
+      QObject::connect(a, &QAction::triggered, a, [target, owner, &fr] { runChoice(target, owner, fr); });
       continue;
     }
     QMenu* menu = bar->addMenu(QString::fromStdString(m->Caption()));

@@ -30,6 +30,19 @@ bool isMouse(QEvent::Type t) {
   }
 }
 
+bool isDoubleClick(QEvent::Type t) {
+  return t == QEvent::MouseButtonDblClick || t == QEvent::NonClientAreaMouseButtonDblClick;
+}
+
+// Mouse input made again as the window system made it. A press that is the first half of a
+// double-click is not given to the widgets, which take the double-click that follows instead; as
+// a plain press the button would act twice (a menu opened and closed again at once).
+class ReplayedMouse : public QMouseEvent {
+ public:
+  using QMouseEvent::QMouseEvent;
+  void markDoubleClick() { m_doubleClick = true; }
+};
+
 bool isKey(QEvent::Type t) { return t == QEvent::KeyPress || t == QEvent::KeyRelease; }
 
 }  // namespace
@@ -95,7 +108,10 @@ std::pair<QWindow*, std::unique_ptr<QEvent>> HeldInput::make() const {
   if (!pointer) pointer = QPointingDevice::primaryPointingDevice();
   std::unique_ptr<QInputEvent> e;
   if (isMouse(type)) {
-    e = std::make_unique<QMouseEvent>(type, local, scene, globalPosition, button, buttons, modifiers, source, pointer);
+    auto mouse = std::make_unique<ReplayedMouse>(type, local, scene, globalPosition, button, buttons, modifiers, source,
+                                                 pointer);
+    if (doubleClick) mouse->markDoubleClick();
+    e = std::move(mouse);
   } else if (type == QEvent::Wheel) {
     e = std::make_unique<QWheelEvent>(local, globalPosition, pixelDelta, angleDelta, buttons, modifiers, phase,
                                       inverted, source, pointer);
@@ -122,6 +138,12 @@ bool InputHold::eventFilter(QObject* target, QEvent* e) {
   if (holds_ == 0 && queue_.empty()) return false;
   auto held = HeldInput::from(static_cast<QWindow*>(target), *e);
   if (!held) return false;
+  // The window system sends a double-click right after the press it completes.
+  if (isDoubleClick(held->type) && !queue_.empty() && queue_.back()->window == held->window &&
+      queue_.back()->button == held->button &&
+      queue_.back()->type == (held->type == QEvent::MouseButtonDblClick ? QEvent::MouseButtonPress
+                                                                        : QEvent::NonClientAreaMouseButtonPress))
+    queue_.back()->doubleClick = true;
   if (!closing()) queue_.push_back(std::move(held));
   return true;
 }

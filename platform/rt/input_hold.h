@@ -3,7 +3,7 @@
 // (the clip holds the one thread), and is then delivered in its order, one event per pass of the
 // event loop. Everything else goes on meanwhile: paints, timers, and the close of the frame,
 // which ends the clip at once. The opening of a game holds input the same way until its window
-// shows.
+// shows, a menu choice until its handler begins, and a sound from the pump before it starts.
 #include <deque>
 #include <memory>
 #include <utility>
@@ -42,6 +42,9 @@ struct HeldInput {
   Qt::MouseButton button = Qt::NoButton;
   Qt::MouseButtons buttons;
   Qt::MouseEventSource source = Qt::MouseEventNotSynthesized;
+  // A press that the window system made the first half of a double-click: the widgets take the
+  // double-click event that follows it in its place.
+  bool doubleClick = false;
   // Wheel.
   QPoint pixelDelta, angleDelta;
   Qt::ScrollPhase phase = Qt::NoScrollPhase;

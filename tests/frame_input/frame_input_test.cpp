@@ -379,8 +379,10 @@ TEST(FrameInput, ADragMadeDuringAClipDropsWhereItWasReleased) {
 
 // Klevo: the bomb goes off with sound 2 (1.56 s). During it "Play" is opened and Velk Chess
 // chosen with Up and Return, then e2 is dragged to e4, or "Moves" is clicked where the chess
-// window's bar has it. The chess window opens after the clip and pumps while it draws its board,
-// before it shows: what came after the choice waits until it does, and reaches it.
+// window's bar has it, or Klevo is chosen again from "Play" with Down and Return (the second
+// click on "Play" completes a double-click with the first). The chess window opens after the clip
+// and pumps while it draws its board, before it shows: what came after the choice waits until it
+// does, and reaches it.
 TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
   xin::Player x;
   ASSERT_TRUE(x.ok()) << "no connection to the X server";
@@ -405,8 +407,10 @@ TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
   ASSERT_EQ(start.size(), 64u);
   ASSERT_NE(start[6 * 8 + 4], 0) << "no pawn on e2";
 
-  for (const bool drag : {true, false}) {
-    SCOPED_TRACE(drag ? "a drag after the choice" : "a click on the bar after the choice");
+  enum After { kDrag, kMoves, kPlayAgain };
+  for (const After then : {kDrag, kMoves, kPlayAgain}) {
+    SCOPED_TRACE(then == kDrag ? "a drag after the choice" : then == kMoves ? "a click on the bar after the choice"
+                                                                            : "a second choice after the choice");
     choose(XK_Down);
     ASSERT_TRUE(opened("Form1"));
     ASSERT_NE(probe.values("get Board").at(44), klevo::kEmpty);
@@ -420,16 +424,24 @@ TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
     x.sync();
     ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 2; }).clip, 2) << "the bomb did not go off";
     choose(XK_Up);
-    if (drag)
-      x.drag(e2, e4);
-    else
-      x.click(moves);
+    if (then == kDrag) x.drag(e2, e4);
+    if (then == kMoves) x.click(moves);
+    if (then == kPlayAgain) choose(XK_Down);
     x.sync();
-    const State after = settle(probe, before, 10, "FrmBoard");
-    EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the input was meant to come during the clip";
-    EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound2@Form1"});
-    if (!drag) {
+    const int inputs = then == kPlayAgain ? 14 : 10;
+    const State after = settle(probe, before, inputs, then == kPlayAgain ? "Form1" : "FrmBoard");
+    EXPECT_EQ(after.inputInClip - before.inputInClip, inputs - 2) << "the input was meant to come during the clip";
+    const std::vector<std::string> log = from(probe.log(), first);
+    EXPECT_EQ(sounds(log), std::vector<std::string>{"sound2@Form1"});
+    if (then == kPlayAgain) {
+      EXPECT_LT(indexOf(log, "caption@FrmBoard"), log.size()) << "the chess window did not open between";
+      continue;
+    }
+    if (then == kMoves) {
       EXPECT_EQ(probe.waitForAnswer("popup", "popup Moves"), "popup Moves");
+      x.key(XK_Escape);
+      x.sync();
+      EXPECT_EQ(probe.waitForAnswer("popup", "none"), "none");
       continue;
     }
     EXPECT_EQ(probe.waitForValue("LastPly", 2), 2) << "the drag made no move";
@@ -438,6 +450,89 @@ TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
     EXPECT_EQ(now[6 * 8 + 4], 0) << "e2";
     EXPECT_EQ(now[4 * 8 + 4], start[6 * 8 + 4]) << "e4";
     ASSERT_TRUE(probe.waitFor([](const State& s) { return s.idle(); }).idle()) << "the answer does not end";
+  }
+}
+
+// Klevo: input that reaches the pack together, as it does after the pack was busy for a moment (a
+// loaded machine, a remote display), acts as if it had come one by one. A click on a lone picture
+// sounds 10 and what came with it waits for the clip, then acts in its order: a click on a group
+// removes it; a click on another lone picture sounds 10 again; "Play" > "Whitlo" and Whitlo's
+// "Continue" start Whitlo. Then, with the "Play" list open, Velk Chess is chosen and e2 dragged to
+// e4 at once: the pawn moves. The input is made in one flush of fake input, then while the pack
+// is stopped, to reach it when it goes on.
+TEST(FrameInput, InputThatComesTogetherActsAsIfItCameOneByOne) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  for (const bool stopped : {false, true}) {
+    SCOPED_TRACE(stopped ? "made while the pack was stopped" : "made in one flush");
+    Probe probe("Klevo", 3);
+    ASSERT_TRUE(probe.ready());
+    auto list = [&] {
+      x.click(probe.bar("Play"));
+      x.sync();
+      ASSERT_EQ(probe.waitFor([](const State& s) { return s.popup == 1; }).popup, 1) << "the Play list did not open";
+    };
+    auto open = [&](Point item, const std::string& window) {
+      list();
+      x.click(item);
+      x.sync();
+      ASSERT_EQ(probe.waitFor([&](const State& s) { return s.window == window && s.idle(); }).window, window);
+    };
+    // Where the games show in the list, Whitlo's "Continue" and the chess squares: each game is
+    // opened once beforehand.
+    const Point whitlo = playItem(x, probe, "Whitlo"), chess = playItem(x, probe, "Velk Chess"),
+                klevo = playItem(x, probe, "Klevo");
+    open(chess, "FrmBoard");
+    const Point e2 = square(probe, 5, 7), e4 = square(probe, 5, 5);
+    open(whitlo, "Form22");
+    const Point start = probe.control("Command2");
+    open(klevo, "Form1");
+
+    auto together = [&](const std::vector<Point>& clicks, int inputs, const std::string& window, bool drag = false) {
+      const State before = probe.state();
+      const size_t first = probe.log().size();
+      if (stopped) probe.pause(true);
+      for (const Point& p : clicks) x.click(p);
+      if (drag) x.drag(e2, e4);
+      x.sync();
+      if (stopped) probe.pause(false);
+      settle(probe, before, inputs, window);
+      return sounds(from(probe.log(), first));
+    };
+    // Lone pictures and a group, as the board stands.
+    auto lone = [&](int other) {
+      const klevo::Board board = klevoBoard(probe.values("get Board"));
+      for (int i = 0; i < klevo::kCells; ++i)
+        if (i != other && board[i] != klevo::kEmpty && board[i] != klevo::kJoker && !klevo::CanRemove(board, i))
+          return i;
+      ADD_FAILURE() << "the deal has no lone picture";
+      return 0;
+    };
+    const klevo::Board board = klevoBoard(probe.values("get Board"));
+    klevo::Marks marks{};
+    int group = -1;
+    for (int i = 0; i < klevo::kCells && group < 0; ++i) {
+      klevo::Marks m{};
+      if (board[i] != klevo::kEmpty && board[i] != klevo::kJoker && klevo::CanRemove(board, i) &&
+          klevo::FlagGroup(board, m, i).size() >= 3)
+        group = i, marks = m;
+    }
+    ASSERT_GE(group, 0) << "the deal has no group";
+    const int emptyBefore = kindCounts(board)[klevo::kEmpty];
+    EXPECT_EQ(together({probe.control("Element", lone(-1)), probe.control("Element", group)}, 4, "Form1"),
+              (std::vector<std::string>{"sound10@Form1", "sound1@Form1"}));
+    EXPECT_EQ(kindCounts(klevoBoard(probe.values("get Board")))[klevo::kEmpty],
+              emptyBefore + std::count_if(marks.begin(), marks.end(), [](int16_t m) { return m != 0; }))
+        << "the group did not go";
+    const int a = lone(-1);
+    EXPECT_EQ(together({probe.control("Element", a), probe.control("Element", lone(a))}, 4, "Form1"),
+              (std::vector<std::string>{"sound10@Form1", "sound10@Form1"}));
+    EXPECT_EQ(together({probe.control("Element", lone(-1)), probe.bar("Play"), whitlo, start}, 8, "Form22"),
+              std::vector<std::string>{"sound10@Form1"});
+    EXPECT_EQ(probe.ask("menu nu"), "menu enabled=0 checked=0") << "Whitlo did not start";
+    list();
+    together({chess}, 4, "FrmBoard", true);
+    EXPECT_EQ(probe.waitForValue("LastPly", 2), 2) << "the drag made no move";
   }
 }
 
@@ -466,6 +561,7 @@ TEST(FrameInput, ChessKeysStepThroughTheMoveList) {
   EXPECT_EQ(probe.value("LastPly"), 2);
   EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{});
 }
+
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

@@ -1,5 +1,7 @@
 #include "x_input.h"
 
+#include <signal.h>
+
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -119,6 +121,10 @@ std::string Probe::ask(const std::string& command) {
     }
   }
   return line.trimmed().toStdString();
+}
+
+void Probe::pause(bool stop) {
+  if (p_.processId() > 0) ::kill(static_cast<pid_t>(p_.processId()), stop ? SIGSTOP : SIGCONT);
 }
 
 State Probe::state() {

@@ -57,6 +57,7 @@ class Probe {
   bool ready() const { return ready_; }
 
   std::string ask(const std::string& command);
+  void pause(bool stop);  // the pack's process stopped (SIGSTOP) or going on (SIGCONT)
   State state();
   std::vector<std::string> log();  // "sound10@Form1", "beep@Form1", "caption@Form12" ...
   std::vector<long long> values(const std::string& command);  // the numbers of `get`/`snap`
