@@ -449,3 +449,41 @@ TEST_F(DriverTest, ACommandGivenWithAfterThatNeverSettlesAnswersForTheCommandItR
   }, 20);
   EXPECT_TRUE(switching.ok()) << switching.text();
 }
+
+TEST_F(DriverTest, AGameCutShortWhileItOpensOrStartsANewGameIsShownAfreshAndTakesInput) {
+  // Every game chosen from "Play" with "after", cut short while it opens by waits that let more
+  // than an hour pass in one step: the chess window pumps in its load with its board busy, and
+  // its own "Play" entry refuses while it is busy. In a child that an alarm ends.
+  const osf::Ended child = osf::InChild([&] {
+    const std::string ok = R"({"ok":true})";
+    const auto cutShortBy = [&](const std::string& command, const std::string& cut) {
+      d_.run("after " + cut + " wait 600000");
+      for (int k = 1; k <= 7; ++k) d_.run("after " + std::to_string(k * 600000) + " wait 600000");
+      return errorOf(d_.run(command));
+    };
+    const auto shown = [&](int g) {
+      const std::string caption = shell::GameRegistry[g].caption;
+      EXPECT_EQ(rt::frame().activeForm(), shell::GameInstance(g).get()) << caption;
+      EXPECT_EQ(rt::dispatchDepth(), 0) << caption;
+      EXPECT_NE(d_.run("dump").find(R"("game":)" + std::to_string(g) + R"(,"time_ms")"), std::string::npos) << caption;
+      EXPECT_EQ(d_.run("menu hpg"), ok) << caption;
+      EXPECT_NE(d_.run("log").find("url https://"), std::string::npos) << caption;
+    };
+    ASSERT_EQ(d_.run("open " + std::to_string(game("Kippel"))), ok);
+    for (int g = 0; g < shell::kGameCount; ++g) {
+      d_.run("after 10 open " + std::to_string(g));
+      const std::string error = cutShortBy("wait 100", "10");
+      EXPECT_NE(error.find(std::string("; ") + shell::GameRegistry[g].caption + " opened afresh"), std::string::npos)
+          << error;
+      shown(g);
+    }
+    // A new game as Black, cut short while it draws the turned board.
+    const int chess = game("Velk Chess");
+    EXPECT_NE(cutShortBy("menu SubFileMenu(1)", "0").find("Velk Chess opened afresh"), std::string::npos);
+    shown(chess);
+    // The fresh board takes a move: e2 to e4, then the computer's reply.
+    EXPECT_EQ(d_.run("drag Surface 163 227 163 163"), ok);
+    EXPECT_NE(d_.run("dump").find(R"("MoveList":[5254,)"), std::string::npos);
+  }, 20);
+  EXPECT_TRUE(child.ok()) << child.text();
+}

@@ -212,9 +212,9 @@ std::string Driver::run(const std::string& line) {
 }
 
 // A handler cut short leaves its window part-way through a move, in a state no game was made
-// for: the shown game opens afresh, as its own "Play" entry opens it. One cut short in the middle
-// of a switch of games leaves none shown: the game it was opening (loaded, not shown yet) opens
-// afresh, or, when it had not begun to load, the frame's game.
+// for: the shown game opens afresh through the switching protocol of the "Play" list. One cut
+// short in the middle of a switch of games leaves none shown: the game it was opening (loaded,
+// not shown yet) opens afresh, or, when it had not begun to load, the frame's game.
 std::string Driver::openAfresh(const std::string& name) {
   rt::Form* shown = rt::frame().activeForm();
   auto* w = dynamic_cast<shell::GameWindow*>(shown);
@@ -230,7 +230,9 @@ std::string Driver::openAfresh(const std::string& name) {
   try {
     if (w) {
       auto keep = shell::HoldWindow(w);
-      rt::dispatch(w, [w, game] { w->igrica_Click(game); });
+      // The shared protocol, not the window's own entry: a guard there reads flags that the cut
+      // left set (the chess window refuses while its load or search looks busy, and none runs).
+      rt::dispatch(w, [w, game] { w->shell::GameWindow::igrica_Click(game); });
     } else {
       rt::dispatch(nullptr, [game] { shell::OpenGame(static_cast<int16_t>(game)); });
     }
@@ -239,6 +241,9 @@ std::string Driver::openAfresh(const std::string& name) {
   } catch (...) {
     return "; " + caption + " could not be opened afresh";
   }
+  // Said only of a game that is shown and takes input now.
+  const rt::Form* now = rt::frame().activeForm();
+  if (!now || now != shell::GameInstance(game).get()) return "; " + caption + " could not be opened afresh";
   return "; " + caption + " opened afresh";
 }
 
