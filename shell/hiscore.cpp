@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -27,23 +26,43 @@ const HiscoreGame kHiscoreGames[] = {
     {"Rookwell", "Rookwell_hsc.nrz", 21, "0", false, false},
 };
 
-// Why a save failed, in the player's words.
+// Why a save failed, in the player's words: every reason the file code can end a save with has a
+// sentence of its own, and the rest one plain sentence, never the system's message text.
 std::string FailureText(const rt::SaveResult& r) {
   using Outcome = rt::SaveResult::Outcome;
-  if (r.outcome == Outcome::kUnreadable) return "The file is there but cannot be read, so it was left as it is.";
   if (r.outcome == Outcome::kLocked) return "Another program kept the file locked.";
+  switch (r.error) {  // whichever step met them
+    case EISDIR: return "A folder stands in the file's place.";
+    case ENOTDIR: return "A file stands in the folder's place.";
+    case ENAMETOOLONG: return "The folder's name is too long.";
+    case EMFILE:
+    case ENFILE: return "Too many files are open at the moment.";
+    case ENOMEM: return "The computer is short of memory.";
+    default: break;
+  }
+  if (r.outcome == Outcome::kUnreadable)
+    return r.error == EIO ? "The disk failed to read the file, so it was left as it is."
+                          : "The file is there but cannot be read, so it was left as it is.";
   switch (r.error) {
     case EACCES:
     case EPERM: return "There is no permission to write there.";
     case ENOENT: return "The folder does not exist and could not be made.";
-    case ENOTDIR: return "A file stands in the folder's place.";
     case ENOSPC: return "The disk is full.";
-    case EDQUOT: return "The disk quota is used up.";
+    case EDQUOT: return "The disk space allowed to this user is used up.";
     case EFBIG: return "The file would pass the file-size limit.";
     case EROFS: return "The disk is read-only.";
     case EIO: return "The disk failed to write.";
-    case EISDIR: return "A folder stands in the file's place.";
-    default: return std::string(std::strerror(r.error)) + ".";
+    case ELOOP: return "The file is a link to another file, and a save in this folder does not write through links.";
+    case EINVAL: return "Something other than a plain file stands in the file's place.";
+    case ENOLCK:
+    case EOPNOTSUPP:
+#if ENOTSUP != EOPNOTSUPP
+    case ENOTSUP:
+#endif
+      return "The disk cannot lock the file, which a save in this folder needs.";
+    case ETXTBSY:
+    case EBUSY: return "The file is in use and cannot be changed now.";
+    default: return "The system refused to write the file.";
   }
 }
 }  // namespace
@@ -55,7 +74,8 @@ void TellSaveResult(const std::string& path, const rt::SaveResult& result, const
   if (result.outcome == Outcome::kSaved || result.outcome == Outcome::kDeclined || !failing.insert(path).second)
     return;
   std::error_code ignored;
-  std::string folder = std::filesystem::absolute(path, ignored).parent_path().string();
+  // As a person would type it: no "." or ".." parts where the data folder was given relative.
+  std::string folder = std::filesystem::absolute(path, ignored).lexically_normal().parent_path().string();
   if (folder.empty() || folder.back() != '/') folder += '/';
   rt::host().messageBox(what + " could not be saved in the folder\n" + folder + "\n\n" + FailureText(result), 48,
                         "VantixPack");

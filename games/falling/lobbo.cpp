@@ -463,7 +463,7 @@ void Form23::LoadTopPlayers() {
   }
 }
 
-void Form23::SaveTopPlayers(const std::function<void(TopPlayers&)>& enter) {
+void Form23::SaveTopPlayers(const std::function<bool(TopPlayers&)>& enter) {
   // Under the file's lock, the table as it stands in the file now (another pack may have written
   // its results since this window read it; lines the file lacks come from the labels). A file
   // that is there but cannot be read is left as it is. Without a result to enter (the window's
@@ -474,7 +474,9 @@ void Form23::SaveTopPlayers(const std::function<void(TopPlayers&)>& enter) {
     t = table();
     if (file.state == rt::FileLines::State::kRead) ReadTable(t, file.lines);
     if (!enter && file.state != rt::FileLines::State::kMissing) return false;
-    if (enter) enter(t);
+    const bool entered = enter && enter(t);
+    // A result that entered nowhere changes nothing in a file that holds the whole table.
+    if (!entered && file.state == rt::FileLines::State::kRead && file.lines == TableLines(t)) return false;
     file.lines = TableLines(t);
     return true;
   });
@@ -488,6 +490,7 @@ void Form23::AddTopPlayer() {
   SaveTopPlayers([this](TopPlayers& t) {
     const int rank = RankOf(t, money, [](const std::string& cash) { return rt::Val(cash); });
     if (rank < 5) InsertAt(t, rank, CleanName(ime->Text()), lova->Caption());
+    return rank < 5;
   });
 }
 

@@ -73,8 +73,9 @@ class Form23 : public shell::GameWindow {
   void showMoney();
   void LoadTopPlayers();
   // Writes the file's table, with `enter` applied to it when given, and shows it; without `enter`
-  // only a missing file is written.
-  void SaveTopPlayers(const std::function<void(lobbo::TopPlayers&)>& enter);
+  // only a missing file is written. `enter` answers whether the result entered the table: a result
+  // that did not leaves a file that holds the table as it is.
+  void SaveTopPlayers(const std::function<bool(lobbo::TopPlayers&)>& enter);
   void AddTopPlayer();
   lobbo::TopPlayers table() const;
   void showTable(const lobbo::TopPlayers& t);

@@ -276,8 +276,9 @@ int lockBy(int fd, Clock::time_point deadline) {
 // over by putting a new lock file in its place. The frozen save, when it goes on, finds that it
 // has lost the lock before it replaces the file (lost()) and starts again from a fresh read, so it
 // never puts back lines as it read them before. Never, but for one spot: lost() is asked just
-// before the rename (or the write in place); a save frozen for longer than kLockWait right after
-// that question still puts back the lines it read.
+// before the rename; a save frozen for longer than kLockWait right after that question still puts
+// back the lines it read. (A save in place asks before its write and again after it; see FileLock
+// for what it can still lose.)
 // When there is no lock file to be had (the folder takes no new file, or something that is no
 // plain file stands at the lock's name, such as a pipe) only the lock on the file itself is held.
 class SaveLock {
@@ -348,7 +349,11 @@ class SaveLock {
 // folder that takes no new file) it is the only thing that keeps two saves in place apart, and
 // every save takes it, so that one that replaces the file waits for one that writes in it. It is
 // not taken over: a save in place that cannot have it in time fails; a save that replaces the
-// file goes on without it (its rename cannot tear a file, and the lock file is its own).
+// file goes on without it (its rename cannot tear a file, and the lock file is its own). A save in
+// place frozen past that wait then writes into the file that was replaced: it looks again after
+// its write and, when the name stands for another file, saves again in that one. What it cannot
+// see is a save that read the file before its write and renames only after that second look: the
+// lines of the save in place are lost then, though it answered saved.
 class FileLock {
  public:
   FileLock(const std::string& path, Clock::time_point deadline) : path_(path) {
@@ -448,7 +453,7 @@ bool lockLost(const SaveResult& r) { return r.outcome == SaveResult::Outcome::kL
 // after that: the old bytes still after it meanwhile follow its last line end, so a reader of its
 // lines never takes them. When the write or the sync fails (a full disk, a file-size limit, a
 // failing disk) the old bytes are written back over what was written and what grew is cut off
-// again.
+// again. `lockLost` is asked before the write and after it.
 SaveResult writeInPlace(int fd, const std::string& bytes, const std::function<bool()>& lockLost) {
   struct stat st;
   if (fstat(fd, &st) != 0) return failed(SaveResult::Outcome::kWriteFailed, errno);
@@ -477,6 +482,9 @@ SaveResult writeInPlace(int fd, const std::string& bytes, const std::function<bo
   }
   // The new lines are on the disk; what is cut now are old bytes that no reader of them takes.
   if (bytes.size() < oldSize && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) (void)synced(fd);
+  // Frozen past the wait before or in the write, this save may have been given up on by one that
+  // replaced the file meanwhile: the lines then went into a file that no name stands for.
+  if (lockLost()) return lockLostAgain();
   return saved();  // a close after a good sync has nothing left to report
 }
 
@@ -484,7 +492,7 @@ SaveResult writeInPlace(int fd, const std::string& bytes, const std::function<bo
 // then renamed over the old one. The old file is replaced only when every step worked, so a full
 // disk, a file-size limit or a failing disk leaves it byte for byte. Where the folder takes no
 // new file, the file is written in place, only under its own lock. `lockLost` is asked just
-// before the file is touched.
+// before the file is touched, and in place again after the write.
 // `held` is the lock on the file that the caller took before it read it; without one (a write
 // that read nothing), it is taken here when the write must go in place.
 SaveResult writeFile(const std::string& path, const std::string& bytes, const FileLock* held,

@@ -1,8 +1,13 @@
 // Every game that keeps a best-score file lives through a file that is empty, short, long,
 // binary, a folder, or a write that the kernel stops halfway, and never loses a best that was on
 // disk.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
+#include <memory>
 
 #include <QDir>
 #include <QFile>
@@ -120,34 +125,101 @@ TEST_F(ScoreFileTest, AWriteThatTheKernelStopsHalfwayLosesNoBest) {
 }
 
 TEST_F(ScoreFileTest, ASaveThatFailsIsToldWithItsFolderAndWhy) {
-  // A player whose home takes no new folder, so the frame made no Morvelware folder there: as the
-  // user nobody in a folder of root's (or, not as root, in a folder of mode 555).
-  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), geteuid() == 0 ? 0755 : 0555), 0);
-  const std::string folder = dir_.path().toStdString() + "/Morvelware/";
-  const std::string told = "msgbox VantixPack: Your best score could not be saved in the folder\n" + folder +
-                           "\n\nThe folder does not exist and could not be made.";
-  const osf::Ended child = osf::InChild([&] {
-    if (geteuid() == 0 && !osf::BecomeNobody()) osf::Exit(1);
-    mdi_.DataFolder = folder;
-    ASSERT_FALSE(rt::makeDirectory(folder));
-    rt::Form& kippel = *openGame("Kippel");
-    auto& best = control<rt::Label>(kippel, "Label8");
-    auto& score = control<rt::Label>(kippel, "Label4");
-    auto& save = control(kippel, "Command1");
-    for (const char* points : {"7", "9"}) {
-      score.setCaption(points);
-      takeLog();
-      click(save);
-      EXPECT_EQ(best.Caption(), points);  // the best stays shown for the game
-      // Told at the first failed save; not again at every save while the folder stays closed.
-      EXPECT_EQ(countLog(told), std::string(points) == "7" ? 1 : 0) << points;
+  // What players meet most, each made for real in a documents folder of its own, and the sentence
+  // they read. Root passes over modes, so as root folder and file are the user nobody's, and the
+  // pack saves as nobody in a child.
+  const bool root = geteuid() == 0;
+  auto make = [root](const QString& path, bool folder, mode_t mode) {
+    ASSERT_TRUE(folder ? QDir().mkdir(path) : QFile(path).open(QIODevice::WriteOnly)) << path.toStdString();
+    if (root) {
+      ASSERT_EQ(chown(path.toLocal8Bit().constData(), osf::kNobody, osf::kNobody), 0);
     }
-    score.setCaption("3");  // no better than the best shown: a beep, and nothing told
-    takeLog();
-    click(save);
-    EXPECT_EQ(takeLog(), std::vector<std::string>{"beep"});
-  });
-  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), 0700), 0);
-  EXPECT_TRUE(child.ok()) << child.text();
-  EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    ASSERT_EQ(chmod(path.toLocal8Bit().constData(), mode), 0);
+  };
+  // A second process that holds the file's own lock for as long as the save runs.
+  auto lockHolder = [](const QString& path) {
+    osf::Signal holds;
+    auto holder = std::make_unique<osf::Child>([&] {
+      const int fd = ::open(path.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0 || flock(fd, LOCK_EX) != 0) osf::Exit(1);
+      holds.send();
+      for (;;) pause();
+    });
+    EXPECT_TRUE(holds.receive());
+    return holder;
+  };
+  struct Situation {
+    const char* what;
+    // Makes it in `home`, the documents folder; a process it starts lasts as long as the save.
+    std::function<std::unique_ptr<osf::Child>(const QString& home)> made;
+    std::string why;
+  };
+  const QString file = "/Morvelware/Kippel_hsc_A.nrz";
+  const Situation situations[] = {
+      {"a home that takes no new folder",
+       [](const QString& home) {
+         chmod(home.toLocal8Bit().constData(), 0555);
+         return nullptr;
+       },
+       "The folder does not exist and could not be made."},
+      {"a folder they cannot write",
+       [&](const QString& home) {
+         make(home + "/Morvelware", true, 0555);
+         return nullptr;
+       },
+       "There is no permission to write there."},
+      {"a file they cannot read",
+       [&](const QString& home) {
+         make(home + "/Morvelware", true, 0755);
+         make(home + file, false, 0200);
+         return nullptr;
+       },
+       "The file is there but cannot be read, so it was left as it is."},
+      {"a file locked past the wait",
+       [&](const QString& home) {
+         make(home + "/Morvelware", true, 0755);
+         make(home + file, false, 0644);
+         chmod((home + "/Morvelware").toLocal8Bit().constData(), 0555);  // saved in place, under that lock
+         return lockHolder(home + file);
+       },
+       "Another program kept the file locked."},
+      {"a file where the folder should be",
+       [&](const QString& home) {
+         make(home + "/Morvelware", false, 0644);
+         return nullptr;
+       },
+       "A file stands in the folder's place."},
+      {"a folder where the file should be",
+       [&](const QString& home) {
+         make(home + "/Morvelware", true, 0755);
+         make(home + file, true, 0755);
+         return nullptr;
+       },
+       "A folder stands in the file's place."},
+  };
+  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+  int n = 0;
+  for (const Situation& s : situations) {
+    SCOPED_TRACE(s.what);
+    const QString home = dir_.path() + "/" + QString::number(++n);
+    ASSERT_NO_FATAL_FAILURE(make(home, true, 0755));
+    const std::unique_ptr<osf::Child> other = s.made(home);
+    const std::string folder = home.toStdString() + "/Morvelware/";
+    const osf::Ended child = osf::InChild([&] {
+      if (root && !osf::BecomeNobody()) osf::Exit(1);
+      mdi_.DataFolder = folder;
+      rt::Form& kippel = *openGame("Kippel");
+      control<rt::Label>(kippel, "Label4").setCaption("7");
+      takeLog();
+      click(control(kippel, "Command1"));
+      std::vector<std::string> told;
+      for (const std::string& entry : takeLog())
+        if (entry.rfind("msgbox ", 0) == 0) told.push_back(entry);
+      EXPECT_EQ(told, std::vector<std::string>{"msgbox VantixPack: Your best score could not be saved in the folder\n" +
+                                               folder + "\n\n" + s.why});
+      EXPECT_EQ(control<rt::Label>(kippel, "Label8").Caption(), "7");  // the best stays shown for the game
+    });
+    EXPECT_TRUE(child.ok()) << child.text();
+    for (const QString& folderMade : {home, home + "/Morvelware"}) chmod(folderMade.toLocal8Bit().constData(), 0755);
+  }
 }

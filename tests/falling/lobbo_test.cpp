@@ -1,5 +1,8 @@
 // Lobbo's window on the virtual host: the pace of the fall, steering, landing, game over, the
 // top-players file and closing the window in the middle of a fall.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -424,6 +427,33 @@ TEST_F(LobboFile, TheResultEntersTheTableAsItStandsInTheFile) {
   EXPECT_EQ(w->topime(0).Caption(), "Max");
   EXPECT_EQ(w->topime(2).Caption(), "Zoe");
   EXPECT_EQ(w->topcash(4).Caption(), "50$");
+
+  // A result below all five enters nowhere: the file is neither written nor, where it is
+  // read-only, told of. As the user nobody where root would pass over the modes, in a folder that
+  // takes no new file either.
+  const QByteArray table = file();
+  const std::string folder = dir_.path().toStdString();
+  const bool root = geteuid() == 0;
+  ASSERT_EQ(chmod(folder.c_str(), root ? 0755 : 0555), 0);
+  ASSERT_EQ(chmod(path().c_str(), 0444), 0);
+  struct stat before {};
+  ASSERT_EQ(stat(path().c_str(), &before), 0);
+  const osf::Ended low = osf::InChild([&] {
+    if (root && !osf::BecomeNobody()) osf::Exit(1);
+    ASSERT_NO_FATAL_FAILURE(reopen());
+    takeLog();
+    ASSERT_NO_FATAL_FAILURE(gameOverWith(20, "Low"));
+    for (const std::string& entry : takeLog()) EXPECT_NE(entry.rfind("msgbox", 0), 0u) << entry;
+    EXPECT_EQ(w->topcash(4).Caption(), "50$");
+  });
+  chmod(folder.c_str(), 0700);
+  EXPECT_TRUE(low.ok()) << low.text();
+  struct stat after {};
+  ASSERT_EQ(stat(path().c_str(), &after), 0);
+  EXPECT_EQ(file(), table);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
 }
 
 TEST_F(LobboFile, AOneMegabyteNameKeepsTheOtherFourPlayers) {

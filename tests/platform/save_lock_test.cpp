@@ -158,6 +158,31 @@ void InPlaceHeldPastTheWait() {
   EXPECT_EQ(readLines(p).lines, lines);
 }
 
+// A (the user nobody, in a folder that takes no new file from it) holds the file's own lock,
+// stopped at its write in place; B (root, which may write the folder) waits that lock out and
+// replaces the file. A's write then goes into the file that no name stands for any more: A must
+// see that and save again in the file that stands.
+void InPlaceReplacedMeanwhile() {
+  if (geteuid() != 0) osf::Exit(osf::kCannot);
+  saves::ClosedFolder folder;
+  const std::string p = folder.path("Gemmet_hsc.nrz");
+  folder.put("Gemmet_hsc.nrz", QByteArray("5\r\n").repeated(12));
+  ASSERT_EQ(chmod(p.c_str(), 0666), 0);  // B's file keeps the mode, so that A may write it too
+  osf::Child a([&] {
+    folder.becomeUser();
+    osf::ExecSaveChild(folder.tools(), {"set", p, "12", "1", "7"}, {"VPK_STOP=before:pwrite:1"});
+  });
+  ASSERT_TRUE(a.waitStopped());
+  const osf::Ended b = osf::InChild([&] { EXPECT_TRUE(updateLines(p, 12, setLine(12, 0, "123456"))); });
+  EXPECT_TRUE(b.ok()) << b.text();
+  a.resume();
+  EXPECT_TRUE(a.wait().ok());
+  std::vector<std::string> both(12, "5");
+  both[0] = "123456";
+  both[1] = "7";
+  EXPECT_EQ(readLines(p).lines, both);
+}
+
 // Packs that save one file as fast as they can, each adding one to the count of line 0 and to its
 // own line, many times over: none loses a save of another.
 void Hammering() {
@@ -193,6 +218,7 @@ TEST(SaveLockTest, PacksThatStallOrHammerTheLock) {
       {"three packs", ThreePacks},
       {"in place", InPlace},
       {"in place, held past the wait", InPlaceHeldPastTheWait},
+      {"in place, replaced meanwhile", InPlaceReplacedMeanwhile},
       {"hammering", Hammering}};
   std::vector<std::unique_ptr<osf::Child>> running;
   for (const auto& s : scenarios) running.push_back(std::make_unique<osf::Child>(s.second, 30));

@@ -133,7 +133,9 @@ TEST_F(HiscoreTest, UnwritableFolderAndAFolderInPlaceOfTheFile) {
 
 TEST_F(HiscoreTest, AFailedSaveIsToldAgainOnlyAfterASaveOfItsFileWorked) {
   const QString later = dir_.filePath("later");
-  mdi_.DataFolder = later.toStdString() + "/";
+  // Named relative to the working folder, as a documents folder given so may be: the box names it
+  // as a person would type it.
+  mdi_.DataFolder = "./" + QDir::current().relativeFilePath(later).toStdString() + "/";
   HiscoreFile tumo(*FindHiscoreGame("Tumo"));
   tumo.LoadHiscore(*best_, 0);
   auto told = [&](const char* score) {
