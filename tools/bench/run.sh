@@ -2,9 +2,9 @@
 # Benchmarks of the pack as people run it (the real host under Xvfb where a display matters):
 # timed waits, start-up to the first paint that shows the game beside an empty Qt window, the
 # real pack's memory over game switches, the duels' computer players, Lobbo's fall and the chess
-# engine. Every figure has a limit; the script ends non-zero and names each figure over it. A limit
-# on time is a ratio to something the same run measures on the same processor, so it holds on a
-# slow or busy machine as on a fast one.
+# engine. A figure that has a limit prints it beside it; the script ends non-zero and names each
+# figure over its limit. A limit on time is a ratio to something the same run measures on the same
+# processor, so it holds on a slow or busy machine as on a fast one.
 set -uo pipefail
 BUILD=${1:-build}
 failed=()
@@ -87,4 +87,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   printf '  %s\n' "${failed[@]}"
   exit 1
 fi
-echo "make bench: every figure within its limit"
+echo "make bench: every limited figure within its limit"
