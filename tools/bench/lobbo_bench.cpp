@@ -119,7 +119,8 @@ int main(int argc, char** argv) {
   for (int level : {1, 10, 20}) {
     const double formula = 32 * (24 - level) * 0.25, row = rowMs(level, clock);
     const double off = 100 * (row - formula) / formula;
-    std::printf("level %2d: one row %.2f ms, formula %.2f ms (%+.2f%%)\n", level, row, formula, off);
+    std::printf("level %2d: one row %.2f ms, formula %.2f ms (%+.2f%%; limit %.0f%% either way)\n", level, row,
+                formula, off, kRowLimit);
     if (!(std::abs(off) <= kRowLimit)) {
       std::printf("over the limit: level %d row off its formula by %+.2f%% (limit %.0f%%)\n", level, off, kRowLimit);
       ok = false;
