@@ -31,6 +31,7 @@ const HiscoreGame kHiscoreGames[] = {
 std::string FailureText(const rt::SaveResult& r) {
   using Outcome = rt::SaveResult::Outcome;
   if (r.outcome == Outcome::kLocked) return "Another program kept the file locked.";
+  if (r.outcome == Outcome::kReplaced) return "Another program kept replacing the file.";
   switch (r.error) {  // whichever step met them
     case EISDIR: return "A folder stands in the file's place.";
     case ENOTDIR: return "A file stands in the folder's place.";

@@ -254,6 +254,9 @@ using Clock = std::chrono::steady_clock;
 
 // How long a save waits for another one to let go of the file.
 constexpr std::chrono::seconds kLockWait{3};
+// Between two looks at a lock that another process holds, or at a file that another process
+// keeps replacing: the save waits on others, it must not spin against them.
+constexpr std::chrono::milliseconds kLookAgain{2};
 
 // flock(LOCK_EX) on `fd`, tried until `deadline` (at least once): 0 when held, else the errno
 // (EWOULDBLOCK: another save still held it at the deadline).
@@ -264,7 +267,7 @@ int lockBy(int fd, Clock::time_point deadline) {
     if (failure == EINTR) continue;
     if (failure != EWOULDBLOCK || Clock::now() >= deadline) return failure;
     // A wait on another process, not a timed effect: it must not pump, the save is one step.
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(kLookAgain);
   }
 }
 
@@ -310,7 +313,7 @@ class SaveLock {
         takeOver();
         return;
       }
-      if (failure == EWOULDBLOCK) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      if (failure == EWOULDBLOCK) std::this_thread::sleep_for(kLookAgain);
     }
   }
   ~SaveLock() {
@@ -349,11 +352,13 @@ class SaveLock {
 // folder that takes no new file) it is the only thing that keeps two saves in place apart, and
 // every save takes it, so that one that replaces the file waits for one that writes in it. It is
 // not taken over: a save in place that cannot have it in time fails; a save that replaces the
-// file goes on without it (its rename cannot tear a file, and the lock file is its own). A save in
-// place frozen past that wait then writes into the file that was replaced: it looks again after
-// its write and, when the name stands for another file, saves again in that one. What it cannot
-// see is a save that read the file before its write and renames only after that second look: the
-// lines of the save in place are lost then, though it answered saved.
+// file goes on without it (its rename cannot tear a file, and the lock file is its own). A file
+// that is replaced each time the save has locked it, up to the end of the wait, ends any save: the
+// lines it would read are gone by the time it could write. A save in place frozen past that wait
+// then writes into the file that was replaced: it looks again after its write and, when the name
+// stands for another file, saves again in that one. What it cannot see is a save that read the
+// file before its write and renames only after that second look: the lines of the save in place
+// are lost then, though it answered saved.
 class FileLock {
  public:
   FileLock(const std::string& path, Clock::time_point deadline) : path_(path) {
@@ -380,7 +385,13 @@ class FileLock {
       }
       ::close(fd);
       if (error_ != 0) return;
-      // Replaced while this save waited: the lock is on the file that stands there now.
+      // Replaced while this save waited: the lock is on the file that stands there now. A program
+      // that replaces it over and over would keep the save looking for ever: the wait bounds it.
+      if (Clock::now() >= deadline) {
+        replaced_ = true;
+        return;
+      }
+      std::this_thread::sleep_for(kLookAgain);
     }
   }
   ~FileLock() {
@@ -395,11 +406,15 @@ class FileLock {
   int error() const { return fd_ >= 0 && !writable_ ? EACCES : error_; }
   // True when the file was replaced since it was locked.
   bool lost() const { return fd_ >= 0 && !holdsName(fd_, path_); }
+  // True when the file had been replaced each time it was locked, until the wait was over: nothing
+  // is held.
+  bool keptReplaced() const { return replaced_; }
 
  private:
   std::string path_;
   int fd_ = -1;
   bool writable_ = false;
+  bool replaced_ = false;
   int error_ = 0;
 };
 
@@ -444,6 +459,8 @@ SaveResult failed(SaveResult::Outcome outcome, int error) { return {outcome, err
 // Another save replaced the file or took the lock file over: read it again and save again. (No
 // errno: a save that ends for good on a lock says EWOULDBLOCK.)
 SaveResult lockLostAgain() { return {SaveResult::Outcome::kLocked, 0}; }
+// The file kept being replaced under this save, whether it waited for its lock or wrote in it.
+SaveResult keptReplaced() { return {SaveResult::Outcome::kReplaced, 0}; }
 bool lockLost(const SaveResult& r) { return r.outcome == SaveResult::Outcome::kLocked && r.error == 0; }
 
 // Overwrites the file where it stands through `fd`, which holds the file's own lock, for a folder
@@ -510,6 +527,7 @@ SaveResult writeFile(const std::string& path, const std::string& bytes, const Fi
       const FileLock& own = held ? *held : taken.emplace(path, Clock::now() + kLockWait);
       if (own.writer() >= 0)
         return writeInPlace(own.writer(), bytes, [&] { return lockLost() || (!held && own.lost()); });
+      if (own.keptReplaced()) return keptReplaced();
       if (own.error() == EWOULDBLOCK) return failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
       return failed(SaveResult::Outcome::kWriteFailed, own.error() == ENOENT ? error : own.error());
     }
@@ -643,28 +661,35 @@ SaveResult writeLinesAtomic(const std::string& path, const std::vector<std::stri
     if (r) host().note("file", path);
     if (!lockLost(r)) return r;
   }
-  return failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
+  return keptReplaced();  // its only retry
 }
 
 SaveResult updateLines(const std::string& path, size_t maxLines, const std::function<bool(FileLines&)>& change) {
   // A save whose lock was taken over, or whose file was replaced under its lock, reads the file
   // again and makes its change again; each retry means it stalled past the lock's wait once more,
-  // so a few are plenty.
+  // or that another program replaced the file under its lock, so a few are plenty.
+  bool replaced = false;  // why the last try was given up: the file replaced, or the lock file taken
   for (int attempt = 0; attempt < 5; ++attempt) {
     // One wait for both locks: a save frozen while it holds them costs the next one kLockWait.
     const Clock::time_point deadline = Clock::now() + kLockWait;
     SaveLock lock(path, deadline);
     const FileLock own(path, deadline);
+    // Nothing read is worth writing while the file keeps changing under the save.
+    if (own.keptReplaced()) return keptReplaced();
     if (lock.held()) removeLeftovers(path);
     FileLines file = readLines(path, maxLines);
     if (!change(file)) return {SaveResult::Outcome::kDeclined, 0};
     if (file.state == FileLines::State::kUnreadable) return failed(SaveResult::Outcome::kUnreadable, file.error);
-    const SaveResult r =
-        writeFile(path, joinLines(file.lines), &own, [&lock, &own] { return lock.lost() || own.lost(); });
+    const SaveResult r = writeFile(path, joinLines(file.lines), &own, [&lock, &own, &replaced] {
+      replaced = false;
+      if (lock.lost()) return true;
+      replaced = own.lost();
+      return replaced;
+    });
     if (r) host().note("file", path);
     if (!lockLost(r)) return r;
   }
-  return failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
+  return replaced ? keptReplaced() : failed(SaveResult::Outcome::kLocked, EWOULDBLOCK);
 }
 
 bool isDirectory(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isDir(); }

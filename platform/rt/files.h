@@ -36,6 +36,7 @@ struct SaveResult {
     kDeclined,     // the change had nothing to write
     kUnreadable,   // the file is there but cannot be read, so it was left as it was
     kLocked,       // another save held the file longer than the lock's wait: nothing was written
+    kReplaced,     // another program kept replacing the file under this save: nothing was written
     kWriteFailed,  // a step of the write failed: the old file stands
   };
   Outcome outcome = Outcome::kWriteFailed;
@@ -46,8 +47,9 @@ struct SaveResult {
 // Every line followed by CR LF, written to a new file beside it ("<file>.save-<tag>") that
 // replaces the old one once it is wholly on the disk; in a folder that takes no new file, the
 // file is overwritten where it stands, only under a lock on the file itself, and written again
-// when another save replaced it in the meantime. A file system that cannot sync at all counts as
-// synced. A file-size limit fails the write; it never ends the process.
+// when another save replaced it in the meantime (a few times at most: then kReplaced). A file
+// system that cannot sync at all counts as synced. A file-size limit fails the write; it never
+// ends the process.
 // kSaved: the file holds the new lines, flushed to the disk where the file system can sync; in
 // place, old bytes may still follow them when cutting the file shorter failed, which no reader of
 // as many lines as were written takes.
@@ -64,11 +66,13 @@ SaveResult writeLinesAtomic(const std::string& path, const std::vector<std::stri
 // `change` gets the file as it stands and edits its lines; when it answers true they are written,
 // unless the file exists but could not be read. A save that stalled so long that another pack
 // took its lock file over, or replaced the file that it was writing in place, reads the file again
-// and calls `change` again. Two stalls past the lock's wait still lose lines: one right after a
-// save's last look at the lock, before its rename, puts back the lines it read; and a save in
-// place stalled before its write loses what it wrote to a save that gave up waiting for the file's
-// lock, read the file before that write, and renames its new file only after the stalled save has
-// looked again once it wrote.
+// and calls `change` again, a few times at most. A file that another program replaces each time
+// the save has locked it, until the lock's wait is over, or under every one of those tries, ends
+// the save as kReplaced: none of its lines is in the file that stands. Two stalls past the lock's
+// wait still lose lines: one right after a save's last look at the lock, before its rename, puts
+// back the lines it read; and a save in place stalled before its write loses what it wrote to a
+// save that gave up waiting for the file's lock, read the file before that write, and renames its
+// new file only after the stalled save has looked again once it wrote.
 // Where no lock file can be had (the folder takes no new file, something other than a plain file
 // stands at the lock's name) the lock on the file itself keeps saves apart; a save that writes in
 // place never writes without it. Holding the lock file, it also removes the new files that saves

@@ -8,7 +8,7 @@
 //                       file system may
 //   VPK_STOP=when:call:n[,...]   the process stops itself (SIGSTOP) "before" or "after" the n-th
 //                       call of flock, pwrite, fsync, ftruncate or rename, for the test to kill it
-//                       there or let it go on
+//                       there or let it go on; "n+" stops at the n-th call and at every one after
 // Only these headers: the ones that declare the calls themselves would clash with these
 // definitions.
 #include <dlfcn.h>
@@ -29,6 +29,7 @@ struct Stop {
   bool after;
   int call;
   int nth;
+  bool onward;  // every call from the n-th on
 };
 
 Stop g_stops[16];
@@ -51,6 +52,8 @@ void readStops() {
             std::strncmp(name + 1, kNames[c], count - name - 1) == 0) {
           s.call = c;
           s.nth = std::atoi(count + 1);
+          const char* plus = std::strchr(count + 1, '+');
+          s.onward = plus && plus < end;
           g_stops[g_stopCount++] = s;
         }
     }
@@ -61,7 +64,9 @@ void readStops() {
 void stopIfAsked(int call, bool after) {
   if (g_stopCount < 0) readStops();
   for (int i = 0; i < g_stopCount; ++i)
-    if (g_stops[i].call == call && g_stops[i].after == after && g_stops[i].nth == g_seen[call]) raise(SIGSTOP);
+    if (g_stops[i].call == call && g_stops[i].after == after &&
+        (g_stops[i].nth == g_seen[call] || (g_stops[i].onward && g_stops[i].nth < g_seen[call])))
+      raise(SIGSTOP);
 }
 
 int errnoFrom(const char* name) {

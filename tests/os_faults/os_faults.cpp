@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/fanotify.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -224,6 +225,38 @@ bool EnterOwnSpace(Space space) {
 
 bool BecomeNobody() {
   return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0 && geteuid() == kNobody;
+}
+
+std::unique_ptr<Child> ReplacerAtEveryOpen(const std::string& path, const std::string& bytes) {
+  // Watched from here, before the child starts: no open can slip past it.
+  const int group = fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC);
+  if (group < 0) return nullptr;
+  if (fanotify_mark(group, FAN_MARK_ADD, FAN_OPEN_PERM, AT_FDCWD, path.c_str()) != 0) {
+    close(group);
+    return nullptr;
+  }
+  auto replacer = std::make_unique<Child>([&] {
+    const std::string temp = path + ".other";
+    alignas(fanotify_event_metadata) char events[4096];
+    for (;;) {
+      ssize_t n = read(group, events, sizeof events);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) Exit(1);
+      for (auto* e = reinterpret_cast<fanotify_event_metadata*>(events); FAN_EVENT_OK(e, n); e = FAN_EVENT_NEXT(e, n)) {
+        // The new file is watched before it takes the name.
+        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || close(fd) != 0 ||
+            fanotify_mark(group, FAN_MARK_ADD, FAN_OPEN_PERM, AT_FDCWD, temp.c_str()) != 0 ||
+            rename(temp.c_str(), path.c_str()) != 0)
+          Exit(1);
+        const fanotify_response allow{e->fd, FAN_ALLOW};
+        if (write(group, &allow, sizeof allow) != sizeof allow) Exit(1);
+        close(e->fd);
+      }
+    }
+  });
+  close(group);  // the child's is the only one: opens are let go when it ends
+  return replacer;
 }
 
 Tools BuiltTools() { return {VPK_SAVE_CHILD, VPK_FAULT_SHIM}; }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,13 @@ bool EnterOwnSpace(Space space);
 // In a child, as root: becomes the user and group 65534 (nobody), for whom a folder's mode counts.
 constexpr uid_t kNobody = 65534;
 bool BecomeNobody();
+
+// As root: a process that, each time any process opens `path`, renames a new file holding `bytes`
+// over it before that open returns (a permission event of fanotify), so that whoever opened the
+// file holds one that its name no longer stands for: a program that replaces the file over and
+// over, always just in time. It runs until the Child ends. Null when opens cannot be watched here
+// (not root, no fanotify).
+std::unique_ptr<Child> ReplacerAtEveryOpen(const std::string& path, const std::string& bytes);
 
 // The save program (tests/os_faults/save_child.cpp) and the fault shim (fault_shim.cpp).
 struct Tools {

@@ -6,9 +6,9 @@
 //   create PATH N VALUE          updateLines that makes a missing file of N lines of VALUE and
 //                                leaves one that exists, as a game that opens with no file
 //   write PATH LINE...           writeLinesAtomic
-// Exit code 0 when the file was saved, 3 when another save kept it locked, 1 for any other failure,
-// 2 when the words are wrong. "set" and "create" print how often their change ran ("changes 1":
-// the file was read once, under the lock).
+// Exit code 0 when the file was saved, 3 when another save kept it locked, 4 when another program
+// kept replacing it, 1 for any other failure, 2 when the words are wrong. "set" and "create" print
+// how often their change ran ("changes 1": the file was read once, under the lock).
 #include <signal.h>
 
 #include <cstdio>
@@ -51,5 +51,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (a[0] != "write") std::printf("changes %d\n", changes);
-  return saved ? 0 : saved.outcome == rt::SaveResult::Outcome::kLocked ? 3 : 1;
+  using Outcome = rt::SaveResult::Outcome;
+  return saved ? 0 : saved.outcome == Outcome::kLocked ? 3 : saved.outcome == Outcome::kReplaced ? 4 : 1;
 }

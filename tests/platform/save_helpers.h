@@ -88,6 +88,14 @@ class ClosedFolder {
     }
     chmod(folder_.c_str(), 0555);
   }
+  // Renames a new file with these bytes, the user's as above, over file `name`, as a program
+  // that replaces the file does.
+  void replace(const std::string& name, const QByteArray& bytes) const {
+    put(name + ".new", bytes);
+    chmod(folder_.c_str(), 0755);
+    EXPECT_EQ(::rename(path(name + ".new").c_str(), path(name).c_str()), 0);
+    chmod(folder_.c_str(), 0555);
+  }
   // In a child: becomes the user the saves run as, for whom the folder takes no new file; ends
   // the child when it cannot.
   void becomeUser() const {

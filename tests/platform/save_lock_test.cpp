@@ -183,6 +183,71 @@ void InPlaceReplacedMeanwhile() {
   EXPECT_EQ(readLines(p).lines, both);
 }
 
+// Two programs rename a new file over the save's file in a loop, taking no lock. The save stops
+// each time it has locked the file (the shim, from its second flock on: the first is the lock
+// file's) and goes on only once the name stands for a newer file, so that every look finds the
+// file replaced. It must give up by the end of its wait, say why, and write nothing: one look
+// every 2 ms at most in a wait of 3 s makes at most 1501.
+void ReplacedOverAndOver() {
+  QTemporaryDir dir;
+  const std::string p = dir.filePath("Gemmet_hsc.nrz").toStdString();
+  const QByteArray theirs = QByteArray("9\r\n").repeated(12);
+  saves::put(p, theirs);
+  std::vector<std::unique_ptr<osf::Child>> replacers;
+  for (int i = 0; i < 2; ++i)
+    replacers.push_back(std::make_unique<osf::Child>([&, i] {
+      const std::string temp = p + ".other" + std::to_string(i);
+      for (;;) {
+        saves::put(temp, theirs);
+        if (::rename(temp.c_str(), p.c_str()) != 0) osf::Exit(1);
+      }
+    }));
+  osf::Child save([&] {
+    osf::ExecSaveChild(osf::BuiltTools(), {"set", p, "12", "1", "7"}, {"VPK_STOP=after:flock:2+"});
+  });
+  const int mostLooks = 1501;
+  int looks = 0;
+  while (save.waitStopped() && ++looks <= mostLooks) {
+    struct stat locked, now;
+    ASSERT_EQ(stat(p.c_str(), &locked), 0);
+    do {
+      ASSERT_EQ(stat(p.c_str(), &now), 0);
+    } while (now.st_ino == locked.st_ino);
+    save.resume();
+  }
+  EXPECT_LE(looks, mostLooks) << "the save went on looking past its wait";
+  save.kill();
+  EXPECT_EQ(save.wait().code, 4) << "after " << looks << " looks";  // 4: the file kept being replaced
+  replacers.clear();
+  EXPECT_EQ(saves::bytesOf(p), theirs);
+}
+
+// In a folder that takes no new file, a program replaces the file whenever a save in place is
+// about to write (stopped by the shim at each pwrite): each write goes into a file that no name
+// stands for any more. The save, by updateLines and by writeLinesAtomic, tries again a few times,
+// then says that the file kept being replaced.
+void InPlaceReplacedAtEveryWrite() {
+  saves::ClosedFolder folder;
+  const std::string p = folder.path("Gemmet_hsc.nrz");
+  const QByteArray theirs = QByteArray("9\r\n").repeated(12);
+  folder.put("Gemmet_hsc.nrz", theirs);
+  for (const std::vector<std::string>& save : {std::vector<std::string>{"set", p, "12", "1", "7"},
+                                                std::vector<std::string>{"write", p, "7", "7"}}) {
+    osf::Child a([&] {
+      folder.becomeUser();
+      osf::ExecSaveChild(folder.tools(), save, {"VPK_STOP=before:pwrite:1+"});
+    });
+    int writes = 0;
+    while (a.waitStopped() && ++writes <= 5) {
+      folder.replace("Gemmet_hsc.nrz", theirs);
+      a.resume();
+    }
+    a.kill();
+    EXPECT_EQ(a.wait().code, 4) << save[0] << " after " << writes << " writes";
+    EXPECT_EQ(saves::bytesOf(p), theirs);
+  }
+}
+
 // Packs that save one file as fast as they can, each adding one to the count of line 0 and to its
 // own line, many times over: none loses a save of another.
 void Hammering() {
@@ -219,6 +284,8 @@ TEST(SaveLockTest, PacksThatStallOrHammerTheLock) {
       {"in place", InPlace},
       {"in place, held past the wait", InPlaceHeldPastTheWait},
       {"in place, replaced meanwhile", InPlaceReplacedMeanwhile},
+      {"replaced over and over", ReplacedOverAndOver},
+      {"in place, replaced at every write", InPlaceReplacedAtEveryWrite},
       {"hammering", Hammering}};
   std::vector<std::unique_ptr<osf::Child>> running;
   for (const auto& s : scenarios) running.push_back(std::make_unique<osf::Child>(s.second, 30));
