@@ -11,7 +11,8 @@ namespace parts {
 
 class ScorePanel {
  public:
-  explicit ScorePanel(const std::string& game);  // one of the games FindHiscoreGame knows
+  // One of the games FindHiscoreGame knows; any other stops the program, naming the missing row.
+  explicit ScorePanel(const std::string& game);
 
   // The labels live in the window (each game lays them out its own way).
   void attach(rt::Label& score, rt::Label& best) {

@@ -20,6 +20,7 @@
 #include "random_play.h"
 #include "rt/files.h"
 #include "rt/random.h"
+#include "score_panel.h"
 
 namespace {
 
@@ -78,6 +79,12 @@ class ScoreFileTest : public PackTest {
 };
 
 }  // namespace
+
+// A window with a score panel for a game the table lacks stops the program and names the row to
+// add, instead of reading through a null row.
+TEST(ScorePanelDeathTest, AGameWithoutItsRowStopsNamingTheRow) {
+  EXPECT_DEATH(parts::ScorePanel("Lobbo"), "\"Lobbo\" has no row in kHiscoreGames \\(shell/hiscore.cpp\\)");
+}
 
 TEST_F(ScoreFileTest, BrokenFilesAreLivedWith) {
   QByteArray binary;
