@@ -456,7 +456,8 @@ TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
 // Klevo: input that reaches the pack together, as it does after the pack was busy for a moment (a
 // loaded machine, a remote display), acts as if it had come one by one. A click on a lone picture
 // sounds 10 and what came with it waits for the clip, then acts in its order: a click on a group
-// removes it; a click on another lone picture sounds 10 again; "Play" > "Whitlo" and Whitlo's
+// removes it; a click on another lone picture sounds 10 again; a click on a lone picture right
+// after "Help" on the bar reaches the help panel over it; "Play" > "Whitlo" and Whitlo's
 // "Continue" start Whitlo. Then, with the "Play" list open, Velk Chess is chosen and e2 dragged to
 // e4 at once: the pawn moves. The input is made in one flush of fake input, then while the pack
 // is stopped, to reach it when it goes on.
@@ -527,6 +528,14 @@ TEST(FrameInput, InputThatComesTogetherActsAsIfItCameOneByOne) {
     const int a = lone(-1);
     EXPECT_EQ(together({probe.control("Element", a), probe.control("Element", lone(a))}, 4, "Form1"),
               (std::vector<std::string>{"sound10@Form1", "sound10@Form1"}));
+    // The panel covers the board; its "OK" lies over the bottom two rows.
+    const int covered = lone(-1);
+    ASSERT_LT(covered, 80) << "no lone picture clear of the help panel's OK";
+    const std::vector<long long> shown = probe.values("get Board");
+    EXPECT_EQ(together({probe.bar("Help"), probe.control("Element", covered)}, 4, "Form1"), std::vector<std::string>{})
+        << "the click after \"Help\" reached the board";
+    EXPECT_EQ(probe.values("get Board"), shown);
+    EXPECT_EQ(together({probe.control("Command5")}, 2, "Form1"), std::vector<std::string>{});  // the panel's "OK"
     EXPECT_EQ(together({probe.control("Element", lone(-1)), probe.bar("Play"), whitlo, start}, 8, "Form22"),
               std::vector<std::string>{"sound10@Form1"});
     EXPECT_EQ(probe.ask("menu nu"), "menu enabled=0 checked=0") << "Whitlo did not start";

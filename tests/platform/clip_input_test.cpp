@@ -1,10 +1,13 @@
 // Input while a clip plays, on the real host (offscreen): it waits until the clip has ended and
 // then comes in its order, at its place; the close of the frame does not wait. Clips are short
-// silences on the real clock.
+// silences on the real clock. A menu choice holds input the same way until its handler begins.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointingDevice>
 #include <QTimer>
@@ -168,6 +171,53 @@ TEST_F(ClipInput, WhatAHeldEventStartsLaterComesBeforeTheNextHeldEvent) {
   play(100);
   pumpUntil(4);
   EXPECT_EQ(got_, (std::vector<std::string>{"key 37", "then 37", "key 38", "then 38"}));
+}
+
+// A choice holds the input after it until its handler begins. The bar is built again only once
+// the menu the player has open closes, so a choice made there may find its item disabled or its
+// window replaced meanwhile, and its handler does not run: the input after it comes all the same.
+TEST_F(ClipInput, InputAfterAChoiceWhoseHandlerDoesNotRunComesAtOnce) {
+  bool ran = false;
+  MenuItem& hide = form_.menu("o2", "Options").add("o21", "Hide next");
+  hide.Click = [&] { ran = true; };
+  for (const bool replaced : {false, true}) {
+    SCOPED_TRACE(replaced ? "its window replaced" : "its item disabled");
+    hide.setEnabled(true);
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const auto bars = frame_.window()->findChildren<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_FALSE(bars.isEmpty());
+    QMenuBar* bar = bars.back();
+    ASSERT_EQ(bar->actions().size(), 1);
+    QMenu* menu = bar->actions().front()->menu();
+    ASSERT_NE(menu, nullptr);
+    menu->popup(bar->mapToGlobal(QPoint(10, bar->height())));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activePopupWidget(), menu);
+    Form other{"G", 3000, 3000};
+    if (replaced)
+      other.Show();
+    else
+      dispatch(&form_, [&] { hide.setEnabled(false); });  // a handler that runs while the menu is open
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activePopupWidget(), menu);
+    QAction* item = menu->actions().front();
+    ASSERT_TRUE(item->isEnabled()) << "the open menu was built again";
+    const QPointF at = menu->actionGeometry(item).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, at, at, menu->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier,
+                    QPointingDevice::primaryPointingDevice());
+      QCoreApplication::sendEvent(menu->windowHandle(), &e);
+    }
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr) << "the item was not chosen";
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    if (replaced) other.Unload();
+    got_.clear();
+    click(20, 30);
+    pumpUntil(3);
+    EXPECT_EQ(got_, (std::vector<std::string>{"down 20,30", "up 20,30", "click"}));
+    EXPECT_FALSE(ran);
+  }
 }
 
 TEST_F(ClipInput, TheCloseEndsTheClipAndDropsTheWaitingInput) {
