@@ -312,6 +312,43 @@ TEST_F(DriverTest, ACommandInsideLobbosFallAnswersAndTheFallGoesOn) {
 }
 
 namespace {
+size_t count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+}  // namespace
+
+TEST_F(DriverTest, AnswersGrowAtMostWithTheirInput) {
+  // A log taken inside a wait would go back into the log, its escapes doubled at each turn.
+  for (const char* given : {"after 0 log", "after 0 after 0 log"}) {
+    for (int k = 0; k < 20; ++k) {
+      EXPECT_LE(d_.run(given).size(), 100u) << given;
+      d_.run("wait 1");
+    }
+    EXPECT_LE(d_.run("log").size(), 20 * 100u) << given;
+  }
+  // One line of nested "after"s: each answers once in the log, the innermost command too.
+  std::string nested;
+  for (int k = 0; k < 2000; ++k) nested += "after 0 ";
+  EXPECT_EQ(d_.run(nested + "wait 0"), R"({"ok":true})");
+  d_.run("wait 1");
+  EXPECT_EQ(count(d_.run("log"), R"("after {\"ok\":true}")"), 2000u);
+  EXPECT_EQ(d_.run(std::string(1 << 20, 'x') + " 1"),
+            R"({"ok":false,"error":"unknown command )" + std::string(80, 'x') + R"(..."})");
+  // Commands given with "after" that each wait inside the wait of the one before: past 100
+  // deep they are not run, and the stack holds. In a child, so a crash fails only this test.
+  const osf::Ended child = osf::InChild([&] {
+    for (int k = 0; k < 5000; ++k) d_.run("after 0 wait 1");
+    EXPECT_EQ(d_.run("wait 1"), R"({"ok":true})");
+    const std::string log = d_.run("log");
+    EXPECT_EQ(count(log, R"("after {\"ok\":true}")"), 99u);
+    EXPECT_EQ(count(log, R"(wait 1: not run inside the waits of 100 commands)"), 4901u);
+  }, 20);
+  EXPECT_TRUE(child.ok()) << child.text();
+}
+
+namespace {
 // A game window whose controls loop for ever or raise exceptions; its registry row is Kippel's.
 class FaultyWindow : public shell::GameWindow {
  public:

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <sstream>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -36,7 +36,7 @@ std::string error(const std::string& msg) { return Obj().boolean("ok", false).st
 std::string ok() { return Obj().boolean("ok", true).text(); }
 
 // A whole decimal number in [lo, hi]; nothing for any other text.
-std::optional<long long> number(const std::string& s, long long lo, long long hi) {
+std::optional<long long> number(std::string_view s, long long lo, long long hi) {
   long long v = 0;
   const char* end = s.data() + s.size();
   const auto [p, ec] = std::from_chars(s.data(), end, v);
@@ -52,6 +52,34 @@ std::optional<size_t> sizeNumber(const std::string& s) {
   if (ec != std::errc() || p != end) return std::nullopt;
   return v;
 }
+
+// Words are parted by the blanks a stream skips.
+bool isBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+void skipBlanks(std::string_view& rest) {
+  while (!rest.empty() && isBlank(rest.front())) rest.remove_prefix(1);
+}
+
+// The next word of `rest`, which then begins after it; empty at the end.
+std::string_view nextWord(std::string_view& rest) {
+  skipBlanks(rest);
+  size_t end = 0;
+  while (end < rest.size() && !isBlank(rest[end])) ++end;
+  const std::string_view word = rest.substr(0, end);
+  rest.remove_prefix(end);
+  return word;
+}
+
+// A command as its errors and its step name it: without the blanks around it.
+std::string nameOf(std::string_view line) {
+  line = line.substr(0, line.find_last_not_of(" \t\r") + 1);
+  const size_t start = line.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string() : std::string(line.substr(start));
+}
+
+// Commands given with "after" run inside each other's waits, each some frames of the stack
+// deeper: past this depth one is not run, so that no script can use up the stack.
+constexpr int kDeepest = 100;
 
 constexpr long long kIntMin = std::numeric_limits<int>::min(), kIntMax = std::numeric_limits<int>::max();
 // Mouse buttons and shift keys are bits: left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4.
@@ -184,7 +212,9 @@ std::string Driver::dump() {
   return out.text();
 }
 
-std::string Driver::run(const std::string& line) {
+std::string Driver::run(const std::string& line) { return run(line, nullptr); }
+
+std::string Driver::run(std::string_view line, const std::shared_ptr<const std::string>& text) {
   // A command given with "after" runs inside a wait of the command that was given before it.
   const bool nested = depth_ > 0;
   ++depth_;
@@ -192,21 +222,21 @@ std::string Driver::run(const std::string& line) {
     int& depth;
     ~Leave() { --depth; }
   } leave{depth_};
-  std::string name = line.substr(0, line.find_last_not_of(" \t\r") + 1);
-  name.erase(0, name.find_first_not_of(" \t"));
   // Every command is one step of the virtual host: one that pumps or waits without end fails
   // with its name instead of hanging the driver.
-  if (!nested) vt::vhost().beginStep(name);
+  if (!nested) vt::vhost().beginStep(nameOf(line));
   try {
-    return command(line);
+    return command(line, text);
   } catch (const rt::HandlerAbandoned&) {
     throw;  // the handler this nested command runs in was closed: it ends there
   } catch (const vt::WatchdogError& e) {
     if (nested) throw;  // the limits are those of the whole step
-    return error(e.what() + openAfresh(name));
+    return error(e.what() + openAfresh(nameOf(line)));
   } catch (const std::exception& e) {
+    const std::string name = nameOf(line);
     return error(name + ": " + e.what() + openAfresh(name));
   } catch (...) {
+    const std::string name = nameOf(line);
     return error(name + ": an exception that is no std::exception" + openAfresh(name));
   }
 }
@@ -247,13 +277,36 @@ std::string Driver::openAfresh(const std::string& name) {
   return "; " + caption + " opened afresh";
 }
 
-std::string Driver::command(const std::string& line) {
-  std::istringstream in(line);
-  std::string cmd;
-  in >> cmd;
-  if (cmd.empty() || cmd[0] == '#') return "";
+// after MS COMMAND: the command runs at that virtual time inside the next wait; its answer goes
+// to the log. Not "log": the log it took would go back into the log, quoted once more each time.
+std::string Driver::after(std::string_view rest, const std::shared_ptr<const std::string>& text) {
+  const std::string_view msWord = nextWord(rest);
+  skipBlanks(rest);
+  const auto ms = rest.empty() ? std::nullopt : number(msWord, 0, kIntMax);
+  if (!ms) return error("after MS COMMAND: MS 0 to " + std::to_string(kIntMax));
+  std::string_view first = rest;
+  if (nextWord(first) == "log") return error("after MS COMMAND: log cannot be given with after");
+  // The rest of the line is kept once and read only as far as each command needs: a line of
+  // many nested "after"s is neither copied nor parsed again at each of them.
+  const auto held = text ? text : std::make_shared<const std::string>(rest);
+  const size_t at = text ? static_cast<size_t>(rest.data() - text->data()) : 0;
+  vt::vhost().after(static_cast<double>(*ms), [this, held, at] {
+    const std::string_view line = std::string_view(*held).substr(at);
+    vt::vhost().note("after", depth_ < kDeepest ? run(line, held)
+                                                : error(nameOf(line) + ": not run inside the waits of " +
+                                                        std::to_string(kDeepest) + " commands"));
+  });
+  return ok();
+}
+
+std::string Driver::command(std::string_view line, const std::shared_ptr<const std::string>& text) {
+  std::string_view rest = line;
+  const std::string_view cmdWord = nextWord(rest);
+  if (cmdWord.empty() || cmdWord[0] == '#') return "";
+  if (cmdWord == "after") return after(rest, text);
+  const std::string cmd(cmdWord);
   std::vector<std::string> args;
-  for (std::string a; in >> a;) args.push_back(a);
+  for (std::string_view a = nextWord(rest); !a.empty(); a = nextWord(rest)) args.emplace_back(a);
   // Argument `i` as a number in [lo, hi], `def` when it is not given; nothing when it is given
   // but is no such number.
   auto arg = [&](size_t i, long long def, long long lo, long long hi) -> std::optional<long long> {
@@ -283,15 +336,6 @@ std::string Driver::command(const std::string& line) {
     if (!item->effectivelyEnabled()) return error("the Play list is disabled");
     auto keep = shell::HoldWindow(f);
     rt::dispatch(f, [item] { item->fireClick(); });
-    return ok();
-  }
-  if (cmd == "after") {
-    // after MS COMMAND: the command runs at that virtual time inside the next wait; its result
-    // goes to the log.
-    const auto ms = args.size() < 2 ? std::nullopt : number(args[0], 0, kIntMax);
-    if (!ms) return error("after MS COMMAND: MS 0 to " + std::to_string(kIntMax));
-    std::string rest = line.substr(line.find(args[1], line.find(args[0]) + args[0].size()));
-    vt::vhost().after(static_cast<double>(*ms), [this, rest] { vt::vhost().note("after", run(rest)); });
     return ok();
   }
   if (cmd == "wait") {
@@ -449,7 +493,7 @@ std::string Driver::command(const std::string& line) {
     if (f->redrawState) rt::dispatch(f, f->redrawState);
     return ok();
   }
-  return error("unknown command " + cmd);
+  return error("unknown command " + firstChars(cmd, 80));
 }
 
 }  // namespace drv

@@ -1,6 +1,8 @@
 #pragma once
 // The scripted driver: the whole pack on the virtual host, one command in, one JSON line out.
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace drv {
 
@@ -13,7 +15,11 @@ class Driver {
   std::string run(const std::string& line);
 
  private:
-  std::string command(const std::string& line);
+  // `line` lies in `text` when a command given with "after" holds it there (nested ones share
+  // it, unparsed), in the caller's string when `text` is null.
+  std::string run(std::string_view line, const std::shared_ptr<const std::string>& text);
+  std::string command(std::string_view line, const std::shared_ptr<const std::string>& text);
+  std::string after(std::string_view rest, const std::shared_ptr<const std::string>& text);
   std::string openAfresh(const std::string& name);
   std::string dump();
   int depth_ = 0;

@@ -1,5 +1,6 @@
 #include "json.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace drv {
@@ -8,7 +9,7 @@ namespace {
 
 // Length of the valid UTF-8 sequence at s[i], or 0 when the byte there starts none (stray
 // continuation bytes, overlong forms, surrogates, values past U+10FFFF, cut sequences).
-size_t utf8Length(const std::string& s, size_t i) {
+size_t utf8Length(std::string_view s, size_t i) {
   const auto at = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char c = at(i);
   size_t n;
@@ -69,6 +70,12 @@ std::string quote(const std::string& s) {
     }
   }
   return out + "\"";
+}
+
+std::string firstChars(std::string_view s, size_t n) {
+  size_t end = 0;
+  for (size_t chars = 0; end < s.size() && chars < n; ++chars) end += std::max<size_t>(utf8Length(s, end), 1);
+  return end < s.size() ? std::string(s.substr(0, end)) + "..." : std::string(s);
 }
 
 Obj& Obj::add(const std::string& k, const std::string& rawJson) {

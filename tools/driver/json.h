@@ -3,11 +3,15 @@
 // UTF-8, and each byte that is not part of a valid sequence (a label or file line in another
 // encoding) is written as \ufffd, the replacement character.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drv {
 
 std::string quote(const std::string& s);
+// The first `n` characters of `s` as quote() writes them (a byte that starts no valid sequence
+// is one), with "..." after them when `s` goes on.
+std::string firstChars(std::string_view s, size_t n);
 
 class Obj {
  public:
