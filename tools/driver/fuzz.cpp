@@ -188,6 +188,7 @@ int main(int argc, char** argv) {
         if (show) std::printf("%s -> %.160s\n", line.c_str(), answer.c_str());
         vt::vhost().takeLog();
       }
+      std::fflush(stdout);  // _exit flushes nothing, and a pipe's buffer still holds the last lines
       _exit(0);
     }
     int status = 0;
