@@ -1,10 +1,15 @@
 // vpk-close-probe: the pack's frame on the real host, started as the pack starts, with a handler
 // of the open window in the middle of a clip ("sound") or a wait ("wait", "wait-at-start"). It prints
-// "ready WINDOW_ID" when the handler has got there; whatever the handler would do afterwards
-// (here: write MARKER, as a game saves its file) must not happen once the frame is closed.
+// "ready WINDOW_ID" from the first pass of the event loop in that clip or wait, which lasts 30 s,
+// long past the test's patience: a close made after "ready" certainly comes in it. Whatever the
+// handler would do afterwards (here: write MARKER, as a game saves its file) must not happen once
+// the frame is closed.
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include <QApplication>
 #include <QTimer>
@@ -17,7 +22,42 @@
 #include "rt/frame.h"
 #include "rt/frame_window.h"
 #include "rt/qt_host.h"
+#include "rt/wav.h"
 #include "startup.h"
+
+namespace {
+
+constexpr int kLongSeconds = 30;
+
+// The real host, telling when the handler's clip or wait has begun. Its clips go on, silent, to
+// kLongSeconds.
+class ProbeHost : public rt::QtHost {
+ public:
+  std::function<void()> begun;  // called once, from the first pass of the next clip or wait
+
+  void playClip(const rt::SoundClip& clip) override {
+    announce();
+    rt::SoundClip longer = clip;
+    if (clip.pcm && clip.seconds < kLongSeconds) {
+      auto pcm = std::make_shared<rt::Pcm>(*clip.pcm);
+      pcm->samples.resize(static_cast<size_t>(pcm->rate * pcm->channels * kLongSeconds));
+      longer.seconds = kLongSeconds;
+      longer.pcm = std::move(pcm);
+    }
+    rt::QtHost::playClip(longer);
+  }
+  void sleepUntil(int64_t target) override {
+    announce();
+    rt::QtHost::sleepUntil(target);
+  }
+
+ private:
+  void announce() {
+    if (begun) QTimer::singleShot(0, this, std::exchange(begun, nullptr));
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::string mode = argc == 3 ? argv[1] : "";
@@ -27,18 +67,20 @@ int main(int argc, char** argv) {
   }
   const std::string marker = argv[2];
   QApplication app(argc, argv);
-  rt::QtHost host;
+  ProbeHost host;
   rt::setHost(&host);
   shell::PackFrame pack;
   auto& [frame, mdi] = pack;
   auto handler = [&] {
     rt::dispatch(frame.activeForm(), [&] {
-      std::printf("ready %llu\n", static_cast<unsigned long long>(frame.window()->winId()));
-      std::fflush(stdout);
+      host.begun = [&] {
+        std::printf("ready %llu\n", static_cast<unsigned long long>(frame.window()->winId()));
+        std::fflush(stdout);
+      };
       if (mode == "sound")
-        shell::PlaySoundNo(8);  // the longest clip, 2.91 s
+        shell::PlaySoundNo(8);  // the longest clip, made longer by the host
       else
-        shell::PauseSeconds(3);
+        shell::PauseSeconds(kLongSeconds);
       rt::writeLinesAtomic(marker, {"the handler went on"});
     });
   };

@@ -105,7 +105,8 @@ Outcome closeMidHandler(const char* mode, Close how) {
   return r;
 }
 
-// Well below the 2.91 s clip and the 3 s wait, with room for a sanitizer build on a busy machine.
+// Well below the probe's clip and wait, and the clip's own 2.91 s, with room for a sanitizer build
+// on a busy machine.
 constexpr qint64 kPromptMs = 1000;
 
 void expectPromptEnd(const char* mode, Close how) {

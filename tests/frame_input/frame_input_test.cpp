@@ -1,6 +1,9 @@
 // Input made at the X server while a clip plays (the test runs on an X server of its own, the pack's frame in
 // its own process, no sound server: every clip still takes its length). Whatever the player does
 // during a clip waits, and then acts in the order made, at the place made, as if it came then.
+// The probe keeps the clip the input is meant for until that input has reached the pack, and
+// stops the pack's clock while the test sets up what must stand when a clip begins, so a slow
+// machine makes a case slower, never makes its input miss.
 #include <X11/keysym.h>
 
 #include <QCoreApplication>
@@ -55,6 +58,14 @@ State settle(Probe& probe, const State& before, int n, const std::string& window
   EXPECT_EQ(s.window, window);
   EXPECT_TRUE(s.idle()) << "clip " << s.clip << ", held " << s.held << ", handlers " << s.handlers;
   return s;
+}
+
+// Ends the clip the probe keeps once the `n` presses and releases made during it have reached the
+// pack.
+void endKeptClip(Probe& probe, const State& before, int n) {
+  const State s = probe.waitFor([&](const State& s) { return s.inputInClip >= before.inputInClip + n; });
+  EXPECT_GE(s.inputInClip - before.inputInClip, n) << "the input made during the clip did not reach the pack";
+  EXPECT_EQ(probe.ask("end"), "ok");
 }
 
 // Where a game shows in the "Play" list: the list is opened with the mouse and closed again.
@@ -121,6 +132,7 @@ TEST(FrameInput, ClicksAndAPlayChoiceMadeDuringAClipActAfterItInOrderAtTheirPlac
   const Point holmo = playItem(x, probe, "Holmo");
   const size_t first = probe.log().size();
   const State before = probe.state();
+  ASSERT_EQ(probe.ask("keep"), "ok");
   x.click(probe.control("Element", lone));
   x.sync();
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 10; }).clip, 10) << "the lone picture did not sound";
@@ -129,6 +141,7 @@ TEST(FrameInput, ClicksAndAPlayChoiceMadeDuringAClipActAfterItInOrderAtTheirPlac
   x.click(probe.bar("Play"));
   x.click(holmo);
   x.sync();
+  endKeptClip(probe, before, 8);
   const State after = settle(probe, before, 10, "Form12");
   EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the clicks were meant to come during the clip";
 
@@ -153,8 +166,9 @@ TEST(FrameInput, ClicksAndAPlayChoiceMadeDuringAClipActAfterItInOrderAtTheirPlac
 }
 
 // Recollo: two equal cards stay up for a second, then sound 1. The "Play" list opened in that
-// second is still open when the clip starts. During the clip: a click beside the list (it only
-// closes the list, as it would at once), a click on a card (it turns up), then "Play" > "Holmo".
+// second (the pack's clock stands until it is open) is still open when the clip starts. During the
+// clip: a click beside the list (it only closes the list, as it would at once), a click on a card
+// (it turns up), then "Play" > "Holmo".
 TEST(FrameInput, ClicksWithAPopupMenuOpenWhenTheClipStartsActAfterIt) {
   xin::Player x;
   ASSERT_TRUE(x.ok()) << "no connection to the X server";
@@ -178,6 +192,7 @@ TEST(FrameInput, ClicksWithAPopupMenuOpenWhenTheClipStartsActAfterIt) {
   x.click(probe.control("slika", a));
   x.sync();
   ASSERT_EQ(probe.waitForValue("pickCount", 1), 1);
+  ASSERT_EQ(probe.ask("stop"), "ok");
   x.click(probe.control("slika", b));
   x.sync();
   ASSERT_EQ(probe.waitForValue("pickCount", 0), 0);  // both up: the pause before the pair's sound
@@ -186,12 +201,15 @@ TEST(FrameInput, ClicksWithAPopupMenuOpenWhenTheClipStartsActAfterIt) {
   x.sync();
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.popup == 1; }).popup, 1) << "the Play list did not open";
   const Point holmo = probe.item("Holmo");
+  ASSERT_EQ(probe.ask("keep"), "ok");
+  ASSERT_EQ(probe.ask("run"), "ok");  // the pause goes on
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 1; }).clip, 1) << "the pair did not sound";
   x.click(probe.control("slika", cards[0]));
   x.click(probe.control("slika", cards[1]));
   x.click(play);
   x.click(holmo);
   x.sync();
+  endKeptClip(probe, before, 8);
   const State after = settle(probe, before, 14, "Form12");
   EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the clicks were meant to come during the clip";
   const std::vector<std::string> log = from(probe.log(), first);
@@ -216,6 +234,7 @@ TEST(FrameInput, KeysMadeDuringAClipActAfterItInOrder) {
   ASSERT_EQ(probe.ask("choose o221 9"), "ok");    // level 10, the fastest fall
   const size_t first = probe.log().size();
   const State before = probe.state();
+  ASSERT_EQ(probe.ask("keep"), "ok");
   x.click(probe.control("Command1"));  // "Continue"
   x.sync();
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
@@ -224,21 +243,24 @@ TEST(FrameInput, KeysMadeDuringAClipActAfterItInOrder) {
   x.keyUp(XK_Right);
   x.keyDown(XK_Left);
   x.sync();
+  ASSERT_EQ(probe.ask("stop"), "ok");  // the keys act before the next piece falls
+  endKeptClip(probe, before, 3);
   const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 5; });
   EXPECT_GE(after.inputInClip - before.inputInClip, 3) << "the keys were meant to come during the clip";
   probe.waitFor([](const State& s) { return s.clip == 0 && s.held == 0; });
   EXPECT_EQ(probe.value("keyFlags"), 1) << "Left held, Right let go";
+  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound3@Form23"});
+  ASSERT_EQ(probe.ask("run"), "ok");
   EXPECT_EQ(probe.waitForValue("pieceX", 1), 1) << "the next piece did not go left";
   x.keyUp(XK_Left);
   x.sync();
-  EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound3@Form23"});
 }
 
 // Lobbo: "Continue" greys "Starting level" and the steering item, and the bar shows it. The
-// "Options" menu is open when the first piece, a column ladder, lands and sounds 3. During the
-// clip "Hide next" is clicked, then "Play" on the bar. The choice changes the menus (its check
-// mark), so the bar is built again; the click on "Play" acts on the bar as it is when it comes
-// after the clip, and opens the "Play" list.
+// "Options" menu is open when the first piece, a column ladder, lands and sounds 3 (the pack's
+// clock stands until it is open). During the clip "Hide next" is clicked, then "Play" on the bar.
+// The choice changes the menus (its check mark), so the bar is built again; the click on "Play"
+// acts on the bar as it is when it comes after the clip, and opens the "Play" list.
 TEST(FrameInput, AClickOnTheBarAfterAHeldChoiceThatChangesTheMenusOpensItsMenu) {
   xin::Player x;
   ASSERT_TRUE(x.ok()) << "no connection to the X server";
@@ -248,6 +270,7 @@ TEST(FrameInput, AClickOnTheBarAfterAHeldChoiceThatChangesTheMenusOpensItsMenu) 
   const Point play = probe.bar("Play"), options = probe.bar("Options");
   const size_t first = probe.log().size();
   const State before = probe.state();
+  ASSERT_EQ(probe.ask("stop"), "ok");
   x.click(probe.control("Command1"));  // "Continue"
   x.sync();
   ASSERT_EQ(probe.waitForAnswer("menu o22", "menu enabled=0 checked=0"), "menu enabled=0 checked=0");
@@ -259,10 +282,13 @@ TEST(FrameInput, AClickOnTheBarAfterAHeldChoiceThatChangesTheMenusOpensItsMenu) 
   EXPECT_EQ(probe.ask("shown Starting level"), "shown enabled=0 checked=0");
   ASSERT_EQ(probe.ask("shown Hide next"), "shown enabled=1 checked=0");
   const Point hide = probe.item("Hide next");
+  ASSERT_EQ(probe.ask("keep"), "ok");
+  ASSERT_EQ(probe.ask("run"), "ok");  // the piece falls
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
   x.click(hide);
   x.click(play);
   x.sync();
+  endKeptClip(probe, before, 4);
   const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 8 && s.held == 0; });
   EXPECT_EQ(after.input - before.input, 8) << "not all the input reached the pack";
   EXPECT_EQ(after.inputInClip - before.inputInClip, 4) << "the clicks were meant to come during the clip";
@@ -284,6 +310,7 @@ TEST(FrameInput, HeldClicksAndKeysKeepTheirModifiersAndPlaces) {
   ASSERT_EQ(probe.ask("choose o221 9"), "ok");
   const Point well = probe.form(41, 300);
   const State before = probe.state();
+  ASSERT_EQ(probe.ask("keep"), "ok");
   x.click(probe.control("Command1"));  // "Continue"
   x.sync();
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 3; }).clip, 3) << "the ladder did not land";
@@ -295,6 +322,7 @@ TEST(FrameInput, HeldClicksAndKeysKeepTheirModifiersAndPlaces) {
   x.key(XK_Left);
   x.keyUp(XK_Control_L);
   x.sync();
+  endKeptClip(probe, before, 8);
   const State after = probe.waitFor([&](const State& s) { return s.input >= before.input + 10 && s.held == 0; });
   EXPECT_EQ(after.inputInClip - before.inputInClip, 8) << "the input was meant to come during the clip";
   ASSERT_EQ(after.held, 0);
@@ -321,12 +349,14 @@ TEST(FrameInput, DragsMadeDuringAClipActAfterItInOrder) {
   x.sync();
   const size_t first = probe.log().size();
   const State before = probe.waitFor([](const State& s) { return s.input >= 2 && s.idle(); });
+  ASSERT_EQ(probe.ask("keep"), "ok");
   x.drag(probe.control("slika", 0), probe.control("slika", 2 * 8 + 1));
   x.sync();
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 10; }).clip, 10) << "the white knight did not sound";
   x.drag(probe.control("slika", 3 * 8 + 2), probe.control("slika", 5 * 8 + 3));
   x.drag(probe.control("slika", 1 * 8 + 1), probe.control("slika", 3 * 8 + 2));
   x.sync();
+  endKeptClip(probe, before, 4);
   const State after = settle(probe, before, 6, "Form26");
   EXPECT_EQ(after.inputInClip - before.inputInClip, 4) << "the drags were meant to come during the clip";
   EXPECT_EQ(sounds(from(probe.log(), first)), std::vector<std::string>{"sound10@Form26"});
@@ -360,13 +390,17 @@ TEST(FrameInput, ADragMadeDuringAClipDropsWhereItWasReleased) {
   }
   ASSERT_TRUE(image >= 0 && target >= 0);
   const size_t first = probe.log().size();
+  ASSERT_EQ(probe.ask("keep"), "ok");
   x.click(probe.control("Picture11"));  // the bomb
   x.sync();
   ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 7; }).clip, 7) << "the bomb was not bought";
   x.drag(probe.control("slika", image), probe.control("slika", target));
   x.sync();
+  ASSERT_EQ(probe.ask("keep"), "ok");  // the next one, the bomb's
+  endKeptClip(probe, before, 2);
   const State after = probe.waitFor([](const State& s) { return s.clip == 2; });
   ASSERT_EQ(after.clip, 2) << "no bomb went off";
+  EXPECT_EQ(probe.ask("end"), "ok");
   EXPECT_EQ(after.inputInClip - before.inputInClip, 2) << "the drag was meant to come during the clip";
   const std::vector<std::string> log = from(probe.log(), first);
   ASSERT_EQ(sounds(log), (std::vector<std::string>{"sound7@Form2", "sound2@Form2"}));
@@ -420,6 +454,7 @@ TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
     const State before = probe.waitFor([&](const State& s) { return s.input >= made + 2 && s.idle(); });
     ASSERT_EQ(probe.value("helperMode"), klevo::kBomb) << "the bomb was not bought";
     const size_t first = probe.log().size();
+    ASSERT_EQ(probe.ask("keep"), "ok");
     x.click(probe.control("Element", 44));
     x.sync();
     ASSERT_EQ(probe.waitFor([](const State& s) { return s.clip == 2; }).clip, 2) << "the bomb did not go off";
@@ -429,6 +464,7 @@ TEST(FrameInput, InputAfterAHeldChoiceOfAGameReachesTheGameChosen) {
     if (then == kPlayAgain) choose(XK_Down);
     x.sync();
     const int inputs = then == kPlayAgain ? 14 : 10;
+    endKeptClip(probe, before, inputs - 2);
     const State after = settle(probe, before, inputs, then == kPlayAgain ? "Form1" : "FrmBoard");
     EXPECT_EQ(after.inputInClip - before.inputInClip, inputs - 2) << "the input was meant to come during the clip";
     const std::vector<std::string> log = from(probe.log(), first);

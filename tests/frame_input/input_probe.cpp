@@ -23,6 +23,12 @@
 //                       with its key code, each with the pack's shift mask (1 Shift, 2 Ctrl, 4 Alt):
 //                       "input down:X,Y,SHIFT key:CODE,SHIFT ..."
 //   choose NAME [I]     chooses a menu item of the open window (setting up a game, not under test)
+//   stop                the pack's clock stands still until `run`: its waits and falls wait too
+//   run                 the clock goes on from where it stood
+//   keep                the next clip goes on, silent, past its end until `end`
+//   end                 ends the clip kept
+// (stop and keep let the test make input in a wait or a clip however slow the machine is: what
+// the input must meet does not end before the test says so.)
 // Every sound still takes its length on the null output when no sound server answers. The end of
 // its input closes the frame, as the user's close does. The frame sits away from the screen's
 // corner (there is no window manager to place it), so that a place in it and the same place on
@@ -31,8 +37,10 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -54,6 +62,7 @@
 #include "rt/numbers.h"
 #include "rt/qt_host.h"
 #include "rt/random.h"
+#include "rt/wav.h"
 #include "startup.h"
 
 namespace {
@@ -73,14 +82,37 @@ std::map<std::string, std::vector<long long>> stateOf(const rt::Form* f) {
   return out;
 }
 
-// The real host, with a record of what it plays.
+// The real host, with a record of what it plays, and a clock and clips the test can hold.
 class RecordingHost : public rt::QtHost {
  public:
+  int64_t counterNow() override { return (stoppedAt_ ? stoppedAt_ : rt::QtHost::counterNow()) - lost_; }
   void playClip(const rt::SoundClip& clip) override {
     record("sound" + std::to_string(clip.number));
     const int outer = std::exchange(clip_, clip.number);
-    rt::QtHost::playClip(clip);
+    if (std::exchange(keepNext_, false) && clip.pcm) {
+      // The same clip with silence after it, long past any step of a test.
+      auto pcm = std::make_shared<rt::Pcm>(*clip.pcm);
+      pcm->samples.resize(pcm->samples.size() + static_cast<size_t>(pcm->rate * pcm->channels * kKeptSeconds));
+      rt::SoundClip kept = clip;
+      kept.seconds += kKeptSeconds;
+      kept.pcm = std::move(pcm);
+      keeping_ = true;
+      rt::QtHost::playClip(kept);
+      keeping_ = false;
+    } else {
+      rt::QtHost::playClip(clip);
+    }
     clip_ = outer;
+  }
+  void stopClock() {
+    if (!stoppedAt_) stoppedAt_ = rt::QtHost::counterNow();  // never 0
+  }
+  void runClock() {
+    if (stoppedAt_) lost_ += rt::QtHost::counterNow() - std::exchange(stoppedAt_, 0);
+  }
+  void keepNextClip() { keepNext_ = true; }
+  void endKeptClip() {
+    if (keeping_) stopSound();
   }
   void beep() override {
     record("beep");
@@ -97,7 +129,10 @@ class RecordingHost : public rt::QtHost {
     const rt::Form* f = openWindow();
     events.push_back({std::move(what), f ? f->Name() : "-", stateOf(f)});
   }
+  static constexpr int kKeptSeconds = 60;
   int clip_ = 0;
+  int64_t stoppedAt_ = 0, lost_ = 0;  // the real count when the clock stopped; the time it stood
+  bool keepNext_ = false, keeping_ = false;
 };
 
 RecordingHost* g_host = nullptr;
@@ -271,6 +306,13 @@ class Commands {
       rt::MenuItem* item = f ? f->findMenu(name, index) : nullptr;
       if (!item || !item->effectivelyEnabled()) return "none";
       rt::dispatch(f, [item] { item->fireClick(); });
+      return "ok";
+    }
+    if (cmd == "stop" || cmd == "run" || cmd == "keep" || cmd == "end") {
+      if (cmd == "stop") g_host->stopClock();
+      if (cmd == "run") g_host->runClock();
+      if (cmd == "keep") g_host->keepNextClip();
+      if (cmd == "end") g_host->endKeptClip();
       return "ok";
     }
     return "unknown";

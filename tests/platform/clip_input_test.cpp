@@ -1,6 +1,11 @@
 // Input while a clip plays, on the real host (offscreen): it waits until the clip has ended and
-// then comes in its order, at its place; the close of the frame does not wait. Clips are short
-// silences on the real clock. A menu choice holds input the same way until its handler begins.
+// then comes in its order, at its place; the close of the frame does not wait. Clips are silences
+// on the real clock that the case itself ends once its input has been made, so a slow machine
+// makes a case slower, never makes its input miss the clip. A menu choice holds input the same
+// way until its handler begins.
+#include <functional>
+#include <utility>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -42,6 +47,7 @@ class ClipInput : public ::testing::Test {
     frame_.window()->move(97, 53);  // a place in the window and on the screen differ
     frame_.show();
     window_ = frame_.window()->windowHandle();
+    QObject::connect(&step_, &QTimer::timeout, [this] { step(); });
   }
   void TearDown() override {
     form_.Unload();
@@ -70,23 +76,43 @@ class ClipInput : public ::testing::Test {
     mouse(QEvent::MouseButtonPress, x, y);
     mouse(QEvent::MouseButtonRelease, x, y);
   }
-  void play(int ms) {
+  // Plays a silent clip. `input` runs in the first pass of the clip's event loop: nothing pumps
+  // events before it, so the clip has begun and input waits. Then the clip goes on until `made`
+  // holds and the case ends it; without `made` something else must end it. Its own length only
+  // ends a case whose input never comes.
+  void play(std::function<void()> input, std::function<bool()> made = {}) {
     auto pcm = std::make_shared<Pcm>();
     pcm->rate = 8000;
     pcm->channels = 1;
-    pcm->samples.assign(static_cast<size_t>(8 * ms), 0);
+    pcm->samples.assign(static_cast<size_t>(8 * kClipMs), 0);
     SoundClip clip;
     clip.number = 1;
-    clip.seconds = ms / 1000.0;
+    clip.seconds = kClipMs / 1000.0;
     clip.pcm = std::move(pcm);
+    input_ = std::move(input);
+    made_ = std::move(made);
+    step_.start(0);
     playing_ = true;
     qt_.playClip(clip);
     playing_ = false;
+    EXPECT_FALSE(step_.isActive()) << "the clip ran its whole length";
+    step_.stop();
+    made_ = nullptr;
+  }
+  void step() {
+    if (input_) {
+      std::exchange(input_, nullptr)();
+      if (!made_) step_.stop();
+    } else if (made_()) {
+      step_.stop();
+      qt_.stopSound();
+    }
   }
   void pumpUntil(size_t n) {
     for (int i = 0; i < 50 && got_.size() < n; ++i) QCoreApplication::processEvents();
   }
 
+  static constexpr int kClipMs = 20000;
   QtHost qt_;
   Host* previous_ = nullptr;
   Frame frame_;
@@ -94,6 +120,11 @@ class ClipInput : public ::testing::Test {
   QWindow* window_ = nullptr;
   bool playing_ = false;
   std::vector<std::string> got_;
+  // The case's timers and posted calls: they go with it, so none fires into the next case.
+  QTimer step_;
+  QObject scope_;
+  std::function<void()> input_;
+  std::function<bool()> made_;
 };
 
 }  // namespace
@@ -103,11 +134,12 @@ TEST_F(ClipInput, KeysWaitForTheEndOfTheClipAndKeepTheirOrder) {
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
   ticker.start(10);
-  QTimer::singleShot(20, [this] {
-    press(Qt::Key_Left);
-    press(Qt::Key_Up);
-  });
-  play(150);
+  play(
+      [this] {
+        press(Qt::Key_Left);
+        press(Qt::Key_Up);
+      },
+      [&] { return (qt_.inputWaiting() == 4 || !got_.empty()) && ticks > 2; });
   EXPECT_TRUE(got_.empty());
   EXPECT_GT(ticks, 2);  // the rest of the event loop went on meanwhile
   press(Qt::Key_Right);  // after the clip, but behind the keys that waited
@@ -128,14 +160,15 @@ TEST_F(ClipInput, TextTypedDuringTheClipReachesTheFocusedTextBox) {
   TextBox& name = form_.add<TextBox>("ime");
   name.Move(10, 10, 160, 24);
   name.SetFocus();
-  QTimer::singleShot(20, [this] {
-    for (auto [key, text] : {std::pair{Qt::Key_A, "A"}, {Qt::Key_N, "n"}, {Qt::Key_Eacute, "\u00e9"}}) {
-      const QString t = QString::fromUtf8(text);
-      QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, t));
-      QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, t));
-    }
-  });
-  play(100);
+  play(
+      [this] {
+        for (auto [key, text] : {std::pair{Qt::Key_A, "A"}, {Qt::Key_N, "n"}, {Qt::Key_Eacute, "\u00e9"}}) {
+          const QString t = QString::fromUtf8(text);
+          QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, t));
+          QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, t));
+        }
+      },
+      [&] { return qt_.inputWaiting() == 6 || !name.Text().empty(); });
   EXPECT_EQ(name.Text(), "");
   for (int i = 0; i < 50 && qt_.inputWaiting() > 0; ++i) QCoreApplication::processEvents();
   ASSERT_EQ(qt_.inputWaiting(), 0u);
@@ -145,13 +178,14 @@ TEST_F(ClipInput, TextTypedDuringTheClipReachesTheFocusedTextBox) {
 // Each held click keeps its own place, although the pointing device's record of its point has
 // moved on with the later ones by the time they are delivered.
 TEST_F(ClipInput, ClicksWaitAndKeepTheirPlaces) {
-  QTimer::singleShot(20, [this] {
-    click(20, 30);
-    click(150, 120);
-    mouse(QEvent::MouseButtonPress, 60, 70);
-    mouse(QEvent::MouseButtonRelease, 61, 190);
-  });
-  play(100);
+  play(
+      [this] {
+        click(20, 30);
+        click(150, 120);
+        mouse(QEvent::MouseButtonPress, 60, 70);
+        mouse(QEvent::MouseButtonRelease, 61, 190);
+      },
+      [this] { return qt_.inputWaiting() == 6 || !got_.empty(); });
   EXPECT_TRUE(got_.empty());
   pumpUntil(9);
   EXPECT_EQ(got_, (std::vector<std::string>{"down 20,30", "up 20,30", "click", "down 150,120", "up 150,120",
@@ -162,13 +196,14 @@ TEST_F(ClipInput, ClicksWaitAndKeepTheirPlaces) {
 TEST_F(ClipInput, WhatAHeldEventStartsLaterComesBeforeTheNextHeldEvent) {
   form_.Form_KeyDown = [this](int& code, int) {
     got_.push_back("key " + std::to_string(code));
-    QTimer::singleShot(0, [this, code] { got_.push_back("then " + std::to_string(code)); });
+    QTimer::singleShot(0, &scope_, [this, code] { got_.push_back("then " + std::to_string(code)); });
   };
-  QTimer::singleShot(20, [this] {
-    for (int key : {Qt::Key_Left, Qt::Key_Up})
-      QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-  });
-  play(100);
+  play(
+      [this] {
+        for (int key : {Qt::Key_Left, Qt::Key_Up})
+          QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+      },
+      [this] { return qt_.inputWaiting() == 2 || !got_.empty(); });
   pumpUntil(4);
   EXPECT_EQ(got_, (std::vector<std::string>{"key 37", "then 37", "key 38", "then 38"}));
 }
@@ -223,12 +258,11 @@ TEST_F(ClipInput, InputAfterAChoiceWhoseHandlerDoesNotRunComesAtOnce) {
 TEST_F(ClipInput, TheCloseEndsTheClipAndDropsTheWaitingInput) {
   QElapsedTimer took;
   took.start();
-  QTimer::singleShot(20, [this] {
+  play([this] {
     press(Qt::Key_Left);
     QCoreApplication::postEvent(window_, new QCloseEvent);
   });
-  play(3000);
-  EXPECT_LT(took.elapsed(), 1500);
+  EXPECT_LT(took.elapsed(), kClipMs);  // ended before its length was over, however slow the close
   EXPECT_TRUE(frame_.closed());
   pumpUntil(1);
   EXPECT_TRUE(got_.empty());
