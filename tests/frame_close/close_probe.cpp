@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 
 #include <QApplication>
 #include <QTimer>
 
+#include "long_clip.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "rt/dispatch.h"
@@ -22,7 +22,6 @@
 #include "rt/frame.h"
 #include "rt/frame_window.h"
 #include "rt/qt_host.h"
-#include "rt/wav.h"
 #include "startup.h"
 
 namespace {
@@ -37,14 +36,7 @@ class ProbeHost : public rt::QtHost {
 
   void playClip(const rt::SoundClip& clip) override {
     announce();
-    rt::SoundClip longer = clip;
-    if (clip.pcm && clip.seconds < kLongSeconds) {
-      auto pcm = std::make_shared<rt::Pcm>(*clip.pcm);
-      pcm->samples.resize(static_cast<size_t>(pcm->rate * pcm->channels * kLongSeconds));
-      longer.seconds = kLongSeconds;
-      longer.pcm = std::move(pcm);
-    }
-    rt::QtHost::playClip(longer);
+    rt::QtHost::playClip(support::Lengthened(clip, kLongSeconds));
   }
   void sleepUntil(int64_t target) override {
     announce();

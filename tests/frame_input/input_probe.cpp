@@ -37,7 +37,6 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -52,6 +51,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include "long_clip.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
 #include "rt/control.h"
@@ -62,7 +62,6 @@
 #include "rt/numbers.h"
 #include "rt/qt_host.h"
 #include "rt/random.h"
-#include "rt/wav.h"
 #include "startup.h"
 
 namespace {
@@ -91,13 +90,8 @@ class RecordingHost : public rt::QtHost {
     const int outer = std::exchange(clip_, clip.number);
     if (std::exchange(keepNext_, false) && clip.pcm) {
       // The same clip with silence after it, long past any step of a test.
-      auto pcm = std::make_shared<rt::Pcm>(*clip.pcm);
-      pcm->samples.resize(pcm->samples.size() + static_cast<size_t>(pcm->rate * pcm->channels * kKeptSeconds));
-      rt::SoundClip kept = clip;
-      kept.seconds += kKeptSeconds;
-      kept.pcm = std::move(pcm);
       keeping_ = true;
-      rt::QtHost::playClip(kept);
+      rt::QtHost::playClip(support::Lengthened(clip, clip.seconds + kKeptSeconds));
       keeping_ = false;
     } else {
       rt::QtHost::playClip(clip);

@@ -19,6 +19,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include "long_clip.h"
 #include "rt/dispatch.h"
 #include "rt/form.h"
 #include "rt/frame.h"
@@ -84,16 +85,11 @@ class ClipInput : public ::testing::Test {
     auto pcm = std::make_shared<Pcm>();
     pcm->rate = 8000;
     pcm->channels = 1;
-    pcm->samples.assign(static_cast<size_t>(8 * kClipMs), 0);
-    SoundClip clip;
-    clip.number = 1;
-    clip.seconds = kClipMs / 1000.0;
-    clip.pcm = std::move(pcm);
     input_ = std::move(input);
     made_ = std::move(made);
     step_.start(0);
     playing_ = true;
-    qt_.playClip(clip);
+    qt_.playClip(support::Lengthened({1, 0, std::move(pcm)}, kClipMs / 1000.0));
     playing_ = false;
     EXPECT_FALSE(step_.isActive()) << "the clip ran its whole length";
     step_.stop();
