@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,6 +127,15 @@ TEST_F(DriverTest, FilesOfTheDataFolderAndPlayThroughTheMenu) {
   const std::string file = d_.run("file Kippel_hsc_A.nrz");
   EXPECT_EQ(file, R"({"ok":true,"text":"0\r\n"})");
   EXPECT_NE(d_.run("file nothing.nrz").find("no such file"), std::string::npos);
+  // Its first MiB, and whether there was more.
+  for (const qsizetype size : {1 << 20, (1 << 20) + 1}) {
+    QFile big(dir_.filePath("Morvelware/big"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(size, 'x'));
+    big.close();
+    EXPECT_EQ(d_.run("file big"), R"({"ok":true,"text":")" + std::string(1 << 20, 'x') +
+                                      (size > (1 << 20) ? R"(","cut":true})" : R"("})"));
+  }
   // "open" goes through the shown window's "Play" list, so the frame and the window agree.
   EXPECT_EQ(d_.run("open " + std::to_string(game("Gemmet"))), R"({"ok":true})");
   EXPECT_NE(d_.run("dump").find(R"("window":"Form21")"), std::string::npos);
@@ -334,18 +344,45 @@ TEST_F(DriverTest, AnswersGrowAtMostWithTheirInput) {
   EXPECT_EQ(d_.run(nested + "wait 0"), R"({"ok":true})");
   d_.run("wait 1");
   EXPECT_EQ(count(d_.run("log"), R"("after {\"ok\":true}")"), 2000u);
-  EXPECT_EQ(d_.run(std::string(1 << 20, 'x') + " 1"),
-            R"({"ok":false,"error":"unknown command )" + std::string(80, 'x') + R"(..."})");
-  // Commands given with "after" that each wait inside the wait of the one before: past 100
-  // deep they are not run, and the stack holds. In a child, so a crash fails only this test.
-  const osf::Ended child = osf::InChild([&] {
-    for (int k = 0; k < 5000; ++k) d_.run("after 0 wait 1");
-    EXPECT_EQ(d_.run("wait 1"), R"({"ok":true})");
-    const std::string log = d_.run("log");
-    EXPECT_EQ(count(log, R"("after {\"ok\":true}")"), 99u);
-    EXPECT_EQ(count(log, R"(wait 1: not run inside the waits of 100 commands)"), 4901u);
-  }, 20);
-  EXPECT_TRUE(child.ok()) << child.text();
+  // An unknown command is named by its first 80 characters, not bytes.
+  std::string euros;
+  for (int k = 0; k < 100; ++k) euros += "\u20ac";
+  for (const auto& [given, named] : {std::pair(std::string(1 << 20, 'x'), std::string(80, 'x')),
+                                     std::pair(euros, euros.substr(0, 80 * 3))})
+    EXPECT_EQ(d_.run(given + " 1"), R"({"ok":false,"error":"unknown command )" + named + R"(..."})");
+}
+
+TEST_F(DriverTest, CommandsDueTogetherRunInsideEachOthersWaitsWhileTheStackLasts) {
+  // Recollo's "set" pumps as it redraws, so each one runs the next inside it.
+  d_.run("seed 1");
+  d_.run("open " + std::to_string(game("Recollo")));
+  d_.run("log");
+  for (int k = 0; k < 300; ++k) d_.run("after 10 set Board 0 45");
+  EXPECT_EQ(d_.run("wait 10"), R"({"ok":true})");
+  EXPECT_EQ(count(d_.run("log"), R"("after {\"ok\":true}")"), 300u);
+  // 5,000 that each wait: they run while the stack lasts, the rest are refused, and the stack
+  // holds, with the stack the test has and with 1 MiB. In a child, so a crash fails only this.
+  for (const rlim_t stack : {rlim_t{0}, rlim_t{1} << 20}) {
+    const osf::Ended child = osf::InChild([&] {
+      rlimit limit{};
+      ASSERT_EQ(getrlimit(RLIMIT_STACK, &limit), 0);
+      if (stack) limit.rlim_cur = stack;
+      ASSERT_EQ(setrlimit(RLIMIT_STACK, &limit), 0);
+      drv::Driver d;  // measures the stack it has
+      for (int k = 0; k < 5000; ++k) d.run("after 0 wait 1");
+      EXPECT_EQ(d.run("wait 1"), R"({"ok":true})");
+      const std::string log = d.run("log");
+      const size_t ran = count(log, R"("after {\"ok\":true}")");
+      EXPECT_EQ(ran + count(log, "commands, with little stack left"), 5000u);
+      if (stack) {
+        EXPECT_LT(ran, 5000u);
+      }
+      if (ran < 5000u) {
+        EXPECT_NE(log.find("wait 1: not run inside the waits of " + std::to_string(ran + 1) + " commands"), std::string::npos);
+      }
+    }, 20);
+    EXPECT_TRUE(child.ok()) << stack << ": " << child.text();
+  }
 }
 
 namespace {

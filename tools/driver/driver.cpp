@@ -1,6 +1,8 @@
 #include "driver.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,8 +80,30 @@ std::string nameOf(std::string_view line) {
 }
 
 // Commands given with "after" run inside each other's waits, each some frames of the stack
-// deeper: past this depth one is not run, so that no script can use up the stack.
-constexpr int kDeepest = 100;
+// deeper. One is run only while this much of the thread's stack is left, room for any command and
+// the handler it runs: the whole pack, chess search included, plays in 256 KiB under the
+// sanitizers.
+constexpr uintptr_t kStackReserve = 512 * 1024;
+
+// The lowest address the calling thread's stack may grow to. Without /proc the system does not
+// tell the main thread's: then the size limit is counted from `top`, or 8 MiB where there is none.
+uintptr_t stackFloor(uintptr_t top) {
+  pthread_attr_t attr;
+  void* low = nullptr;
+  size_t size = 0;
+  if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+    const bool known = pthread_attr_getstack(&attr, &low, &size) == 0;
+    pthread_attr_destroy(&attr);
+    if (known) return reinterpret_cast<uintptr_t>(low);
+  }
+  rlimit limit{};
+  const uintptr_t most = getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+                             ? static_cast<uintptr_t>(limit.rlim_cur)
+                             : uintptr_t{8} << 20;
+  return top > most ? top - most : 0;
+}
+
+uintptr_t stackHere() { return reinterpret_cast<uintptr_t>(__builtin_frame_address(0)); }
 
 constexpr long long kIntMin = std::numeric_limits<int>::min(), kIntMax = std::numeric_limits<int>::max();
 // Mouse buttons and shift keys are bits: left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4.
@@ -164,7 +188,7 @@ void advanceTo(double ms) {
 
 }  // namespace
 
-Driver::Driver() {}
+Driver::Driver() : stackFloor_(stackFloor(stackHere())) {}
 
 std::string Driver::dump() {
   Obj out;
@@ -292,9 +316,13 @@ std::string Driver::after(std::string_view rest, const std::shared_ptr<const std
   const size_t at = text ? static_cast<size_t>(rest.data() - text->data()) : 0;
   vt::vhost().after(static_cast<double>(*ms), [this, held, at] {
     const std::string_view line = std::string_view(*held).substr(at);
-    vt::vhost().note("after", depth_ < kDeepest ? run(line, held)
-                                                : error(nameOf(line) + ": not run inside the waits of " +
-                                                        std::to_string(kDeepest) + " commands"));
+    std::string answer;
+    if (stackHere() > stackFloor_ + kStackReserve)
+      vt::vhost().runWithOwnPumps([&] { answer = run(line, held); });
+    else
+      answer = error(nameOf(line) + ": not run inside the waits of " + std::to_string(depth_) +
+                     " commands, with little stack left");
+    vt::vhost().note("after", answer);
   });
   return ok();
 }
@@ -370,16 +398,23 @@ std::string Driver::command(std::string_view line, const std::shared_ptr<const s
       ::close(fd);
       return error("not a plain file");
     }
+    // Its first MiB; one byte more tells that it holds more.
+    constexpr size_t kMost = size_t{1} << 20;
     std::string text;
     std::vector<char> buf(1 << 16);
-    while (text.size() < (1u << 20)) {
-      const ssize_t n = ::read(fd, buf.data(), std::min(buf.size(), (size_t{1} << 20) - text.size()));
+    while (text.size() <= kMost) {
+      const ssize_t n = ::read(fd, buf.data(), std::min(buf.size(), kMost + 1 - text.size()));
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) break;
       text.append(buf.data(), static_cast<size_t>(n));
     }
     ::close(fd);
-    return Obj().boolean("ok", true).str("text", text).text();
+    const bool cut = text.size() > kMost;
+    if (cut) text.resize(kMost);
+    Obj out;
+    out.boolean("ok", true).str("text", text);
+    if (cut) out.boolean("cut", true);
+    return out.text();
   }
   if (!f) return error("no window is open");
   // Input may switch games and unload this window; it stays alive until the command ends.

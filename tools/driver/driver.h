@@ -1,5 +1,6 @@
 #pragma once
 // The scripted driver: the whole pack on the virtual host, one command in, one JSON line out.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +23,8 @@ class Driver {
   std::string after(std::string_view rest, const std::shared_ptr<const std::string>& text);
   std::string openAfresh(const std::string& name);
   std::string dump();
-  int depth_ = 0;
+  int depth_ = 0;  // commands running, each inside a wait of the one before
+  uintptr_t stackFloor_;  // where the stack of the thread that made the driver ends
 };
 
 }  // namespace drv

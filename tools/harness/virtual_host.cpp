@@ -33,6 +33,16 @@ void VirtualHost::beginStep(std::string what) {
   stepStart_ = now_;
 }
 
+void VirtualHost::runWithOwnPumps(const std::function<void()>& input) {
+  struct Restore {
+    long& pumps;
+    long outer;
+    ~Restore() { pumps = outer; }
+  } restore{stepPumps_, stepPumps_};
+  stepPumps_ = 0;
+  input();
+}
+
 void VirtualHost::checkStep() {
   if (step_.empty()) return;
   const double ms = static_cast<double>(now_ - stepStart_) * 1000.0 / kFrequency;

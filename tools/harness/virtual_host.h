@@ -58,6 +58,9 @@ class VirtualHost : public rt::Host {
   static constexpr long kStepPumps = 100'000;
   static constexpr double kStepVirtualMs = 60.0 * 60 * 1000;
   void beginStep(std::string what);
+  // Runs an input that comes due inside the step (a driver command given with "after") with a
+  // count of pumps of its own: many inputs in one wait are no loop. Time still counts in the step.
+  void runWithOwnPumps(const std::function<void()>& input);
   const std::string& step() const { return step_; }
 
  private:
