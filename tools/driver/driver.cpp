@@ -254,7 +254,7 @@ std::string Driver::run(std::string_view line, const std::shared_ptr<const std::
   } catch (const rt::HandlerAbandoned&) {
     throw;  // the handler this nested command runs in was closed: it ends there
   } catch (const vt::WatchdogError& e) {
-    if (nested) throw;  // the limits are those of the whole step
+    if (nested) throw;  // the command it runs inside answers it
     return error(e.what() + openAfresh(nameOf(line)));
   } catch (const std::exception& e) {
     const std::string name = nameOf(line);
