@@ -11,7 +11,7 @@ WERROR     ?=
 WERROR_FLAG = $(if $(WERROR),-DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR))
 
 DEB_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libpulse-dev \
-                libgtest-dev libxcb1-dev libxcb-xtest0-dev fonts-dejavu-core fonts-comic-neue xvfb xauth
+                libgtest-dev libxcb1-dev libxcb-xinput-dev libxcb-xtest0-dev fonts-dejavu-core fonts-comic-neue xvfb xauth
 # The emoji font the theme pictures are drawn from: the asset generator and its test need it, the
 # pack does not.
 ASSET_PACKAGES := fonts-noto-color-emoji

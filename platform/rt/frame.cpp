@@ -20,6 +20,7 @@
 #include "rt/host.h"
 #include "rt/keys.h"
 #include "rt/numbers.h"
+#include "rt/stray_input.h"
 
 namespace rt {
 
@@ -359,6 +360,8 @@ FrameWindow::FrameWindow(Frame& frame) : QWidget(nullptr), frame_(frame) {
   if (auto* app = QCoreApplication::instance()) {
     lossWatch_ = std::make_unique<WindowLossWatch>(*this);
     app->installNativeEventFilter(lossWatch_.get());
+    strayInput_ = std::make_unique<StrayInput>();
+    app->installNativeEventFilter(strayInput_.get());
   }
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -378,7 +381,9 @@ FrameWindow::FrameWindow(Frame& frame) : QWidget(nullptr), frame_(frame) {
 }
 
 FrameWindow::~FrameWindow() {
-  if (lossWatch_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(lossWatch_.get());
+  if (auto* app = QCoreApplication::instance())
+    for (auto* f : {lossWatch_.get(), strayInput_.get()})
+      if (f) app->removeNativeEventFilter(f);
 }
 
 void FrameWindow::windowLost() {

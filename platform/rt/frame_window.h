@@ -43,7 +43,7 @@ class FrameWindow : public QWidget {
   std::string builtShape_;  // the menus the bar shows now (menuShape)
   bool wasMinimised_ = false;
   bool lost_ = false;
-  std::unique_ptr<QAbstractNativeEventFilter> lossWatch_;
+  std::unique_ptr<QAbstractNativeEventFilter> lossWatch_, strayInput_;
 };
 
 int toKeyCode(int qtKey, bool keypad);

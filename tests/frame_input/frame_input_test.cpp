@@ -581,6 +581,47 @@ TEST(FrameInput, InputThatComesTogetherActsAsIfItCameOneByOne) {
   }
 }
 
+// Velk Chess: a choice from a list on the bar and a drag from e2 to e4, made at once. The X
+// server sends the drag to the list, whose grab still holds; the pack reads it only once the
+// choice has acted, as a busy machine may. By then "Play" > "Velk Chess" has opened the game afresh
+// and the list's window is gone, or "Game" > "New Game as White" after a move has left the menus
+// as they were and the list is only hidden. The drag reaches the board.
+TEST(FrameInput, InputMadeInAMenuAndReadAfterTheMenuWentReachesTheWindowAtItsPlace) {
+  xin::Player x;
+  ASSERT_TRUE(x.ok()) << "no connection to the X server";
+  const struct {
+    const char *menu, *item, *list;
+    bool moveFirst;
+  } cases[] = {{"Play", "Velk Chess", "xheld 1 gone", false}, {"Game", "New Game as White", "xheld 1 there", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    Probe probe("Velk Chess", 1);
+    ASSERT_TRUE(probe.ready());
+    const Point e2 = square(probe, 5, 7), e4 = square(probe, 5, 5);
+    if (c.moveFirst) {
+      x.click(e2);
+      x.click(e4);
+      x.sync();
+      ASSERT_EQ(probe.waitForValue("LastPly", 2), 2);
+      ASSERT_TRUE(probe.waitFor([](const State& s) { return s.idle(); }).idle()) << "the answer does not end";
+    }
+    x.click(probe.bar(c.menu));
+    x.sync();
+    ASSERT_EQ(probe.waitFor([](const State& s) { return s.popup == 1; }).popup, 1) << "the list did not open";
+    const Point item = probe.item(c.item);
+    ASSERT_EQ(probe.ask("xhold"), "ok");
+    probe.pause(true);  // all of it made while the list's grab holds
+    x.click(item);
+    x.drag(e2, e4);
+    x.sync();
+    probe.pause(false);
+    EXPECT_EQ(probe.waitForValue("LastPly", 0), 0) << "the choice did not act";
+    EXPECT_EQ(probe.waitForAnswer("xheld", c.list), c.list);
+    EXPECT_EQ(probe.ask("xgo"), "ok");
+    EXPECT_EQ(probe.waitForValue("LastPly", 2), 2) << "the drag made no move";
+  }
+}
+
 // Velk Chess plays no sound, so no clip holds its keys; they are the move list's shortcuts, made
 // here at the X server one after another: back, forward, back to the start.
 TEST(FrameInput, ChessKeysStepThroughTheMoveList) {

@@ -27,6 +27,12 @@
 //   run                 the clock goes on from where it stood
 //   keep                the next clip goes on, silent, past its end until `end`
 //   end                 ends the clip kept
+//   xhold               from the next button release on, the input events the X server sends
+//                       wait in the pack's reader of the connection (reader_hold.cpp), as the
+//                       popup menu open now goes its way
+//   xheld               "xheld N gone" or "xheld N there": the events waiting there, and
+//                       whether that popup menu and its window are gone
+//   xgo                 lets them go on, in their order
 // (stop and keep let the test make input in a wait or a clip however slow the machine is: what
 // the input must meet does not end before the test says so.)
 // Every sound still takes its length on the null output when no sound server answers. The end of
@@ -48,12 +54,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include "long_clip.h"
 #include "mdi_form.h"
 #include "pack_fn.h"
+#include "reader_hold.h"
 #include "rt/control.h"
 #include "rt/dispatch.h"
 #include "rt/form.h"
@@ -62,6 +70,7 @@
 #include "rt/numbers.h"
 #include "rt/qt_host.h"
 #include "rt/random.h"
+#include "rt/stray_input.h"
 #include "startup.h"
 
 namespace {
@@ -309,10 +318,22 @@ class Commands {
       if (cmd == "end") g_host->endKeptClip();
       return "ok";
     }
+    if (cmd == "xhold") {
+      holdFor_ = openPopup();
+      readerhold::arm(rt::inputExtensionOpcode());
+      return "ok";
+    }
+    if (cmd == "xheld")
+      return "xheld " + std::to_string(readerhold::held()) + (holdFor_ ? " there" : " gone");
+    if (cmd == "xgo") {
+      readerhold::release();
+      return "ok";
+    }
     return "unknown";
   }
 
  private:
+  QPointer<QMenu> holdFor_;
   ProbeApp& app_;
   ClientInput& client_;
 };
