@@ -609,7 +609,7 @@ TEST(FrameInput, InputMadeInAMenuAndReadAfterTheMenuWentReachesTheWindowAtItsPla
     x.sync();
     ASSERT_EQ(probe.waitFor([](const State& s) { return s.popup == 1; }).popup, 1) << "the list did not open";
     const Point item = probe.item(c.item);
-    ASSERT_EQ(probe.ask("xhold"), "ok");
+    ASSERT_EQ(probe.ask("xhold " + std::to_string(item.x) + " " + std::to_string(item.y)), "ok");
     probe.pause(true);  // all of it made while the list's grab holds
     x.click(item);
     x.drag(e2, e4);

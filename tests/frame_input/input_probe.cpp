@@ -27,9 +27,9 @@
 //   run                 the clock goes on from where it stood
 //   keep                the next clip goes on, silent, past its end until `end`
 //   end                 ends the clip kept
-//   xhold               from the next button release on, the input events the X server sends
-//                       wait in the pack's reader of the connection (reader_hold.cpp), as the
-//                       popup menu open now goes its way
+//   xhold X Y           from the next button release at X Y on the screen on, the input events
+//                       the X server sends wait in the pack's reader of the connection
+//                       (reader_hold.cpp), as the popup menu open now goes its way
 //   xheld               "xheld N gone" or "xheld N there": the events waiting there, and
 //                       whether that popup menu and its window are gone
 //   xgo                 lets them go on, in their order
@@ -319,8 +319,10 @@ class Commands {
       return "ok";
     }
     if (cmd == "xhold") {
+      int x = 0, y = 0;
+      in >> x >> y;
       holdFor_ = openPopup();
-      readerhold::arm(rt::inputExtensionOpcode());
+      readerhold::arm(rt::inputExtensionOpcode(), x, y);
       return "ok";
     }
     if (cmd == "xheld")

@@ -1,10 +1,10 @@
 // Stands between Qt's reader of the X connection and libxcb in the probe: the probe defines the
 // two calls that reader makes, so they come before libxcb's own (the probe exports them). Once
-// armed, the input after the next button release waits in the reader, from its first event that
-// is no release (one release comes twice: from the device and from the pointer it drives) until
-// the test lets it go. The pack goes on meanwhile, and its round trips still read the connection,
-// as on a busy machine where the reader thread does not run: what the X server sent before the
-// pack changed its windows is read after the change.
+// armed, the input after a button release at a given place on the screen waits in the reader,
+// from its first event that is no release (one release comes twice: from the device and from the
+// pointer it drives) until the test lets it go. The pack goes on meanwhile, and its round trips
+// still read the connection, as on a busy machine where the reader thread does not run: what the
+// X server sent before the pack changed its windows is read after the change.
 #include "reader_hold.h"
 
 #include <dlfcn.h>
@@ -26,6 +26,7 @@ std::mutex g_m;
 std::condition_variable g_go;
 Stage g_stage = Stage::kOff;
 uint8_t g_xinput = 0;  // the major opcode of the input extension
+int g_x = 0, g_y = 0;  // where the release is made
 std::deque<xcb_generic_event_t*> g_held;
 
 uint16_t xiType(const xcb_generic_event_t* e) {
@@ -44,10 +45,20 @@ bool isRelease(const xcb_generic_event_t* e) {
   return (e->response_type & 0x7f) == XCB_BUTTON_RELEASE || xiType(e) == XCB_INPUT_BUTTON_RELEASE;
 }
 
+bool isReleaseThere(const xcb_generic_event_t* e) {
+  if ((e->response_type & 0x7f) == XCB_BUTTON_RELEASE) {
+    const auto* r = reinterpret_cast<const xcb_button_release_event_t*>(e);
+    return r->root_x == g_x && r->root_y == g_y;
+  }
+  if (xiType(e) != XCB_INPUT_BUTTON_RELEASE) return false;
+  const auto* r = reinterpret_cast<const xcb_input_button_release_event_t*>(e);
+  return (r->root_x >> 16) == g_x && (r->root_y >> 16) == g_y;
+}
+
 // What the reader gets of an event that libxcb handed out: the event, or null when it is held.
 xcb_generic_event_t* pass(xcb_generic_event_t* e) {
   std::lock_guard lk(g_m);
-  if (g_stage == Stage::kArmed && isRelease(e)) {
+  if (g_stage == Stage::kArmed && isReleaseThere(e)) {
     g_stage = Stage::kAfterRelease;
   } else if (g_stage == Stage::kAfterRelease && isInput(e) && !isRelease(e)) {
     g_stage = Stage::kHolding;
@@ -93,9 +104,11 @@ extern "C" xcb_generic_event_t* xcb_poll_for_queued_event(xcb_connection_t* c) {
 
 namespace readerhold {
 
-void arm(uint8_t xinputOpcode) {
+void arm(uint8_t xinputOpcode, int x, int y) {
   std::lock_guard lk(g_m);
   g_xinput = xinputOpcode;
+  g_x = x;
+  g_y = y;
   g_stage = Stage::kArmed;
 }
 

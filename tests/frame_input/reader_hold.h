@@ -7,8 +7,9 @@
 
 namespace readerhold {
 
-// From the next button release on, the input events read after it wait in the reader.
-void arm(uint8_t xinputOpcode);
+// From the next button release at (x, y) on the screen on, the input events read after it wait
+// in the reader.
+void arm(uint8_t xinputOpcode, int x, int y);
 size_t held();
 // They go on, in their order, and nothing more waits.
 void release();
