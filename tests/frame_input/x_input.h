@@ -67,12 +67,15 @@ class Probe {
   Point bar(const std::string& caption);
   Point item(const std::string& caption);
 
+  // How long a wait below gives the probe: only a state that never comes should outlast it, not
+  // a clip (2.91 s at most) and the work around it on a slow machine.
+  static constexpr int kPatienceMs = 20000;
   // Asks `state` until `done` holds or `ms` have passed; the last state either way.
-  State waitFor(const std::function<bool(const State&)>& done, int ms = 5000);
+  State waitFor(const std::function<bool(const State&)>& done, int ms = kPatienceMs);
   // Asks for the named state until it is `v` or `ms` have passed; the last value either way.
-  long long waitForValue(const std::string& name, long long v, int ms = 5000);
+  long long waitForValue(const std::string& name, long long v, int ms = kPatienceMs);
   // Asks `command` until the answer is `want` or `ms` have passed; the last answer either way.
-  std::string waitForAnswer(const std::string& command, const std::string& want, int ms = 5000);
+  std::string waitForAnswer(const std::string& command, const std::string& want, int ms = kPatienceMs);
 
  private:
   Point point(const std::string& answer, const std::string& what);

@@ -258,7 +258,9 @@ TEST_F(ClipInput, TheCloseEndsTheClipAndDropsTheWaitingInput) {
     press(Qt::Key_Left);
     QCoreApplication::postEvent(window_, new QCloseEvent);
   });
-  EXPECT_LT(took.elapsed(), kClipMs);  // ended before its length was over, however slow the close
+  // Uncut, the clip would have run its whole length; the close takes a small part of that even
+  // on a slow machine.
+  EXPECT_LT(took.elapsed(), kClipMs / 4);
   EXPECT_TRUE(frame_.closed());
   pumpUntil(1);
   EXPECT_TRUE(got_.empty());
