@@ -353,32 +353,42 @@ TEST_F(DriverTest, AnswersGrowAtMostWithTheirInput) {
 }
 
 TEST_F(DriverTest, CommandsDueTogetherRunInsideEachOthersWaitsWhileTheStackLasts) {
-  // Recollo's "set" pumps as it redraws, so each one runs the next inside it.
+  // Recollo's "set" pumps as it redraws, so each one runs the next inside it: here 300 deep, four
+  // times in one wait. Together they pump more than one step may, so each needs a count of its own.
   d_.run("seed 1");
   d_.run("open " + std::to_string(game("Recollo")));
   d_.run("log");
-  for (int k = 0; k < 300; ++k) d_.run("after 10 set Board 0 45");
-  EXPECT_EQ(d_.run("wait 10"), R"({"ok":true})");
-  EXPECT_EQ(count(d_.run("log"), R"("after {\"ok\":true}")"), 300u);
-  // 5,000 that each wait: they run while the stack lasts, the rest are refused, and the stack
-  // holds, with the stack the test has and with 1 MiB. In a child, so a crash fails only this.
-  for (const rlim_t stack : {rlim_t{0}, rlim_t{1} << 20}) {
+  for (int k = 0; k < 1200; ++k) d_.run("after " + std::to_string(10 * (1 + k / 300)) + " set Board 0 45");
+  const long pumps = vt::vhost().pumps();
+  EXPECT_EQ(d_.run("wait 40"), R"({"ok":true})");
+  EXPECT_GT(vt::vhost().pumps() - pumps, vt::VirtualHost::kStepPumps);
+  EXPECT_EQ(count(d_.run("log"), R"("after {\"ok\":true}")"), 1200u);
+  // 6,000 that each wait: they run while the stack lasts, the rest are refused, and the stack
+  // holds, with the stack the test has, with 1 MiB and with none. Then waits that come due each
+  // inside the one before and last longer than a step may: where all ran, the step ends in the
+  // deepest and is thrown up through all. In a child, so a crash fails only this.
+  for (const rlim_t stack : {rlim_t{0}, rlim_t{1} << 20, RLIM_INFINITY}) {
     const osf::Ended child = osf::InChild([&] {
       rlimit limit{};
       ASSERT_EQ(getrlimit(RLIMIT_STACK, &limit), 0);
-      if (stack) limit.rlim_cur = stack;
+      if (stack) limit.rlim_cur = std::min(stack, limit.rlim_max);
       ASSERT_EQ(setrlimit(RLIMIT_STACK, &limit), 0);
       drv::Driver d;  // measures the stack it has
-      for (int k = 0; k < 5000; ++k) d.run("after 0 wait 1");
-      EXPECT_EQ(d.run("wait 1"), R"({"ok":true})");
+      for (int k = 0; k < 6000; ++k) d.run("after 0 wait 1");
+      for (int k = 0; k < 7; ++k) d.run("after " + std::to_string(k * 599000) + " wait 599000");
+      const std::string waited = d.run("wait 1");
       const std::string log = d.run("log");
       const size_t ran = count(log, R"("after {\"ok\":true}")");
-      EXPECT_EQ(ran + count(log, "commands, with little stack left"), 5000u);
-      if (stack) {
-        EXPECT_LT(ran, 5000u);
-      }
-      if (ran < 5000u) {
+      const size_t refused = count(log, "commands, with little stack left");
+      if (refused) {
+        EXPECT_EQ(waited, R"({"ok":true})");
+        EXPECT_EQ(ran + refused, 6001u);  // the first long wait too; the others never came due
         EXPECT_NE(log.find("wait 1: not run inside the waits of " + std::to_string(ran + 1) + " commands"), std::string::npos);
+      } else {
+        EXPECT_NE(waited.find("wait 1 did not settle"), std::string::npos) << waited;
+      }
+      if (stack == rlim_t{1} << 20) {
+        EXPECT_GT(refused, 0u);
       }
     }, 20);
     EXPECT_TRUE(child.ok()) << stack << ": " << child.text();

@@ -85,8 +85,24 @@ std::string nameOf(std::string_view line) {
 // sanitizers.
 constexpr uintptr_t kStackReserve = 512 * 1024;
 
-// The lowest address the calling thread's stack may grow to. Without /proc the system does not
-// tell the main thread's: then the size limit is counted from `top`, or 8 MiB where there is none.
+// AddressSanitizer clears the stack a throw leaves only within 64 MiB of its top; deeper, its
+// checks fail later. Under it no more than this is counted, whatever the limit.
+#if defined(__SANITIZE_ADDRESS__)
+#define VPK_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VPK_ADDRESS_SANITIZER
+#endif
+#endif
+#ifdef VPK_ADDRESS_SANITIZER
+constexpr uintptr_t kStackMost = uintptr_t{56} << 20;
+#else
+constexpr uintptr_t kStackMost = std::numeric_limits<uintptr_t>::max();
+#endif
+
+// The lowest address the calling thread's stack may grow to, at most kStackMost below its top.
+// Without /proc the system does not tell the main thread's: then the size limit is counted from
+// `top`, or 8 MiB where there is none.
 uintptr_t stackFloor(uintptr_t top) {
   pthread_attr_t attr;
   void* low = nullptr;
@@ -94,12 +110,13 @@ uintptr_t stackFloor(uintptr_t top) {
   if (pthread_getattr_np(pthread_self(), &attr) == 0) {
     const bool known = pthread_attr_getstack(&attr, &low, &size) == 0;
     pthread_attr_destroy(&attr);
-    if (known) return reinterpret_cast<uintptr_t>(low);
+    if (known) return reinterpret_cast<uintptr_t>(low) + size - std::min<uintptr_t>(size, kStackMost);
   }
   rlimit limit{};
-  const uintptr_t most = getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
-                             ? static_cast<uintptr_t>(limit.rlim_cur)
-                             : uintptr_t{8} << 20;
+  const uintptr_t most = std::min(getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+                                      ? static_cast<uintptr_t>(limit.rlim_cur)
+                                      : uintptr_t{8} << 20,
+                                  kStackMost);
   return top > most ? top - most : 0;
 }
 

@@ -55,6 +55,7 @@ void VirtualHost::checkStep() {
 }
 
 void VirtualHost::processEvents() {
+  ++pumps_;
   checkStep();
   // Left also when an input cut short throws through here (a driver command given with "after"
   // that never settles): Qt's events are pumped again at the outermost level afterwards.
@@ -111,6 +112,7 @@ void VirtualHost::reset() {
   inputs_.clear();
   log_.clear();
   sleeps_ = lateSleeps_ = 0;
+  pumps_ = 0;
   beginStep("the test");
 }
 

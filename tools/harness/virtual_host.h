@@ -47,6 +47,7 @@ class VirtualHost : public rt::Host {
   double watchdogMs() const { return watchdogMs_; }
   int sleeps() const { return sleeps_; }
   int lateSleeps() const { return lateSleeps_; }  // sleeps asked for a time already reached
+  long pumps() const { return pumps_; }           // every pump since reset(), in any step
   bool logWaits = true;
 
   // A step is one input of a test or one action of random play; `what` names it (the input, the
@@ -75,6 +76,7 @@ class VirtualHost : public rt::Host {
   int depth_ = 0;
   std::string step_;
   long stepPumps_ = 0;
+  long pumps_ = 0;
   int64_t stepStart_ = 0;
 };
 
