@@ -373,6 +373,7 @@ int main(int argc, char** argv) {
     const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
     if (n <= 0) {
       input.setEnabled(false);
+      readerhold::release();  // Qt's end waits for its reader
       frame.close();  // the test has gone: as the user's close, whatever runs
       return;
     }
